@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets everything up, then runs the whole test suite headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh build
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+ctest --test-dir build --output-on-failure -j "$(nproc)"

@@ -1,0 +1,28 @@
+// The platform seam: every call that touches time, input, presentation or
+// sound goes through here. Two backends implement it (platform_sdl.cpp for the
+// game, platform_sim.cpp for tests and tools); the one linked in decides.
+// Blits and surfaces stay plain SDL: they are deterministic everywhere.
+#pragma once
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+
+// Time.
+Uint32 platform_ticks();
+void platform_delay(Uint32 ms);
+
+// Input. Events as SDL_PollEvent gives them; the key state array as
+// SDL_GetKeyState(NULL) gives it, indexed by SDLKey.
+int platform_poll_event(SDL_Event* event);
+const Uint8* platform_key_state();
+
+// Presentation.
+void platform_flip(SDL_Surface* screen);
+
+// Sound. A null chunk or track plays nothing: a game without an audio device
+// runs silent. Chunks play once, without a time limit, on a fixed channel.
+void platform_play_chunk(int channel, Mix_Chunk* chunk);
+// Music plays once (loop count 0).
+void platform_play_music(Mix_Music* music);
+bool platform_music_playing();
+void platform_fade_out_music(int ms);

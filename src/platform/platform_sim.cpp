@@ -1,0 +1,212 @@
+// The simulated backend: a virtual clock, a scripted keyboard, a log of every
+// sound and music call, music that plays for a given length, and a flip hook.
+#include "platform/platform_sim.h"
+
+#include <array>
+#include <deque>
+
+namespace {
+
+enum class key_action { down, up, press, quit };
+
+struct scheduled_key {
+    bool by_frame;
+    Uint32 tick;
+    int frame;
+    key_action action;
+    SDLKey key;
+};
+
+struct music_state {
+    const Mix_Music* track = nullptr;
+    Uint32 start = 0;
+    Uint32 length = 0;
+    bool fading = false;
+    Uint32 fade_end = 0;
+};
+
+struct sim_state {
+    Uint32 now = 0;
+    int frame = 0;
+    std::vector<scheduled_key> schedule;
+    std::deque<SDL_Event> events;
+    std::array<Uint8, SDLK_LAST> keys{};
+    std::vector<std::pair<const Mix_Music*, Uint32>> music_lengths;
+    Uint32 default_music_length = 0;
+    music_state music;
+    void* const* table = nullptr;
+    int table_slots = 0;
+    std::vector<sim_sound_event> log;
+    std::function<void(SDL_Surface*, int)> flip_hook;
+};
+
+sim_state sim;
+
+SDL_Event key_event(Uint8 type, SDLKey key) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    return event;
+}
+
+void key_down(SDLKey key) {
+    sim.keys[key] = 1;
+    sim.events.push_back(key_event(SDL_KEYDOWN, key));
+}
+
+void key_up(SDLKey key) {
+    sim.keys[key] = 0;
+    sim.events.push_back(key_event(SDL_KEYUP, key));
+}
+
+bool is_due(const scheduled_key& entry) {
+    return entry.by_frame ? entry.frame <= sim.frame : entry.tick <= sim.now;
+}
+
+// Applies every scheduled change whose time has come, in the order scheduled.
+void apply_due_keys() {
+    std::vector<scheduled_key> later;
+    std::vector<scheduled_key> due;
+    for (const scheduled_key& entry : sim.schedule) (is_due(entry) ? due : later).push_back(entry);
+    sim.schedule = later;
+    for (const scheduled_key& entry : due) {
+        switch (entry.action) {
+        case key_action::down: key_down(entry.key); break;
+        case key_action::up: key_up(entry.key); break;
+        case key_action::press:
+            key_down(entry.key);
+            sim.schedule.push_back({true, 0, sim.frame + 1, key_action::up, entry.key});
+            break;
+        case key_action::quit: {
+            SDL_Event event{};
+            event.type = SDL_QUIT;
+            sim.events.push_back(event);
+            break;
+        }
+        }
+    }
+}
+
+void schedule(bool by_frame, Uint32 tick, int frame, key_action action, SDLKey key) {
+    sim.schedule.push_back({by_frame, tick, frame, action, key});
+}
+
+int slot_of(const void* asset) {
+    if (!asset) return -1;
+    for (int slot = 0; slot < sim.table_slots; ++slot)
+        if (sim.table[slot] == asset) return slot;
+    return -1;
+}
+
+void log_call(sim_call call, int channel, const void* asset, int fade_ms) {
+    sim.log.push_back({sim.now, sim.frame, call, channel, asset, slot_of(asset), fade_ms});
+}
+
+Uint32 length_of(const Mix_Music* music) {
+    for (const auto& [track, length] : sim.music_lengths)
+        if (track == music) return length;
+    return sim.default_music_length;
+}
+
+} // namespace
+
+// --- the seam ---
+
+Uint32 platform_ticks() { return sim.now; }
+
+void platform_delay(Uint32 ms) { sim.now += ms; }
+
+int platform_poll_event(SDL_Event* event) {
+    apply_due_keys();
+    if (sim.events.empty()) return 0;
+    if (event) {
+        *event = sim.events.front();
+        sim.events.pop_front();
+    }
+    return 1;
+}
+
+const Uint8* platform_key_state() {
+    apply_due_keys();
+    return sim.keys.data();
+}
+
+void platform_flip(SDL_Surface* screen) {
+    if (screen) SDL_Flip(screen);
+    if (sim.flip_hook) sim.flip_hook(screen, sim.frame);
+    ++sim.frame;
+}
+
+void platform_play_chunk(int channel, Mix_Chunk* chunk) {
+    log_call(sim_call::chunk, channel, chunk, 0);
+}
+
+void platform_play_music(Mix_Music* music) {
+    log_call(sim_call::music_play, -1, music, 0);
+    if (!music) return;
+    sim.music = {music, sim.now, length_of(music), false, 0};
+}
+
+bool platform_music_playing() {
+    const music_state& m = sim.music;
+    if (!m.track) return false;
+    if (sim.now - m.start >= m.length) return false;
+    return !m.fading || sim.now < m.fade_end;
+}
+
+void platform_fade_out_music(int ms) {
+    log_call(sim_call::music_fade, -1, sim.music.track, ms);
+    if (platform_music_playing() && !sim.music.fading) {
+        sim.music.fading = true;
+        sim.music.fade_end = sim.now + static_cast<Uint32>(ms);
+    }
+}
+
+// --- control ---
+
+void sim_reset() { sim = sim_state{}; }
+
+Uint32 sim_now() { return sim.now; }
+
+void sim_advance(Uint32 ms) { sim.now += ms; }
+
+int sim_frame() { return sim.frame; }
+
+void sim_key_down_at_frame(int frame, SDLKey key) {
+    schedule(true, 0, frame, key_action::down, key);
+}
+void sim_key_up_at_frame(int frame, SDLKey key) { schedule(true, 0, frame, key_action::up, key); }
+void sim_press_at_frame(int frame, SDLKey key) {
+    schedule(true, 0, frame, key_action::press, key);
+}
+void sim_key_down_at_tick(Uint32 tick, SDLKey key) {
+    schedule(false, tick, 0, key_action::down, key);
+}
+void sim_key_up_at_tick(Uint32 tick, SDLKey key) { schedule(false, tick, 0, key_action::up, key); }
+void sim_press_at_tick(Uint32 tick, SDLKey key) {
+    schedule(false, tick, 0, key_action::press, key);
+}
+void sim_quit_at_frame(int frame) { schedule(true, 0, frame, key_action::quit, SDLK_UNKNOWN); }
+
+void sim_set_music_length(const Mix_Music* music, Uint32 ms) {
+    for (auto& entry : sim.music_lengths) {
+        if (entry.first == music) {
+            entry.second = ms;
+            return;
+        }
+    }
+    sim.music_lengths.emplace_back(music, ms);
+}
+
+void sim_set_default_music_length(Uint32 ms) { sim.default_music_length = ms; }
+
+void sim_register_assets(void* const* table, int slot_count) {
+    sim.table = table;
+    sim.table_slots = slot_count;
+}
+
+const std::vector<sim_sound_event>& sim_sound_log() { return sim.log; }
+
+void sim_on_flip(std::function<void(SDL_Surface*, int)> hook) { sim.flip_hook = std::move(hook); }

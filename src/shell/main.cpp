@@ -1,0 +1,18 @@
+// Entry point: SDL starts with no subsystem, shuts down at exit, and the game
+// runs. The exit status is the game's own: 0 after a normal goodbye, non-zero
+// after a start-up failure.
+#include <SDL/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/game_main.h"
+
+int main(int, char**) {
+    if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
+        std::fprintf(stderr, "%s: %s\n", "Graze", SDL_GetError());
+        return EXIT_FAILURE;
+    }
+    std::atexit(SDL_Quit);
+    return game_main();
+}

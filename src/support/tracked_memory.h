@@ -1,0 +1,22 @@
+// Per-level memory: every record a level creates is taken here and released
+// in one sweep when the level ends. A tracked block is never freed on its own.
+#pragma once
+
+#include <cstddef>
+
+// Returns len usable bytes, aligned as the C heap aligns. Out of memory, it
+// releases everything tracked, reports on standard error and ends the process
+// with a non-zero status: it never returns null.
+void* tracked_alloc(int len);
+
+// Frees every tracked block, newest first. Harmless on an empty chain.
+void release_all();
+
+// Typed convenience: one uninitialised record of T from tracked memory.
+template <typename T> T* tracked_new() { return static_cast<T*>(tracked_alloc(sizeof(T))); }
+
+// Observation for tests and figures: blocks and bytes currently tracked (a
+// walk of the chain), and a hook told of each block as release_all frees it.
+std::size_t tracked_block_count();
+std::size_t tracked_bytes();
+void set_release_observer(void (*observer)(void* block));
