@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "support/asset_slots.h"
+
 enum class loader_kind : std::uint8_t { png, bmp, music, chunk };
 
 struct key_colour {
@@ -25,9 +27,6 @@ struct catalogue_entry {
     key_colour key;
 };
 
-constexpr int asset_slot_count = 250;
-constexpr int first_music_slot = 227;
-constexpr int first_chunk_slot = 238;
 constexpr int picture_slot_count = first_music_slot;
 
 // clang-format off

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
+#include <type_traits>
 
 // Returns len usable bytes, aligned as the C heap aligns. Out of memory, it
 // releases everything tracked, reports on standard error and ends the process
@@ -14,6 +16,21 @@ void release_all();
 
 // Typed convenience: one uninitialised record of T from tracked memory.
 template <typename T> T* tracked_new() { return static_cast<T*>(tracked_alloc(sizeof(T))); }
+
+// One zero-initialised record of T. Tracked records are never destroyed one by
+// one, so T must not need a destructor.
+template <typename T> T* tracked_make() {
+    static_assert(std::is_trivially_destructible_v<T>);
+    return new (tracked_alloc(static_cast<int>(sizeof(T)))) T{};
+}
+
+// An array of n zero-initialised values of T.
+template <typename T> T* tracked_array(int n) {
+    static_assert(std::is_trivial_v<T>);
+    T* array = static_cast<T*>(tracked_alloc(static_cast<int>(sizeof(T)) * n));
+    for (int i = 0; i < n; ++i) array[i] = T{};
+    return array;
+}
 
 // Observation for tests and figures: blocks and bytes currently tracked (a
 // walk of the chain), and a hook told of each block as release_all frees it.

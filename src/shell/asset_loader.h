@@ -1,0 +1,15 @@
+// Loading and releasing the asset table.
+#pragma once
+
+#include "support/asset_table.h"
+
+// Loads every slot in slot order (pictures converted to the display format
+// with their colour key). A file that cannot be loaded is reported on standard
+// error by its path, everything loaded so far is released, and null is
+// returned: the game must not start with a hole in its catalogue.
+// Needs a video mode (pictures are converted to it); without an audio device
+// the music and sound slots stay null and the game runs silent.
+asset_table* load_assets(bool audio_open);
+
+// Releases every slot in slot order, then the table.
+void free_assets(asset_table* assets);

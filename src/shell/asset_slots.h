@@ -1,0 +1,3 @@
+// Moved: the slot names live with the asset table in support/.
+#pragma once
+#include "support/asset_slots.h"
