@@ -56,8 +56,8 @@ struct object_test : ::testing::Test {
         ASSERT_NE(screen, nullptr);
         clear_screen();
         old_dir = std::filesystem::current_path();
-        work_dir = std::filesystem::temp_directory_path() /
-                   ("graze-objects-" + std::to_string(getpid()));
+        work_dir =
+            std::filesystem::temp_directory_path() / ("graze-objects-" + std::to_string(getpid()));
         std::filesystem::create_directories(work_dir / "Images");
         static constexpr const char* names[10] = {"Zero", "Un",  "Deux", "Trois", "Quatre",
                                                   "Cinq", "Six", "Sept", "Huit",  "Neuf"};

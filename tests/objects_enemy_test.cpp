@@ -6,10 +6,10 @@
 namespace {
 
 struct enemy_test : object_test {
-    enemy* make(int x, int y, const char* tag = "DIABLE", int hp = 10, int entry = 0,
-                int hold = 0, int final_mode = final_once) {
-        return new_enemy(make_rect(x, y, 40, 40), hp, 20, nullptr, 0, nullptr, 16, 50, 0, tag,
-                         64, 64, 10, 10, entry, hold, final_mode, 10);
+    enemy* make(int x, int y, const char* tag = "DIABLE", int hp = 10, int entry = 0, int hold = 0,
+                int final_mode = final_once) {
+        return new_enemy(make_rect(x, y, 40, 40), hp, 20, nullptr, 0, nullptr, 16, 50, 0, tag, 64,
+                         64, 10, 10, entry, hold, final_mode, 10);
     }
     shot* bullet() { return new_shot(make_rect(15, 26, 8, 8), nullptr, shot_main, 0, 3); }
 };
@@ -165,8 +165,8 @@ TEST_F(enemy_test, animation_flash_and_explosion_drawing) {
     SDL_Surface* one = picture(40, 40, {200, 0, 0});
     SDL_Surface* two = picture(40, 40, {0, 200, 0});
     SDL_Surface* white = picture(40, 40, {250, 250, 250});
-    enemy* e = new_enemy(make_rect(300, 100, 40, 40), 10, 5, one, 0, nullptr, 2, 50, 0, "FEE",
-                         64, 64, 10, 10, 0, 0, 0, 10);
+    enemy* e = new_enemy(make_rect(300, 100, 40, 40), 10, 5, one, 0, nullptr, 2, 50, 0, "FEE", 64,
+                         64, 10, 10, 0, 0, 0, 10);
     set_frame2(e, two);
     set_flash_pictures(e, white);
     set_enemy_anim(e, 3, 6);
@@ -180,7 +180,8 @@ TEST_F(enemy_test, animation_flash_and_explosion_drawing) {
     EXPECT_EQ(seen, "1112F2221"); // the flash frame leaves the counter alone
 
     // Two-frame strip of 64x64: frame 1 red, frame 2 blue, centred on the body.
-    SDL_Surface* strip = SDL_CreateRGBSurface(SDL_SWSURFACE, 128, 64, 32, 0xff0000, 0xff00, 0xff, 0);
+    SDL_Surface* strip =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 128, 64, 32, 0xff0000, 0xff00, 0xff, 0);
     owned.push_back(strip);
     SDL_Rect left{0, 0, 64, 64}, right{64, 0, 64, 64};
     SDL_FillRect(strip, &left, SDL_MapRGB(strip->format, 255, 0, 0));

@@ -28,9 +28,8 @@ struct hud_test : object_test {
         blink = cells(100);
         player = new_ship(make_rect(300, 400, 37, 32), 3, 50, picture(37, 32, {0, 255, 255}), 0,
                           nullptr, 13, 100, 3, 3);
-        world = new_scene(player, 10, platform_ticks(), strip, blink,
-                          picture(40, 20, {10, 10, 10}), picture(18, 22, {255, 255, 255}),
-                          picture(18, 22, {128, 128, 128}));
+        world = new_scene(player, 10, platform_ticks(), strip, blink, picture(40, 20, {10, 10, 10}),
+                          picture(18, 22, {255, 255, 255}), picture(18, 22, {128, 128, 128}));
         set_many_lives_picture(world, picture(120, 40, {1, 2, 3}));
         set_hud_blink_counter(0);
     }

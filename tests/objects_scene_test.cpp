@@ -31,9 +31,9 @@ struct scene_test : object_test {
         hud = picture(1, 1, {1, 1, 1});
         player = new_ship(make_rect(300, 400, 37, 32), 3, 50, picture(37, 32, {0, 255, 255}), 0,
                           picture(416, 30, {255, 128, 0}), 13, 100, 3, 3);
-        world = new_scene(player, 1000, platform_ticks(), gauge, gauge,
-                          picture(40, 20, {10, 10, 10}), picture(18, 22, {255, 255, 255}),
-                          picture(18, 22, {128, 128, 128}));
+        world =
+            new_scene(player, 1000, platform_ticks(), gauge, gauge, picture(40, 20, {10, 10, 10}),
+                      picture(18, 22, {255, 255, 255}), picture(18, 22, {128, 128, 128}));
         set_gauge_pictures(world, red, blue, green, red_blink, blue_blink, green_blink);
     }
     void TearDown() override {
@@ -41,11 +41,11 @@ struct scene_test : object_test {
         object_test::TearDown();
     }
 
-    enemy* make(int x, int y, int hp, int spawn_ms = 0, const char* tag = "DIABLE",
-                int colour = 1, int score = 10) {
-        enemy* e = new_enemy(make_rect(x, y, 40, 40), hp, 10, picture(40, 40, {0, 0, 120}),
-                             colour, picture(32 * 16, 32, {200, 200, 0}), 16, 50, spawn_ms, tag,
-                             32, 32, 15, 15, 0, 0, 0, score);
+    enemy* make(int x, int y, int hp, int spawn_ms = 0, const char* tag = "DIABLE", int colour = 1,
+                int score = 10) {
+        enemy* e = new_enemy(make_rect(x, y, 40, 40), hp, 10, picture(40, 40, {0, 0, 120}), colour,
+                             picture(32 * 16, 32, {200, 200, 0}), 16, 50, spawn_ms, tag, 32, 32, 15,
+                             15, 0, 0, 0, score);
         add_step(e, new_step(0, 0, 0), main_path); // stands still for good
         set_enemy_hit_sound(e, reinterpret_cast<Mix_Chunk*>(&death_sound));
         return e;

@@ -16,8 +16,8 @@ struct ship_test : ::testing::Test {
 
 TEST_F(ship_test, template_fires_at_its_offset_from_the_ship) {
     ship* s = body(512, 40, 39, 37, 10, 10);
-    shot* tmpl = new_shot_accel(make_rect(15, 26, 8, 8), nullptr, nullptr, shot_main, 1, 4, 1.0,
-                                1.02);
+    shot* tmpl =
+        new_shot_accel(make_rect(15, 26, 8, 8), nullptr, nullptr, shot_main, 1, 4, 1.0, 1.02);
     fire_template(s, tmpl);
     ASSERT_NE(s->shots[0], nullptr);
     EXPECT_EQ(s->shot_count, 1);
@@ -102,9 +102,9 @@ TEST_F(ship_test, shot_hits_and_grazes_at_strict_boundaries) {
         init_shot(bullet, make_rect(cx - 4, cy - 4, 8, 8), nullptr, nullptr, 0, 0, 0, 1, 1);
         return &bullet;
     };
-    EXPECT_EQ(hit_test_shot(at_centre(318 + 6, 416), player), 1);  // 6 < 4 + 3
+    EXPECT_EQ(hit_test_shot(at_centre(318 + 6, 416), player), 1); // 6 < 4 + 3
     EXPECT_EQ(hit_test_shot(at_centre(318 + 7, 416), player), 0);
-    EXPECT_EQ(graze_test(at_centre(318 + 6, 416), player), 1); // a hit is 1, not 2
+    EXPECT_EQ(graze_test(at_centre(318 + 6, 416), player), 1);  // a hit is 1, not 2
     EXPECT_EQ(graze_test(at_centre(318 + 21, 416), player), 2); // 21 < 22
     EXPECT_EQ(graze_test(at_centre(318 + 22, 416), player), 0);
     EXPECT_EQ(graze_test(at_centre(318, 416 + 16), player), 2); // 16 < 17

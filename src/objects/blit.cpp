@@ -1,7 +1,6 @@
 #include "objects/blit.h"
 
-void blit_into(SDL_Surface* picture, SDL_Rect* source, SDL_Surface* screen,
-               SDL_Rect& destination) {
+void blit_into(SDL_Surface* picture, SDL_Rect* source, SDL_Surface* screen, SDL_Rect& destination) {
     SDL_UpperBlit(picture, source, screen, &destination);
 }
 

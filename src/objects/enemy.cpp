@@ -28,8 +28,10 @@ step_path& current_path(enemy* e) {
 
 void end_of_path(enemy* e) {
     if (e->on_final) {
-        if (e->final_mode == final_repeat) e->step_index = 0;
-        else e->final_mode = final_ended;
+        if (e->final_mode == final_repeat)
+            e->step_index = 0;
+        else
+            e->final_mode = final_ended;
     } else if (e->on_entry) {
         e->on_entry = 0;
         e->step_index = 0;
@@ -45,9 +47,7 @@ void end_of_path(enemy* e) {
     }
 }
 
-bool off_screen(const SDL_Rect& r) {
-    return r.y + r.h < 0 || r.y >= 480 || r.x <= 0 || r.x >= 640;
-}
+bool off_screen(const SDL_Rect& r) { return r.y + r.h < 0 || r.y >= 480 || r.x <= 0 || r.x >= 640; }
 
 } // namespace
 
@@ -81,8 +81,8 @@ move_step* new_firing_step(int dx, int dy, int frames, std::initializer_list<sho
                                  nullptr);
 }
 
-move_step* new_firing_step_sound(int dx, int dy, int frames,
-                                 std::initializer_list<shot*> templates, Mix_Chunk* sound) {
+move_step* new_firing_step_sound(int dx, int dy, int frames, std::initializer_list<shot*> templates,
+                                 Mix_Chunk* sound) {
     return new_firing_step_sound(dx, dy, frames, std::span(templates.begin(), templates.size()),
                                  sound);
 }
@@ -97,11 +97,11 @@ void add_step(enemy* e, move_step* step, path_kind path) {
     }
 }
 
-enemy* new_enemy(SDL_Rect rect, int hit_points, int shot_capacity, SDL_Surface* picture,
-                 int colour, SDL_Surface* explosion_picture, int explosion_frames,
-                 int explosion_frame_ms, int spawn_ms, const char* tag, int explosion_w,
-                 int explosion_h, int reach_x, int reach_y, int starts_with_entry, int hold_main,
-                 int final_mode, int score_value) {
+enemy* new_enemy(SDL_Rect rect, int hit_points, int shot_capacity, SDL_Surface* picture, int colour,
+                 SDL_Surface* explosion_picture, int explosion_frames, int explosion_frame_ms,
+                 int spawn_ms, const char* tag, int explosion_w, int explosion_h, int reach_x,
+                 int reach_y, int starts_with_entry, int hold_main, int final_mode,
+                 int score_value) {
     enemy* e = tracked_make<enemy>();
     e->ship = new_ship(rect, hit_points, shot_capacity, picture, colour, explosion_picture,
                        explosion_frames, explosion_frame_ms, reach_x, reach_y);
@@ -173,7 +173,8 @@ void draw_enemy(enemy* e, SDL_Surface* screen) {
     ship* body = e->ship;
     if (body->explosion_frame > 0) {
         const int shown = body->explosion_frame;
-        SDL_Rect source = make_rect((shown - 1) * e->explosion_w, 0, e->explosion_w, e->explosion_h);
+        SDL_Rect source =
+            make_rect((shown - 1) * e->explosion_w, 0, e->explosion_w, e->explosion_h);
         const Uint32 now = platform_ticks();
         if (now - body->explosion_tick > static_cast<Uint32>(body->explosion_frame_ms)) {
             body->explosion_frame += 1;

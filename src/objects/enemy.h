@@ -29,9 +29,9 @@ using step_path = std::array<move_step*, path_capacity>;
 enum path_kind { entry_path, main_path, final_path };
 
 // What happens when the final path ends.
-constexpr int final_once = 0;    // the script is over
-constexpr int final_repeat = 1;  // the final path starts again
-constexpr int final_ended = 2;   // set by the runner once the script is over
+constexpr int final_once = 0;   // the script is over
+constexpr int final_repeat = 1; // the final path starts again
+constexpr int final_ended = 2;  // set by the runner once the script is over
 
 struct enemy {
     ::ship* ship; // the body
@@ -66,16 +66,16 @@ move_step* new_firing_step(int dx, int dy, int frames, std::span<shot* const> te
 move_step* new_firing_step(int dx, int dy, int frames, std::initializer_list<shot*> templates);
 move_step* new_firing_step_sound(int dx, int dy, int frames, std::span<shot* const> templates,
                                  Mix_Chunk* sound);
-move_step* new_firing_step_sound(int dx, int dy, int frames,
-                                 std::initializer_list<shot*> templates, Mix_Chunk* sound);
+move_step* new_firing_step_sound(int dx, int dy, int frames, std::initializer_list<shot*> templates,
+                                 Mix_Chunk* sound);
 // Appends to the path; a full path (1000 steps) takes nothing more.
 void add_step(enemy* e, move_step* step, path_kind path);
 
-enemy* new_enemy(SDL_Rect rect, int hit_points, int shot_capacity, SDL_Surface* picture,
-                 int colour, SDL_Surface* explosion_picture, int explosion_frames,
-                 int explosion_frame_ms, int spawn_ms, const char* tag, int explosion_w,
-                 int explosion_h, int reach_x, int reach_y, int starts_with_entry, int hold_main,
-                 int final_mode, int score_value);
+enemy* new_enemy(SDL_Rect rect, int hit_points, int shot_capacity, SDL_Surface* picture, int colour,
+                 SDL_Surface* explosion_picture, int explosion_frames, int explosion_frame_ms,
+                 int spawn_ms, const char* tag, int explosion_w, int explosion_h, int reach_x,
+                 int reach_y, int starts_with_entry, int hold_main, int final_mode,
+                 int score_value);
 
 void set_enemy_hit_sound(enemy* e, Mix_Chunk* sound);
 void set_enemy_alt_explosion(enemy* e, SDL_Surface* strip);

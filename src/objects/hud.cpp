@@ -57,9 +57,8 @@ void free_digit_pictures(scene* s) {
 }
 
 void draw_gauge_panel_lives(scene* s, SDL_Surface* screen) {
-    SDL_Surface* strip = blink_counter < blink_half || s->gauge_level == 0
-                             ? s->gauge_picture
-                             : s->gauge_blink_picture;
+    SDL_Surface* strip = blink_counter < blink_half || s->gauge_level == 0 ? s->gauge_picture
+                                                                           : s->gauge_blink_picture;
     SDL_Rect cell = make_rect(s->gauge_level * gauge_cell_w, 0, gauge_cell_w, gauge_cell_h);
     SDL_Rect gauge_at = make_rect(55, 250, 0, 0);
     blit_into(strip, &cell, screen, gauge_at);

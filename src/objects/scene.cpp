@@ -150,8 +150,7 @@ void enemy_upkeep(scene* s) {
         if (e->final_mode != final_ended && body->explosion_frame == 0) run_script(e);
         if (body->shot_count > 0) {
             update_enemy_shots(e);
-        } else if (body->explosion_frame > body->explosion_frames ||
-                   e->final_mode == final_ended) {
+        } else if (body->explosion_frame > body->explosion_frames || e->final_mode == final_ended) {
             s->enemies[i] = nullptr;
             s->live_count -= 1;
         }
@@ -195,8 +194,8 @@ scene* new_scene(ship* player, int enemy_capacity, Uint32 start_ms, SDL_Surface*
     s->start_ms = start_ms;
     s->gauge_picture = gauge_picture;
     s->gauge_blink_picture = gauge_blink_picture;
-    set_gauge_pictures(s, gauge_picture, gauge_picture, gauge_picture, gauge_picture,
-                       gauge_picture, gauge_picture);
+    set_gauge_pictures(s, gauge_picture, gauge_picture, gauge_picture, gauge_picture, gauge_picture,
+                       gauge_picture);
     s->panel_picture = panel_picture;
     s->life_picture = life_picture;
     s->life_picture_alt = life_picture_alt;
@@ -208,8 +207,7 @@ scene* new_scene(ship* player, int enemy_capacity, Uint32 start_ms, SDL_Surface*
 }
 
 void set_gauge_pictures(scene* s, SDL_Surface* red, SDL_Surface* blue, SDL_Surface* green,
-                        SDL_Surface* red_blink, SDL_Surface* blue_blink,
-                        SDL_Surface* green_blink) {
+                        SDL_Surface* red_blink, SDL_Surface* blue_blink, SDL_Surface* green_blink) {
     s->gauge_red = red;
     s->gauge_blue = blue;
     s->gauge_green = green;

@@ -56,8 +56,7 @@ scene* new_scene(ship* player, int enemy_capacity, Uint32 start_ms, SDL_Surface*
                  SDL_Surface* gauge_blink_picture, SDL_Surface* panel_picture,
                  SDL_Surface* life_picture, SDL_Surface* life_picture_alt);
 void set_gauge_pictures(scene* s, SDL_Surface* red, SDL_Surface* blue, SDL_Surface* green,
-                        SDL_Surface* red_blink, SDL_Surface* blue_blink,
-                        SDL_Surface* green_blink);
+                        SDL_Surface* red_blink, SDL_Surface* blue_blink, SDL_Surface* green_blink);
 void set_many_lives_picture(scene* s, SDL_Surface* picture);
 // Queues in front: levels queue their enemies from the last to appear to the
 // first. An enemy queued behind a later one waits for it.

@@ -59,8 +59,10 @@ void update_shots(ship* s) {
     for (int slot = 0; slot < s->shot_capacity; ++slot) {
         shot* current = s->shots[slot];
         if (!current) continue;
-        if (shot_out_of_bounds(*current)) remove_shot(s, slot);
-        else move_shot(*current);
+        if (shot_out_of_bounds(*current))
+            remove_shot(s, slot);
+        else
+            move_shot(*current);
     }
 }
 

@@ -10,7 +10,7 @@
 #include "objects/shot.h"
 
 struct ship {
-    SDL_Rect rect; // first: the player's ship is its own blit destination
+    SDL_Rect rect;  // first: the player's ship is its own blit destination
     int hit_points; // for the player: lives
     int shot_capacity;
     int shot_count; // shots in flight

@@ -9,11 +9,11 @@
 
 // What a shot does to an enemy and how it leaves the play field.
 enum shot_kind : int {
-    shot_main = 0,      // player main gun, and every plain enemy bullet
-    shot_side = 1,      // player side guns
-    shot_main_a = 2,    // main gun while powered: charges the gauge on a kill
-    shot_side_a = 3,    // side guns while powered: charges the gauge, leaves by top/bottom only
-    shot_super = 4,     // super attack bolt
+    shot_main = 0,   // player main gun, and every plain enemy bullet
+    shot_side = 1,   // player side guns
+    shot_main_a = 2, // main gun while powered: charges the gauge on a kill
+    shot_side_a = 3, // side guns while powered: charges the gauge, leaves by top/bottom only
+    shot_super = 4,  // super attack bolt
 };
 
 struct shot {

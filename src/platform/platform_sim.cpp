@@ -178,9 +178,7 @@ void sim_key_down_at_frame(int frame, SDLKey key) {
     schedule(true, 0, frame, key_action::down, key);
 }
 void sim_key_up_at_frame(int frame, SDLKey key) { schedule(true, 0, frame, key_action::up, key); }
-void sim_press_at_frame(int frame, SDLKey key) {
-    schedule(true, 0, frame, key_action::press, key);
-}
+void sim_press_at_frame(int frame, SDLKey key) { schedule(true, 0, frame, key_action::press, key); }
 void sim_key_down_at_tick(Uint32 tick, SDLKey key) {
     schedule(false, tick, 0, key_action::down, key);
 }

@@ -11,9 +11,9 @@
     std::fprintf(stderr, "liste:%d: %s: Assertion `%s' failed.\n", line, function, text);
     std::abort();
 }
-#define LISTE_ASSERT(condition, text)                                                    \
-    do {                                                                                 \
-        if (!(condition)) liste_assertion_failed(text, __LINE__, __func__);              \
+#define LISTE_ASSERT(condition, text)                                                              \
+    do {                                                                                           \
+        if (!(condition)) liste_assertion_failed(text, __LINE__, __func__);                        \
     } while (0)
 
 liste_node* new_node(void* value) {
