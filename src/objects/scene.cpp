@@ -10,6 +10,8 @@
 
 namespace {
 
+const scene_observer* observer = nullptr;
+
 constexpr int player_hit_channel = 2;
 constexpr int enemy_death_channel = 5;
 constexpr int invulnerable_after_hit = 150;
@@ -29,6 +31,7 @@ void spawn_due_enemies(scene* s, Uint32 now) {
         s->enemies[s->next_slot] = next;
         s->live_count += 1;
         s->next_slot += 1;
+        if (observer) observer->spawned(next, observer->context);
     }
     rewind_list(s->pending);
 }
@@ -79,6 +82,7 @@ void hit_enemy(scene* s, enemy* e, int slot) {
     body->explosion_frame = 1;
     body->explosion_tick = platform_ticks();
     if (body->hit_sound) platform_play_chunk(enemy_death_channel, body->hit_sound);
+    if (observer) observer->killed(e, points, observer->context);
 }
 
 // Player shots against enemies; draws each player shot the first time it is
@@ -114,6 +118,7 @@ void hit_player(ship* player) {
     player->explosion_frame = 1;
     player->explosion_tick = platform_ticks();
     if (player->hit_sound) platform_play_chunk(player_hit_channel, player->hit_sound);
+    if (observer) observer->player_hit(player, observer->context);
 }
 
 void enemies_against_player(scene* s) {
@@ -183,6 +188,8 @@ void draw_player(ship* player, SDL_Surface* screen) {
 }
 
 } // namespace
+
+void set_scene_observer(const scene_observer* watcher) { observer = watcher; }
 
 scene* new_scene(ship* player, int enemy_capacity, Uint32 start_ms, SDL_Surface* gauge_picture,
                  SDL_Surface* gauge_blink_picture, SDL_Surface* panel_picture,

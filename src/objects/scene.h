@@ -52,6 +52,15 @@ struct scene {
     unsigned char* shot_drawn;
 };
 
+// Lets a tool watch the pass (the simulator's trace); the game sets none.
+struct scene_observer {
+    void (*spawned)(const enemy* e, void* context);
+    void (*killed)(const enemy* e, int points, void* context);
+    void (*player_hit)(const ship* player, void* context);
+    void* context;
+};
+void set_scene_observer(const scene_observer* observer);
+
 scene* new_scene(ship* player, int enemy_capacity, Uint32 start_ms, SDL_Surface* gauge_picture,
                  SDL_Surface* gauge_blink_picture, SDL_Surface* panel_picture,
                  SDL_Surface* life_picture, SDL_Surface* life_picture_alt);

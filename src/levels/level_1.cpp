@@ -1,0 +1,329 @@
+// Level 1, the sky: ghosts from behind both side panels, fairies sweeping the
+// field with star volleys, twin-engined planes, and a large plane as boss.
+#include "engine/level_engine.h"
+#include "levels/levels.h"
+#include "levels/script_builder.h"
+#include "support/rect_random.h"
+
+namespace {
+
+struct level_1_kit {
+    const asset_table* assets;
+    Mix_Chunk* fire_sound;
+    Mix_Chunk* death_sound;
+    shot_pattern ghost_fan, blue_ghost_fan, fairy_star, twin_ring;
+    shot_pattern boss_spray, boss_nose_fan, boss_wing_fans, boss_green_fans, boss_big_fan;
+};
+
+SDL_Surface* pic(const level_1_kit& kit, int slot) { return picture_slot(*kit.assets, slot); }
+
+level_1_kit make_kit(const asset_table& assets) {
+    const bullet_looks b = catalogue_bullets(assets);
+    level_1_kit kit{};
+    kit.assets = &assets;
+    kit.fire_sound = chunk_slot(assets, slot_sound_shot4);
+    kit.death_sound = chunk_slot(assets, slot_sound_explosion2);
+    kit.ghost_fan =
+        make_pattern({bullet(b.small_red, 15, 26, 0, 2), bullet(b.small_red, 15, 26, 2, 2),
+                      bullet(b.small_red, 15, 26, -2, 2), bullet(b.small_red, 15, 26, 3, 2),
+                      bullet(b.small_red, 15, 26, -3, 2)});
+    kit.blue_ghost_fan =
+        make_pattern({bullet(b.small_blue, 15, 26, 0, 2), bullet(b.small_blue, 15, 26, 2, 2),
+                      bullet(b.small_blue, 15, 26, -2, 2), bullet(b.small_blue, 15, 26, 3, 2),
+                      bullet(b.small_blue, 15, 26, -3, 2)});
+    kit.fairy_star =
+        make_pattern({bullet(b.small_blue, 15, 26, 0, 3), bullet(b.small_blue, 15, 26, 3, 3),
+                      bullet(b.small_blue, 15, 26, -3, 3), bullet(b.small_blue, 15, 26, 0, -3),
+                      bullet(b.small_blue, 15, 26, -3, -3), bullet(b.small_blue, 15, 26, 3, -3)});
+    kit.twin_ring =
+        make_pattern({bullet(b.small_green, 42, 72, 0, 2), bullet(b.small_green, 42, 72, 0, -2),
+                      bullet(b.small_green, 42, 72, 3, 0), bullet(b.small_green, 42, 72, -3, 0),
+                      bullet(b.small_green, 42, 72, 3, 2), bullet(b.small_green, 42, 72, -3, 2),
+                      bullet(b.small_green, 42, 72, 3, -2), bullet(b.small_green, 72, 72, -3, -2)});
+    kit.boss_spray =
+        make_pattern({bullet(b.small_red, 107, 166, 0, 2), bullet(b.small_red, 107, 166, 2, 2),
+                      bullet(b.small_red, 107, 166, -2, 2), bullet(b.small_red, 122, 166, 0, 2),
+                      bullet(b.small_red, 122, 166, 2, 2), bullet(b.small_red, 122, 166, -2, 2),
+                      bullet(b.small_red, 107, 166, 2, -2), bullet(b.small_red, 107, 166, -2, -2),
+                      bullet(b.small_red, 122, 166, 2, -2), bullet(b.small_red, 122, 166, -2, -2)});
+    kit.boss_nose_fan =
+        make_pattern({bullet(b.small_red, 112, 174, 0, 2), bullet(b.small_red, 112, 174, 2, 2),
+                      bullet(b.small_red, 112, 174, -2, 2)});
+    kit.boss_wing_fans =
+        make_pattern({bullet(b.small_blue, 56, 88, 1, 2), bullet(b.small_blue, 56, 88, 2, 2),
+                      bullet(b.small_blue, 56, 88, 3, 2), bullet(b.small_blue, 170, 88, -1, 2),
+                      bullet(b.small_blue, 170, 88, -2, 2), bullet(b.small_blue, 170, 88, -3, 2)});
+    kit.boss_green_fans =
+        make_pattern({bullet(b.small_green, 87, 46, 0, 2), bullet(b.small_green, 87, 46, 1, 2),
+                      bullet(b.small_green, 87, 46, -1, 2), bullet(b.small_green, 138, 46, 0, 2),
+                      bullet(b.small_green, 138, 46, 1, 2), bullet(b.small_green, 138, 46, -1, 2)});
+    kit.boss_big_fan =
+        make_pattern({bullet(b.large_red, 108, 27, 1, 2), bullet(b.large_blue, 108, 27, 2, 2),
+                      bullet(b.large_green, 108, 27, 3, 2), bullet(b.large_red, 108, 27, -1, 2),
+                      bullet(b.large_blue, 108, 27, -2, 2), bullet(b.large_green, 108, 27, -3, 2),
+                      bullet(b.large_red, 108, 27, 0, 3)});
+    return kit;
+}
+
+move_step* fire_step(const level_1_kit& kit, const shot_pattern& pattern, int frames, int dx = 0,
+                     int dy = 0) {
+    return fire(pattern, kit.fire_sound, frames, dx, dy);
+}
+
+enum class ghost_colour { red, blue };
+
+enemy* new_ghost(const level_1_kit& kit, ghost_colour colour, int x, int y, int spawn_ms) {
+    const bool red = colour == ghost_colour::red;
+    enemy* e =
+        new_enemy(make_rect(x, y, 39, 37), 2, 5, pic(kit, red ? slot_fantominus : slot_fantominusb),
+                  red ? 0 : 1, pic(kit, slot_explosion2), 16, 25, spawn_ms, "DIABLE", 32, 32, 15,
+                  15, 1, 0, 0, 1);
+    set_frame2(e, pic(kit, red ? slot_fantominus1 : slot_fantominusb1));
+    set_enemy_alt_explosion(e, pic(kit, red ? slot_explosion5 : slot_explosion6));
+    set_enemy_hit_sound(e, kit.death_sound);
+    return e;
+}
+
+// The six side-entering ghosts of a row (members 0 to 5). `entry_minimum`
+// is false for the second wave, whose second entry step has no minimum.
+struct ghost_row_shape {
+    int y_base[6];
+    int y_range[6];
+    bool entry_minimum;
+};
+
+enemy* side_ghost(const level_1_kit& kit, ghost_colour colour, const ghost_row_shape& shape, int k,
+                  int spawn_ms, const shot_pattern& fan) {
+    const bool right = k % 2 == 0;
+    const int x = right ? 512 : 87;
+    const int side = right ? -1 : 1; // horizontal direction into the field
+    const int y_draw = random_below(shape.y_range[k]);
+    static constexpr int first_frames[6] = {50, 50, 70, 70, 100, 100};
+    static constexpr int second_range[6] = {50, 50, 20, 20, 30, 30};
+    static constexpr int second_minimum[6] = {25, 25, 10, 10, 15, 15};
+    const int length_draw = random_below(second_range[k]);
+    const int second_frames = (shape.entry_minimum ? second_minimum[k] : 0) + length_draw;
+
+    enemy* e = new_ghost(kit, colour, x, shape.y_base[k] + y_draw, spawn_ms);
+    add_move(e, entry_path, 2 * side, 0, first_frames[k]);
+    add_move(e, entry_path, 2 * side, k < 2 ? 2 : -2, second_frames);
+    add_step(e, fire_step(kit, fan, 10), main_path);
+    if (k < 4)
+        add_move(e, main_path, 0, 2, 50);
+    else
+        add_move(e, main_path, 2 * side, 0, 50);
+    // Members 0 and 1 turn back out flat; 2 and 3 dive back out; 4 and 5 dive on.
+    const int out_dx = k < 4 ? -2 * side : 2 * side;
+    add_move(e, final_path, out_dx, k < 2 ? 0 : 2, 5000);
+    return e;
+}
+
+// Members 6 to 11 of the second wave rise from the lower part of the screen.
+enemy* rising_ghost(const level_1_kit& kit, int k, int spawn_ms) {
+    const bool right = k % 2 == 0;
+    const int x = right ? 512 : 87;
+    const int side = right ? -1 : 1;
+    static constexpr int y_base[12] = {0, 0, 0, 0, 0, 0, 350, 350, 310, 310, 270, 270};
+    static constexpr int first_frames[12] = {0, 0, 0, 0, 0, 0, 50, 50, 40, 40, 50, 50};
+    const int climb = k < 10 ? -3 : -1;
+    const int y_draw = random_below(40);
+    const int length_draw = random_below(10);
+    enemy* e = new_ghost(kit, ghost_colour::red, x, y_base[k] + y_draw, spawn_ms);
+    add_move(e, entry_path, 3 * side, climb, first_frames[k]);
+    add_move(e, entry_path, 3 * side, climb, length_draw);
+    add_step(e, fire_step(kit, kit.ghost_fan, 10), main_path);
+    add_move(e, main_path, 3 * side, 3, 50);
+    add_move(e, final_path, 3 * side, 3, 5000);
+    return e;
+}
+
+enemy* new_fairy(const level_1_kit& kit, bool left, const char* tag, int hit_points, int spawn_ms) {
+    enemy* e =
+        new_enemy(make_rect(left ? 93 : 502, 0, 45, 74), hit_points, 500, pic(kit, slot_fee1), 1,
+                  pic(kit, slot_explosion1), 16, 40, spawn_ms, tag, 64, 64, 20, 32, 1, 0, 0, 50);
+    set_frame2(e, pic(kit, slot_fee2));
+    set_flash_pictures(e, pic(kit, slot_fee1_flash));
+    set_flash_picture2(e, pic(kit, slot_fee2_flash));
+    set_enemy_alt_explosion(e, pic(kit, slot_explosion8));
+    set_enemy_hit_sound(e, kit.death_sound);
+    const int in = left ? 1 : -1; // the way it crosses on entry
+    add_move(e, entry_path, 5 * in, 0, 74);
+    add_move(e, entry_path, 0, 5, 16);
+    move_step* back = fire_step(kit, kit.fairy_star, 9, -3 * in, 0);
+    move_step* forth = fire_step(kit, kit.fairy_star, 9, 3 * in, 0);
+    add_steps(e, main_path, back, 13);
+    add_steps(e, main_path, forth, 13);
+    add_steps(e, main_path, back, 13);
+    add_steps(e, main_path, forth, 13);
+    add_move(e, main_path, 0, 0, 50);
+    add_move(e, final_path, -5 * in, 0, 5000);
+    return e;
+}
+
+enemy* new_twin_plane(const level_1_kit& kit, bool from_right, int spawn_ms) {
+    const int y_draw = random_below(40);
+    enemy* e = new_enemy(make_rect(from_right ? 512 : 46, 92 + y_draw, 92, 124), 20, 50,
+                         pic(kit, slot_avion_duo1), 2, pic(kit, slot_explosion1), 16, 40, spawn_ms,
+                         "AVION_DUO", 64, 64, 30, 40, 1, 0, 0, 50);
+    set_frame2(e, pic(kit, slot_avion_duo2));
+    set_flash_pictures(e, pic(kit, slot_avion_duo1_flash));
+    set_flash_picture2(e, pic(kit, slot_avion_duo2_flash));
+    set_enemy_alt_explosion(e, pic(kit, slot_explosion9));
+    set_enemy_anim(e, 2, 4);
+    set_enemy_hit_sound(e, kit.death_sound);
+    const int in = from_right ? -1 : 1;
+    add_move(e, entry_path, 2 * in, 0, 50);
+    add_steps(e, main_path, fire_step(kit, kit.twin_ring, 9, 2 * in, -2), 5);
+    add_steps(e, main_path, fire_step(kit, kit.twin_ring, 10, 3 * in, 4), 10);
+    add_move(e, final_path, 2 * in, 0, 5000);
+    return e;
+}
+
+enemy* new_boss(const level_1_kit& kit) {
+    enemy* boss = new_enemy(make_rect(503, 61, 234, 217), 750, 500, pic(kit, slot_boss_plane), 0,
+                            pic(kit, slot_explosion_boss1), 16, 60, 111000, "BOSS", 192, 192, 75, 4,
+                            1, 1, 1, 500);
+    set_frame2(boss, pic(kit, slot_boss_plane1));
+    set_flash_pictures(boss, pic(kit, slot_boss_plane_flash));
+    set_flash_picture2(boss, pic(kit, slot_boss_plane1_flash));
+    set_enemy_hit_sound(boss, kit.death_sound);
+
+    add_move(boss, entry_path, -4, 0, 75);
+    add_move(boss, entry_path, 0, 0, 50);
+    add_move(boss, entry_path, 0, 0, 100);
+    add_steps(boss, entry_path, fire_step(kit, kit.boss_spray, 10), 5);
+    move_step* spray_left = fire_step(kit, kit.boss_spray, 10, -2, 0);
+    move_step* spray_right = fire_step(kit, kit.boss_spray, 10, 2, 0);
+    for (int twice = 0; twice < 2; ++twice) {
+        add_steps(boss, entry_path, spray_left, 3);
+        add_steps(boss, entry_path, spray_right, 6);
+        add_steps(boss, entry_path, spray_left, 3);
+    }
+
+    add_move(boss, main_path, 0, 0, 50);
+    auto three_fans = [&](int dx, int times) {
+        move_step* nose = fire_step(kit, kit.boss_nose_fan, 10, dx, 0);
+        move_step* wings = fire_step(kit, kit.boss_wing_fans, 10, dx, 0);
+        move_step* green = fire_step(kit, kit.boss_green_fans, 10, dx, 0);
+        for (int i = 0; i < times; ++i) {
+            add_step(boss, nose, main_path);
+            add_step(boss, wings, main_path);
+            add_step(boss, green, main_path);
+        }
+    };
+    for (int twice = 0; twice < 2; ++twice) {
+        three_fans(-1, 3);
+        three_fans(1, 6);
+        three_fans(-1, 3);
+    }
+
+    add_move(boss, final_path, 0, 0, 50);
+    move_step* big_left = fire_step(kit, kit.boss_big_fan, 10, -3, 0);
+    move_step* big_up_right = fire_step(kit, kit.boss_big_fan, 10, 3, -2);
+    move_step* big_down_right = fire_step(kit, kit.boss_big_fan, 10, 3, 2);
+    for (int round = 0; round < 5; ++round) {
+        add_steps(boss, final_path, big_left, 3);
+        add_steps(boss, final_path, big_up_right, 3);
+        add_steps(boss, final_path, big_down_right, 3);
+        add_steps(boss, final_path, big_left, 3);
+    }
+    return boss;
+}
+
+constexpr ghost_row_shape first_wave_shape{
+    {15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, true};
+constexpr ghost_row_shape blue_wave_shape{
+    {15, 15, 80, 80, 80, 80}, {20, 20, 60, 60, 100, 100}, true};
+constexpr ghost_row_shape second_wave_shape{
+    {15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, false};
+
+constexpr int first_rows = 7, second_rows = 18, blue_rows = 7;
+constexpr int twin_planes = 12, later_fairy_pairs = 6;
+
+level_script build_level_1(const asset_table& assets) {
+    const level_1_kit kit = make_kit(assets);
+
+    enemy* first_wave[first_rows][6];
+    for (int i = 0; i < first_rows; ++i)
+        for (int k = 0; k < 6; ++k)
+            first_wave[i][k] = side_ghost(kit, ghost_colour::red, first_wave_shape, k,
+                                          8000 - 1000 * i, kit.ghost_fan);
+
+    enemy* second_wave[second_rows][12];
+    for (int i = 0; i < second_rows; ++i)
+        for (int k = 0; k < 12; ++k)
+            second_wave[i][k] = k < 6 ? side_ghost(kit, ghost_colour::red, second_wave_shape, k,
+                                                   29000 - 1000 * i, kit.ghost_fan)
+                                      : rising_ghost(kit, k, 29000 - 1000 * i);
+
+    enemy* first_pair_left = new_fairy(kit, true, "FEE1", 50, 31000);
+    enemy* first_pair_right = new_fairy(kit, false, "FEE", 50, 31000);
+
+    enemy* blue_wave[blue_rows][6];
+    for (int i = 0; i < blue_rows; ++i)
+        for (int k = 0; k < 6; ++k)
+            blue_wave[i][k] = side_ghost(kit, ghost_colour::blue, blue_wave_shape, k,
+                                         40500 - 1000 * i, kit.blue_ghost_fan);
+
+    enemy* planes[twin_planes];
+    for (int k = 0; k < twin_planes; ++k)
+        planes[k] = new_twin_plane(kit, k % 2 == 0, 66000 - 2000 * k);
+
+    enemy* pairs[later_fairy_pairs][2];
+    for (int j = 0; j < later_fairy_pairs; ++j) {
+        pairs[j][0] = new_fairy(kit, true, "FEE", 25, 87000 - 3000 * j);
+        pairs[j][1] = new_fairy(kit, false, "FEE", 25, 89000 - 3000 * j);
+    }
+
+    enemy* boss = new_boss(kit);
+
+    // Each queued enemy goes to the front: the last queued leaves first.
+    queue_builder queue = make_queue_builder(327);
+    queue_in_order(queue, boss);
+    for (auto& pair : pairs) {
+        queue_in_order(queue, pair[0]);
+        queue_in_order(queue, pair[1]);
+    }
+    for (enemy* plane : planes) queue_in_order(queue, plane);
+    for (auto& row : blue_wave)
+        for (enemy* e : row) queue_in_order(queue, e);
+    queue_in_order(queue, first_pair_right);
+    queue_in_order(queue, first_pair_left);
+    for (auto& row : second_wave)
+        for (enemy* e : row) queue_in_order(queue, e);
+    for (auto& row : first_wave)
+        for (enemy* e : row) queue_in_order(queue, e);
+    return finish_script(boss, queue);
+}
+
+constexpr level_config level_1_config = {
+    .title_card = slot_level_card_first,
+    .stage_music = slot_music_prayer,
+    .boss_music = slot_music_boss,
+    .music_before_wait = false,
+    .backdrop = backdrop_kind::scrolling,
+    .first_picture = slot_ciel,
+    .second_picture = slot_ciel1,
+    .switch_ms = 42000,
+    .flash_picture = slot_blanc,
+    .outro_picture = slot_ciel_vieux,
+    .third_step_from_ms = never,
+    .ship_start_y = 410,
+    .intro_stop_y = 410,
+    .warning_time = 105000,
+    .boss_bar_scale = 0.0946,
+    .hud_frame = slot_contour1,
+    .fixed_lives = 0,
+    .player_colour = 0,
+    .build = build_level_1,
+    .choose_backdrop = nullptr,
+    .end_of_frame = nullptr,
+    .outro_bonus = nullptr,
+};
+
+} // namespace
+
+void play_level_1(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
+                  game_result* result, const asset_table& assets) {
+    play_level(level_1_config, screen, difficulty, incoming_score, frame_ms, result, assets);
+}

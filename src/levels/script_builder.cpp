@@ -1,0 +1,55 @@
+#include "levels/script_builder.h"
+
+#include "support/rect_random.h"
+#include "support/tracked_memory.h"
+
+shot_pattern make_pattern(std::initializer_list<shot*> templates) {
+    shot_pattern pattern{};
+    for (shot* t : templates) {
+        if (pattern.count == step_template_capacity) break;
+        pattern.templates[pattern.count++] = t;
+    }
+    return pattern;
+}
+
+shot* bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y, int kind) {
+    return new_shot2(make_rect(x, y, look.size, look.size), look.picture_a, look.picture_b, kind,
+                     speed_x, speed_y);
+}
+
+bullet_looks catalogue_bullets(const asset_table& assets) {
+    auto look = [&](int a, int b, int size) {
+        return bullet_look{picture_slot(assets, a), picture_slot(assets, b), size};
+    };
+    return {look(slot_tir0_rouge_ennemi, slot_tir0a_rouge_ennemi, 8),
+            look(slot_tir0_bleu_ennemi, slot_tir0a_bleu_ennemi, 8),
+            look(slot_tir0_vert_ennemi, slot_tir0a_vert_ennemi, 8),
+            look(slot_tir1_rouge_ennemi, slot_tir1a_rouge_ennemi, 16),
+            look(slot_tir1_bleu_ennemi, slot_tir1a_bleu_ennemi, 16),
+            look(slot_tir1_vert_ennemi, slot_tir1a_vert_ennemi, 16)};
+}
+
+move_step* fire(const shot_pattern& pattern, Mix_Chunk* sound, int frames, int dx, int dy) {
+    return new_firing_step_sound(dx, dy, frames,
+                                 std::span<shot* const>(pattern.templates, pattern.count), sound);
+}
+
+void add_steps(enemy* e, path_kind path, move_step* step, int times) {
+    for (int i = 0; i < times; ++i) add_step(e, step, path);
+}
+
+void add_move(enemy* e, path_kind path, int dx, int dy, int frames) {
+    add_step(e, new_step(dx, dy, frames), path);
+}
+
+queue_builder make_queue_builder(int capacity) {
+    return {tracked_array<enemy*>(capacity), 0, capacity};
+}
+
+void queue_in_order(queue_builder& queue, enemy* e) {
+    if (queue.count < queue.capacity) queue.order[queue.count++] = e;
+}
+
+level_script finish_script(enemy* boss, const queue_builder& queue) {
+    return {boss, queue.order, queue.count};
+}

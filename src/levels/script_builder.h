@@ -1,0 +1,50 @@
+// Small helpers for writing level scripts: shot patterns, steps and their
+// repetition in a path, and the list of enemies in queue order.
+#pragma once
+
+#include <initializer_list>
+
+#include "engine/level_config.h"
+#include "objects/enemy.h"
+#include "support/asset_table.h"
+
+// A list of up to ten shot templates fired together on a step's first frame.
+struct shot_pattern {
+    shot* templates[step_template_capacity];
+    int count;
+};
+
+shot_pattern make_pattern(std::initializer_list<shot*> templates);
+
+// A template with the two pictures of a bullet colour.
+struct bullet_look {
+    SDL_Surface* picture_a;
+    SDL_Surface* picture_b;
+    int size;
+};
+shot* bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y, int kind = 0);
+
+// The enemy bullet looks of the catalogue.
+struct bullet_looks {
+    bullet_look small_red, small_blue, small_green;
+    bullet_look large_red, large_blue, large_green;
+};
+bullet_looks catalogue_bullets(const asset_table& assets);
+
+// A firing step: fires the pattern on its first frame (with the sound) while
+// moving (dx, dy) a frame for `frames` frames.
+move_step* fire(const shot_pattern& pattern, Mix_Chunk* sound, int frames, int dx = 0, int dy = 0);
+// Adds the step `times` times to the path (steps may be shared).
+void add_steps(enemy* e, path_kind path, move_step* step, int times = 1);
+// Shorthand for a plain moving step added once.
+void add_move(enemy* e, path_kind path, int dx, int dy, int frames);
+
+// Enemies in the order the level queues them.
+struct queue_builder {
+    enemy** order;
+    int count;
+    int capacity;
+};
+queue_builder make_queue_builder(int capacity);
+void queue_in_order(queue_builder& queue, enemy* e);
+level_script finish_script(enemy* boss, const queue_builder& queue);

@@ -1,0 +1,53 @@
+// Plays one level under the simulated backend, as fast as the machine allows,
+// and reports its outcome and, on request, a trace of what happened.
+#pragma once
+
+#include <SDL/SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "input_script.h"
+#include "support/asset_table.h"
+
+// SDL on its dummy drivers with the whole catalogue loaded, shared by runs.
+struct sim_session {
+    SDL_Surface* screen = nullptr;
+    asset_table* assets = nullptr;
+};
+
+// Opens the session with the assets of the given folder (the game's working
+// folder). False with a message on failure.
+bool open_sim_session(const std::string& asset_dir, sim_session& session, std::string& error);
+void close_sim_session(sim_session& session);
+
+struct sim_options {
+    std::string level = "1";
+    int difficulty = 3;
+    int score = 0;
+    std::vector<script_event> input;
+    int max_frames = -1; // stop after this many frames of play, as Escape would
+    bool trace = false;
+    std::string frames_dir; // PNG of every `every`-th presented frame
+    int every = 1;
+    // Pixels are copied only when asked or when frames are captured; the game
+    // plays the same either way.
+    bool draw = false;
+};
+
+struct sim_outcome {
+    int code = 0;
+    int score = 0;
+    int kills = 0;
+    int lives = 0;
+    int frames = 0; // frames of play
+    int boss_hp = 0;
+    Uint32 ticks = 0;               // virtual time of the whole call
+    std::vector<std::string> trace; // JSON lines, in time order
+};
+
+// Names accepted by --level.
+bool known_level(const std::string& name);
+bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome& outcome,
+                   std::string& error);
+std::string summary_json(const sim_outcome& outcome);
