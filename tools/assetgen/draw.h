@@ -1,0 +1,41 @@
+// Drawing primitives shared by every picture generator: shapes, outlines,
+// shading and deterministic noise. All coordinates are clipped.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "picture.h"
+
+struct point {
+    double x, y;
+};
+
+void fill_circle(picture& p, double cx, double cy, double r, rgb colour);
+void fill_ellipse(picture& p, double cx, double cy, double rx, double ry, rgb colour);
+// A filled polygon (even-odd rule), sampled at pixel centres.
+void fill_polygon(picture& p, const std::vector<point>& corners, rgb colour);
+void draw_line(picture& p, double x0, double y0, double x1, double y1, double width, rgb colour);
+
+// Shades every opaque pixel by its position against a light from the top
+// left: pixels near the top-left edge of the shape brighten, far ones darken.
+void shade_top_left(picture& p, double strength);
+// Paints a one-pixel outline in the given colour around the opaque shape
+// (on transparent pixels that touch it), the crisp pixel-art look.
+void add_outline(picture& p, rgb colour);
+picture mirror_horizontal(const picture& p);
+picture mirror_vertical(const picture& p);
+// Every opaque pixel pushed towards white: the flash pictures.
+picture flashed(const picture& p, double amount);
+// Every opaque pixel made grey and darker: the aged outro backdrops.
+picture greyed(const picture& p, double darken);
+picture tinted(const picture& p, rgb tint, double amount);
+
+// Deterministic noise in [0, 1): hash of integer coordinates and a seed, and
+// smooth value noise over a period (tiles seamlessly when the period divides
+// the picture size).
+double hash_noise(int x, int y, std::uint32_t seed);
+double value_noise(double x, double y, int period_x, int period_y, std::uint32_t seed);
+// Sum of octaves of value noise, each octave's period halved; in [0, 1).
+double fractal_noise(double x, double y, int period_x, int period_y, int octaves,
+                     std::uint32_t seed);
