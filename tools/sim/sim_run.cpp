@@ -209,6 +209,9 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
         error = "unknown level '" + options.level + "'";
         return false;
     }
+    // Each run draws the level's random variation as a fresh start of the
+    // game would: the C library's sequence from its default seed.
+    std::srand(1);
     sim_reset();
     sim_register_assets(session.assets->slots.data(), asset_slot_count);
     for (int slot = first_music_slot; slot < first_chunk_slot; ++slot) {
