@@ -1,7 +1,30 @@
 #include "shell/game_main.h"
 
+#include <cstdlib>
+
+#include "shell/asset_loader.h"
+#include "shell/game_flow.h"
+#include "shell/level_table.h"
+#include "shell/start_up.h"
+
 int game_main() {
-    // The screens and levels arrive with the game flow; until then the game
-    // starts and ends cleanly.
-    return 0;
+    // Video first: the pictures are converted to its format when they load.
+    SDL_Surface* screen = open_screen();
+    if (!screen) return exit_start_up_failed;
+    const bool audio_open = open_audio();
+    if (!init_sdl()) return exit_start_up_failed;
+    SDL_ShowCursor(SDL_DISABLE);
+
+    game_result* result = new_game_result();
+    if (!result) return exit_start_up_failed;
+    asset_table* assets = load_assets(audio_open);
+    if (!assets) {
+        std::free(result);
+        return exit_start_up_failed;
+    }
+
+    play_game(screen, *assets, *result, game_levels());
+    free_assets(assets);
+    std::free(result);
+    return exit_goodbye;
 }

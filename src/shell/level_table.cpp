@@ -1,0 +1,15 @@
+#include "shell/level_table.h"
+
+#include "levels/levels.h"
+
+namespace {
+
+// Each level's entry point takes its place here once the level is written.
+constexpr level_table levels_of_the_game{
+    {&play_level_1, nullptr, nullptr, nullptr, nullptr, nullptr},
+    nullptr,
+};
+
+} // namespace
+
+const level_table& game_levels() { return levels_of_the_game; }

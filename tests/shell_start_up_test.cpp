@@ -1,0 +1,163 @@
+// Start-up and exit status: a refused video mode, a missing asset and an
+// exhausted heap stop the game with a non-zero status before the first
+// screen; without an audio device the game warns and runs silent to a normal
+// goodbye with status 0.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "fake_assets.h"
+#include "platform/platform_sim.h"
+#include "shell/asset_catalogue.h"
+#include "shell/game_main.h"
+#include "shell/start_up.h"
+#include "support/tracked_memory.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each test runs game_main in a folder of its own, as the game runs in the
+// folder that holds its assets, and leaves SDL and the environment as found.
+struct shell_start_up : ::testing::Test {
+    fs::path previous;
+    fs::path folder;
+
+    void SetUp() override {
+        sim_reset();
+        release_all();
+        previous = fs::current_path();
+        folder = fs::temp_directory_path() /
+                 ("graze_start_up_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        fs::current_path(folder);
+    }
+
+    void TearDown() override {
+        sim_reset();
+        int frequency, channels;
+        Uint16 format;
+        if (Mix_QuerySpec(&frequency, &format, &channels)) Mix_CloseAudio();
+        SDL_Quit();
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        fs::current_path(previous);
+        fs::remove_all(folder);
+    }
+
+    // Every picture of the catalogue as a small BMP in its slot's colour (the
+    // picture loader reads BMP content whatever the file is called); no
+    // music or sound files.
+    static void write_pictures() {
+        fs::create_directories("Images");
+        for (int slot = 0; slot < picture_slot_count; ++slot) {
+            SDL_Surface* picture =
+                SDL_CreateRGBSurface(SDL_SWSURFACE, 16, 16, 32, 0xff0000, 0xff00, 0xff, 0);
+            SDL_FillRect(picture, nullptr,
+                         SDL_MapRGB(picture->format, static_cast<Uint8>(slot), fake::picture_green,
+                                    fake::picture_blue));
+            SDL_SaveBMP(picture, asset_catalogue[slot].path);
+            SDL_FreeSurface(picture);
+        }
+    }
+};
+
+TEST_F(shell_start_up, a_refused_video_mode_is_reported_and_stops_before_anything_loads) {
+    setenv("SDL_VIDEODRIVER", "no_such_video_driver", 1);
+    write_pictures();
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int status = game_main();
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, exit_start_up_failed);
+    EXPECT_NE(status, 0);
+    EXPECT_NE(err.find("cannot set the 640x480 video mode: "), std::string::npos) << err;
+    EXPECT_EQ(err.find("Images"), std::string::npos) << err;
+    EXPECT_EQ(out, ""); // not even the audio was tried
+    EXPECT_EQ(sim_frame(), 0);
+}
+
+TEST_F(shell_start_up, a_missing_asset_is_reported_by_its_path_and_the_status_is_non_zero) {
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int status = game_main();
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, exit_start_up_failed);
+    EXPECT_NE(err.find("./Images/Titre.png"), std::string::npos) << err;
+    EXPECT_EQ(out, "");        // the dummy audio device opened: no warning
+    EXPECT_EQ(sim_frame(), 0); // no screen was shown
+}
+
+TEST_F(shell_start_up, a_missing_sound_stops_a_game_that_has_audio) {
+    write_pictures();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(game_main(), exit_start_up_failed);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("Sound/Introduction.ogg"), std::string::npos) << err;
+}
+
+TEST_F(shell_start_up, without_audio_the_game_warns_runs_silent_and_says_goodbye_with_0) {
+    setenv("SDL_AUDIODRIVER", "no_such_audio_driver", 1);
+    write_pictures();
+    std::vector<int> shown;
+    sim_on_flip([&](SDL_Surface* s, int) { shown.push_back(fake::shown_slot(s)); });
+    for (int frame = 0; frame < 36; ++frame) fake::press_after_flip(frame, SDLK_RETURN);
+    fake::press_after_flip(36, SDLK_ESCAPE);
+
+    ::testing::internal::CaptureStdout();
+    const int status = game_main();
+    const std::string out = ::testing::internal::GetCapturedStdout();
+
+    EXPECT_EQ(status, exit_goodbye);
+    EXPECT_EQ(out.rfind("Warning: Couldn't set 44100 Hz 16-bit audio\n Reason: ", 0), 0u) << out;
+    std::vector<int> expected;
+    for (int slot : {slot_programmer, slot_resources, slot_keyboard})
+        expected.insert(expected.end(), 12, slot);
+    expected.push_back(slot_titre);
+    expected.push_back(slot_sojiro_bye);
+    EXPECT_EQ(shown, expected);
+    // The music calls reach the seam with empty slots, which play nothing.
+    ASSERT_FALSE(sim_sound_log().empty());
+    for (const sim_sound_event& e : sim_sound_log()) EXPECT_EQ(e.asset, nullptr);
+
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->w, 640);
+    EXPECT_EQ(screen->h, 480);
+    EXPECT_EQ(screen->format->BitsPerPixel, 32);
+    EXPECT_TRUE(screen->flags & SDL_FULLSCREEN);
+}
+
+TEST_F(shell_start_up, an_exhausted_heap_is_reported_and_gives_no_game_result) {
+    ::testing::internal::CaptureStderr();
+    game_result* none = new_game_result([](std::size_t) -> void* { return nullptr; });
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(none, nullptr);
+    EXPECT_NE(err.find("out of memory"), std::string::npos) << err;
+
+    game_result* result = new_game_result();
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->code, 0);
+    EXPECT_EQ(result->score, 0);
+    std::free(result);
+}
+
+TEST(shell_start_up_constants, the_video_mode_and_audio_format_are_the_games) {
+    EXPECT_EQ(screen_flags,
+              static_cast<Uint32>(SDL_FULLSCREEN | SDL_DOUBLEBUF | SDL_HWPALETTE | SDL_HWSURFACE));
+    EXPECT_EQ(audio_format, 0x8010);
+    EXPECT_EQ(exit_goodbye, 0);
+    EXPECT_NE(exit_start_up_failed, 0);
+}
+
+} // namespace
