@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The real game in a real window: under a virtual X server (640x480x24) the
+# game binary shows its intro pictures, starts a Practice run, begins Level 1,
+# leaves it with Escape, leaves the title with Escape and ends with status 0
+# after the goodbye picture. Each screen is photographed and a few of its
+# pixels compared with the generated picture it must show.
+# Usage: real_window_test.sh BUILD_DIR
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+assets=$build/assets
+shots=$build/real_window
+rm -rf "$shots"
+mkdir -p "$shots"
+
+for n in $(seq 91 99); do
+  if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >"$shots/xvfb.log" 2>&1 &
+xvfb=$!
+game=""
+cleanup() {
+  [ -n "$game" ] && kill "$game" 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "FAIL: the virtual X server did not start"; exit 1; }
+
+failures=0
+# A held key must last a few frames to show in the key state.
+press() { xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"; }
+shoot() { import -window root "$shots/$1.png"; }
+colour() { convert "$1" -crop "1x1+$2+$3" -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:; }
+# expect SHOT PICTURE X,Y...: the screen shows that generated picture there.
+expect() {
+  local shot=$1 picture=$2
+  shift 2
+  for point in "$@"; do
+    local x=${point%,*} y=${point#*,}
+    read -r r1 g1 b1 <<<"$(colour "$shots/$shot.png" "$x" "$y")"
+    read -r r2 g2 b2 <<<"$(colour "$assets/Images/$picture" "$x" "$y")"
+    local d=$(( (r1-r2)*(r1-r2) + (g1-g2)*(g1-g2) + (b1-b2)*(b1-b2) ))
+    if [ "$d" -gt 12 ]; then
+      echo "FAIL: $shot at ($x,$y) shows $r1,$g1,$b1 where $picture has $r2,$g2,$b2"
+      failures=$((failures + 1))
+    fi
+  done
+  echo "checked: $shot shows $picture"
+}
+full_screen=(20,20 320,100 600,460 100,300 500,240)
+
+cd "$assets"
+SDL_AUDIODRIVER=dummy "$build/graze" >"$shots/game.log" 2>&1 &
+game=$!
+
+sleep 2.5;  shoot 1_programming; expect 1_programming Programmer.png "${full_screen[@]}"; press Return
+sleep 1;    shoot 2_resources;   expect 2_resources Resources.png "${full_screen[@]}";     press Return
+sleep 1;    shoot 3_controls;    expect 3_controls Keyboard.png "${full_screen[@]}";       press Return
+sleep 1.5;  shoot 4_title;       expect 4_title Titre.png 20,20 320,100 600,460 100,300;   press Return
+sleep 1.5;  shoot 5_menu;        expect 5_menu Practice.png "${full_screen[@]}";           press Return
+sleep 1.5;  shoot 6_level_card;  expect 6_level_card Level1.png "${full_screen[@]}"
+sleep 4.5;  shoot 7_level_1;     expect 7_level_1 Contour1.png 5,200 20,470 630,470 520,200 620,300
+press Escape
+sleep 2.5;  shoot 8_title_again; expect 8_title_again Titre.png 20,20 320,100 600,460 100,300
+press Escape
+sleep 1.2;  shoot 9_goodbye;     expect 9_goodbye Sojiro_Bye.png "${full_screen[@]}"
+
+status=""
+for _ in $(seq 100); do
+  if ! kill -0 "$game" 2>/dev/null; then
+    wait "$game" && status=0 || status=$?
+    break
+  fi
+  sleep 0.1
+done
+game=""
+if [ "$status" != "0" ]; then
+  echo "FAIL: the game ended with status '${status:-still running}'"
+  failures=$((failures + 1))
+fi
+[ "$failures" -eq 0 ] && echo "real window: every screen as expected, exit status 0"
+exit $((failures > 0))
