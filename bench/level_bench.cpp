@@ -12,6 +12,7 @@
 #include "levels/levels.h"
 #include "objects/blit.h"
 #include "platform/platform_sim.h"
+#include "shell/asset_loader.h"
 #include "sim_run.h"
 
 namespace {
@@ -102,5 +103,21 @@ void level_1_simulated(benchmark::State& state) {
     }
 }
 BENCHMARK(level_1_simulated)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// Start-up's big cost before the first picture: decoding and converting the
+// whole catalogue (the video mode is already set by the session).
+void start_up_load_assets(benchmark::State& state) {
+    session();
+    for (auto _ : state) {
+        asset_table* assets = load_assets(true);
+        benchmark::DoNotOptimize(assets);
+        free_assets(assets);
+    }
+}
+BENCHMARK(start_up_load_assets)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
