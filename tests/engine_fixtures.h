@@ -28,6 +28,8 @@ inline void picture_size(int slot, int& w, int& h) {
         w = 416, h = 30;
     else if (slot >= 52 && slot <= 55)
         w = 83, h = 19;
+    else if (slot >= 64 && slot <= 67) // Level 1's flash and skies
+        w = 640, h = 480;
 }
 
 struct engine_test : object_test {

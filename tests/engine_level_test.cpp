@@ -147,6 +147,29 @@ TEST_F(level_engine, warning_sounds_each_second_then_the_boss_phase_and_its_musi
     EXPECT_EQ(rec.phases.back(), 4);
 }
 
+TEST_F(level_engine, the_backdrop_switches_at_its_time_with_one_flash_frame) {
+    plan.boss_spawn_ms = 100000;
+    config.warning_time = never;
+    std::vector<int> shown; // which of slots 64 (flash), 65, 66 each frame of play shows
+    sim_on_flip([&](SDL_Surface* s, int frame) {
+        if (frame < 92) return;
+        const int red = pixel_at(s, 320, 240).r;
+        shown.push_back(red - 20); // the fake pictures' red is the slot + 20
+    });
+    sim_press_at_frame(at_play(3300), SDLK_ESCAPE); // 42.9 s
+    play();
+    ASSERT_EQ(shown.size(), 3300u);
+    const auto flash = std::find(shown.begin(), shown.end(), 64);
+    ASSERT_NE(flash, shown.end());
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), 64), 1);
+    EXPECT_TRUE(std::all_of(shown.begin(), flash, [](int s) { return s == 65; }));
+    EXPECT_TRUE(std::all_of(flash + 1, shown.end(), [](int s) { return s == 66; }));
+    // The flash falls on the first frame at or past 42000 ms of play.
+    const int flash_frame = static_cast<int>(flash - shown.begin());
+    EXPECT_GE(flash_frame * 13, 42000);
+    EXPECT_LT((flash_frame - 1) * 13, 42000);
+}
+
 TEST_F(level_engine, a_stalled_frame_does_not_freeze_the_warning) {
     plan.boss_spawn_ms = 100000;
     rec.each_frame = [](const level_run& run) {
