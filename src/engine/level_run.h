@@ -39,7 +39,8 @@ struct level_state {
     int tint_counter;
     // The epilogue's bonus, recomputed every frame of play.
     int epilogue_bonus;
-    int play_frame; // frames of play so far
+    int play_frame;    // frames of play so far
+    Uint32 phase_tick; // when the warning timeline last moved on
 };
 
 struct level_run {

@@ -20,6 +20,7 @@ void warning_timeline(level_run& run) {
             if (st.boss_phase < 3)
                 platform_play_chunk(warning_channel, chunk_slot(*run.assets, slot_sound_warning));
             st.boss_phase += 1;
+            st.phase_tick = platform_ticks();
         }
     }
     if (st.boss_phase >= 1 && st.boss_phase <= 3) draw_warning_banner(run);

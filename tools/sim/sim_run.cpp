@@ -61,9 +61,14 @@ std::string quoted(const char* text) {
     return out + "\"";
 }
 
-void record(watcher& w, const std::string& ev, const std::string& fields) {
+void record_at(watcher& w, Uint32 tick, int flip, const std::string& ev,
+               const std::string& fields) {
     if (!w.options->trace) return;
-    w.events.push_back({platform_ticks(), sim_frame(), w.sequence++, ev, fields});
+    w.events.push_back({tick, flip, w.sequence++, ev, fields});
+}
+
+void record(watcher& w, const std::string& ev, const std::string& fields) {
+    record_at(w, platform_ticks(), sim_frame(), ev, fields);
 }
 
 void on_spawn(const enemy* e, void* context) {
@@ -108,7 +113,9 @@ void on_frame_ended(const level_run& run, void* context) {
     auto& w = *static_cast<watcher*>(context);
     if (run.state.boss_phase != w.last_phase) {
         w.last_phase = run.state.boss_phase;
-        record(w, "phase", ",\"phase\":" + std::to_string(w.last_phase));
+        // Stamped when the timeline moved, inside the frame that has just been flipped.
+        record_at(w, run.state.phase_tick, sim_frame() - 1, "phase",
+                  ",\"phase\":" + std::to_string(w.last_phase));
     }
     if (run.state.respawning && !w.last_respawning) record(w, "respawn", "");
     w.last_respawning = run.state.respawning;
