@@ -3,7 +3,7 @@
 // ends with a short fade so none of them clicks when cut by the next.
 #include <cmath>
 
-#include "../../src/shell/asset_slots.h"
+#include "support/asset_slots.h"
 #include "audio_dsp.h"
 #include "audio_sfx.h"
 #include "generators.h"

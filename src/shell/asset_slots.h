@@ -1,3 +1,0 @@
-// Moved: the slot names live with the asset table in support/.
-#pragma once
-#include "support/asset_slots.h"
