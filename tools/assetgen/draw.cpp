@@ -119,16 +119,6 @@ picture greyed(const picture& p, double darken) {
     return out;
 }
 
-picture tinted(const picture& p, rgb tint, double amount) {
-    picture out = p;
-    for (size_t i = 0; i < out.px.size(); ++i) {
-        const rgb c = out.px[i];
-        const double lum = (0.3 * c.r + 0.59 * c.g + 0.11 * c.b) / 255.0;
-        out.px[i] = mix(c, scale(tint, 0.4 + lum), amount);
-    }
-    return out;
-}
-
 double hash_noise(int x, int y, std::uint32_t seed) {
     std::uint32_t h = seed * 0x9E3779B1u;
     h ^= static_cast<std::uint32_t>(x) * 0x85EBCA77u;

@@ -29,7 +29,6 @@ picture mirror_vertical(const picture& p);
 picture flashed(const picture& p, double amount);
 // Every opaque pixel made grey and darker: the aged outro backdrops.
 picture greyed(const picture& p, double darken);
-picture tinted(const picture& p, rgb tint, double amount);
 
 // Deterministic noise in [0, 1): hash of integer coordinates and a seed, and
 // smooth value noise over a period (tiles seamlessly when the period divides
