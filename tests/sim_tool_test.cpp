@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -65,6 +68,26 @@ TEST(graze_sim, prints_one_json_summary_and_refuses_bad_arguments) {
     EXPECT_EQ(status, 2);
     run("--level 1 --every 0", status);
     EXPECT_EQ(status, 2);
+}
+
+TEST(graze_sim, plays_a_whole_run_from_the_intro_and_leaves_when_the_script_is_over) {
+    const std::string dir = std::string(GRAZE_BINARY_DIR) + "/sim_run_test";
+    std::filesystem::create_directories(dir);
+    {
+        std::ofstream script(dir + "/run.txt");
+        // Three intro pictures, the title, Practice; then fire until frame 1000.
+        script << "20 press enter\n40 press enter\n60 press enter\n70 press enter\n"
+                  "75 press enter\n170 down g\n1000 up g\n";
+    }
+    int status = -1;
+    const std::string out =
+        run("--run --input " + dir + "/run.txt --trace " + dir + "/run.jsonl", status);
+    EXPECT_EQ(status, 0) << out;
+    std::ifstream trace(dir + "/run.jsonl");
+    const std::string text((std::istreambuf_iterator<char>(trace)), {});
+    EXPECT_NE(text.find("\"slot\":229"), std::string::npos); // Level 1's music started
+    EXPECT_NE(text.find("\"ev\":\"kill\""), std::string::npos);
+    EXPECT_NE(out.find("\"frames\":"), std::string::npos);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // graze-sim: plays a level headless from an input script and prints a JSON
 // summary; optionally a JSON-lines trace and PNGs of presented frames.
-//   graze-sim --level N [--difficulty D] [--score S] [--input FILE]
+//   graze-sim (--level N | --run) [--difficulty D] [--score S] [--input FILE]
 //             [--max-frames N] [--trace FILE] [--frames-dir DIR --every K]
 //             [--assets DIR]
 #include <cstdio>
@@ -20,7 +20,7 @@ namespace {
 
 int usage(const char* why) {
     std::fprintf(stderr,
-                 "graze-sim: %s\nusage: graze-sim --level N [--difficulty D] [--score S] "
+                 "graze-sim: %s\nusage: graze-sim (--level N | --run) [--difficulty D] [--score S] "
                  "[--input FILE] [--max-frames N] [--trace FILE] [--frames-dir DIR --every K] "
                  "[--assets DIR] [--draw 0|1]\n",
                  why);
@@ -43,6 +43,10 @@ int main(int argc, char** argv) {
     std::string input_path, trace_path, asset_dir = GRAZE_ASSET_DIR;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--run") {
+            options.whole_run = true;
+            continue;
+        }
         if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
         const char* value = argv[++i];
         bool ok = true;
@@ -70,7 +74,8 @@ int main(int argc, char** argv) {
             return usage(("unknown option " + arg).c_str());
         if (!ok) return usage(("bad value for " + arg).c_str());
     }
-    if (!known_level(options.level)) return usage(("unknown level " + options.level).c_str());
+    if (!options.whole_run && !known_level(options.level))
+        return usage(("unknown level " + options.level).c_str());
     if (!input_path.empty()) {
         std::ifstream in(input_path);
         if (!in) return usage(("cannot read " + input_path).c_str());

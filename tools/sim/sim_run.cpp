@@ -15,6 +15,8 @@
 #include "png_frames.h"
 #include "shell/asset_catalogue.h"
 #include "shell/asset_loader.h"
+#include "shell/game_flow.h"
+#include "shell/level_table.h"
 
 namespace {
 
@@ -101,8 +103,29 @@ void schedule_input(const sim_options& options) {
     if (options.max_frames >= 0) sim_press_at_frame(origin + options.max_frames, SDLK_ESCAPE);
 }
 
+// A whole run: the script by presented frame from the start, then the hands
+// that leave the game.
+void schedule_run_input(const sim_options& options) {
+    int last = 0;
+    for (const script_event& e : options.input) {
+        last = std::max(last, e.frame);
+        switch (e.action) {
+        case script_action::down: sim_key_down_at_frame(e.frame, e.key); break;
+        case script_action::up: sim_key_up_at_frame(e.frame, e.key); break;
+        case script_action::press: sim_press_at_frame(e.frame, e.key); break;
+        }
+    }
+    constexpr int second = 77, leave_attempts = 3000;
+    const int wind_down = options.max_frames >= 0 ? options.max_frames : last + second;
+    for (int i = 0; i < leave_attempts; ++i) {
+        sim_press_at_frame(wind_down + i * second, SDLK_ESCAPE);
+        sim_quit_at_frame(wind_down + i * second + second / 2);
+    }
+}
+
 void on_play_started(const level_run& run, void* context) {
     auto& w = *static_cast<watcher*>(context);
+    if (w.options->whole_run) return; // times stay counted from the program's start
     w.playing = true;
     w.play_start_tick = run.world->start_ms;
     w.play_start_flip = sim_frame();
@@ -212,7 +235,7 @@ void close_sim_session(sim_session& session) {
 bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome& outcome,
                    std::string& error) {
     const level_function play = find_level(options.level);
-    if (!play) {
+    if (!play && !options.whole_run) {
         error = "unknown level '" + options.level + "'";
         return false;
     }
@@ -247,8 +270,15 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
     set_level_observer(&level_watch);
     set_drawing(options.draw || !options.frames_dir.empty());
     game_result result{0, options.score};
-    play(session.screen, options.difficulty, options.score, frame_period_ms, &result,
-         *session.assets);
+    if (options.whole_run) {
+        schedule_run_input(options);
+        play_game(session.screen, *session.assets, result, game_levels());
+        outcome.code = result.code;
+        outcome.score = result.score;
+    } else {
+        play(session.screen, options.difficulty, options.score, frame_period_ms, &result,
+             *session.assets);
+    }
     set_scene_observer(nullptr);
     set_level_observer(nullptr);
     sim_on_flip(nullptr);

@@ -23,6 +23,12 @@ void close_sim_session(sim_session& session);
 
 struct sim_options {
     std::string level = "1";
+    // The whole game instead of one level: intro, title, menus, the level
+    // chain and the end screens. Input frames then count presented frames from
+    // the first one, and once the script is over (or from max_frames on) the
+    // simulator presses Escape and closes the window once a second until the
+    // game says goodbye.
+    bool whole_run = false;
     int difficulty = 3;
     int score = 0;
     std::vector<script_event> input;
