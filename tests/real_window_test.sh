@@ -20,7 +20,7 @@ Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >"$shots/xvfb.log" 2>&1 &
 xvfb=$!
 game=""
 cleanup() {
-  [ -n "$game" ] && kill "$game" 2>/dev/null || true
+  [ -n "$game" ] && kill -9 "$game" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -72,11 +72,11 @@ status=""
 for _ in $(seq 100); do
   if ! kill -0 "$game" 2>/dev/null; then
     wait "$game" && status=0 || status=$?
+    game="" # ended by itself: nothing left to stop
     break
   fi
   sleep 0.1
 done
-game=""
 if [ "$status" != "0" ]; then
   echo "FAIL: the game ended with status '${status:-still running}'"
   failures=$((failures + 1))
