@@ -1,28 +1,125 @@
 // Level 1, the sky: ghosts from behind both side panels, fairies sweeping the
 // field with star volleys, twin-engined planes, and a large plane as boss.
 #include "engine/level_engine.h"
+#include "levels/enemy_kind.h"
 #include "levels/levels.h"
 #include "levels/script_builder.h"
 #include "support/rect_random.h"
 
 namespace {
 
+constexpr enemy_kind ghost{.tag = "DIABLE",
+                           .picture = slot_fantominus,
+                           .second_picture = slot_fantominus1,
+                           .w = 39,
+                           .h = 37,
+                           .hit_points = 2,
+                           .shot_slots = 5,
+                           .colour = 0,
+                           .explosion = slot_explosion2,
+                           .explosion_frames = 16,
+                           .explosion_frame_ms = 25,
+                           .explosion_w = 32,
+                           .explosion_h = 32,
+                           .reach_x = 15,
+                           .reach_y = 15,
+                           .score = 1,
+                           .alt_explosion = slot_explosion5};
+
+constexpr enemy_kind blue_ghost{.tag = "DIABLE",
+                                .picture = slot_fantominusb,
+                                .second_picture = slot_fantominusb1,
+                                .w = 39,
+                                .h = 37,
+                                .hit_points = 2,
+                                .shot_slots = 5,
+                                .colour = 1,
+                                .explosion = slot_explosion2,
+                                .explosion_frames = 16,
+                                .explosion_frame_ms = 25,
+                                .explosion_w = 32,
+                                .explosion_h = 32,
+                                .reach_x = 15,
+                                .reach_y = 15,
+                                .score = 1,
+                                .alt_explosion = slot_explosion6};
+
+// The first pair is "FEE1" with 50 hit points; the tag and hit points vary.
+constexpr enemy_kind fairy{.tag = "FEE",
+                           .picture = slot_fee1,
+                           .second_picture = slot_fee2,
+                           .flash_picture = slot_fee1_flash,
+                           .second_flash_picture = slot_fee2_flash,
+                           .w = 45,
+                           .h = 74,
+                           .hit_points = 25,
+                           .shot_slots = 500,
+                           .colour = 1,
+                           .explosion = slot_explosion1,
+                           .explosion_frames = 16,
+                           .explosion_frame_ms = 40,
+                           .explosion_w = 64,
+                           .explosion_h = 64,
+                           .reach_x = 20,
+                           .reach_y = 32,
+                           .score = 50,
+                           .alt_explosion = slot_explosion8};
+
+constexpr enemy_kind twin_plane{.tag = "AVION_DUO",
+                                .picture = slot_avion_duo1,
+                                .second_picture = slot_avion_duo2,
+                                .flash_picture = slot_avion_duo1_flash,
+                                .second_flash_picture = slot_avion_duo2_flash,
+                                .w = 92,
+                                .h = 124,
+                                .hit_points = 20,
+                                .shot_slots = 50,
+                                .colour = 2,
+                                .explosion = slot_explosion1,
+                                .explosion_frames = 16,
+                                .explosion_frame_ms = 40,
+                                .explosion_w = 64,
+                                .explosion_h = 64,
+                                .reach_x = 30,
+                                .reach_y = 40,
+                                .score = 50,
+                                .alt_explosion = slot_explosion9,
+                                .anim_switch = 2,
+                                .anim_period = 4};
+
+constexpr enemy_kind boss_plane{.tag = "BOSS",
+                                .picture = slot_boss_plane,
+                                .second_picture = slot_boss_plane1,
+                                .flash_picture = slot_boss_plane_flash,
+                                .second_flash_picture = slot_boss_plane1_flash,
+                                .w = 234,
+                                .h = 217,
+                                .hit_points = 750,
+                                .shot_slots = 500,
+                                .colour = 0,
+                                .explosion = slot_explosion_boss1,
+                                .explosion_frames = 16,
+                                .explosion_frame_ms = 60,
+                                .explosion_w = 192,
+                                .explosion_h = 192,
+                                .reach_x = 75,
+                                .reach_y = 4,
+                                .score = 500,
+                                .hold_main = 1,
+                                .final_mode = final_repeat};
+
 struct level_1_kit {
     const asset_table* assets;
     Mix_Chunk* fire_sound;
-    Mix_Chunk* death_sound;
     shot_pattern ghost_fan, blue_ghost_fan, fairy_star, twin_ring;
     shot_pattern boss_spray, boss_nose_fan, boss_wing_fans, boss_green_fans, boss_big_fan;
 };
-
-SDL_Surface* pic(const level_1_kit& kit, int slot) { return picture_slot(*kit.assets, slot); }
 
 level_1_kit make_kit(const asset_table& assets) {
     const bullet_looks b = catalogue_bullets(assets);
     level_1_kit kit{};
     kit.assets = &assets;
     kit.fire_sound = chunk_slot(assets, slot_sound_shot4);
-    kit.death_sound = chunk_slot(assets, slot_sound_explosion2);
     kit.ghost_fan =
         make_pattern({bullet(b.small_red, 15, 26, 0, 2), bullet(b.small_red, 15, 26, 2, 2),
                       bullet(b.small_red, 15, 26, -2, 2), bullet(b.small_red, 15, 26, 3, 2),
@@ -73,15 +170,8 @@ move_step* fire_step(const level_1_kit& kit, const shot_pattern& pattern, int fr
 enum class ghost_colour { red, blue };
 
 enemy* new_ghost(const level_1_kit& kit, ghost_colour colour, int x, int y, int spawn_ms) {
-    const bool red = colour == ghost_colour::red;
-    enemy* e =
-        new_enemy(make_rect(x, y, 39, 37), 2, 5, pic(kit, red ? slot_fantominus : slot_fantominusb),
-                  red ? 0 : 1, pic(kit, slot_explosion2), 16, 25, spawn_ms, "DIABLE", 32, 32, 15,
-                  15, 1, 0, 0, 1);
-    set_frame2(e, pic(kit, red ? slot_fantominus1 : slot_fantominusb1));
-    set_enemy_alt_explosion(e, pic(kit, red ? slot_explosion5 : slot_explosion6));
-    set_enemy_hit_sound(e, kit.death_sound);
-    return e;
+    const enemy_kind& kind = colour == ghost_colour::red ? ghost : blue_ghost;
+    return new_enemy_of(kind, *kit.assets, x, y, spawn_ms);
 }
 
 // The six side-entering ghosts of a row (members 0 to 5). `entry_minimum`
@@ -138,14 +228,10 @@ enemy* rising_ghost(const level_1_kit& kit, int k, int spawn_ms) {
 }
 
 enemy* new_fairy(const level_1_kit& kit, bool left, const char* tag, int hit_points, int spawn_ms) {
-    enemy* e =
-        new_enemy(make_rect(left ? 93 : 502, 0, 45, 74), hit_points, 500, pic(kit, slot_fee1), 1,
-                  pic(kit, slot_explosion1), 16, 40, spawn_ms, tag, 64, 64, 20, 32, 1, 0, 0, 50);
-    set_frame2(e, pic(kit, slot_fee2));
-    set_flash_pictures(e, pic(kit, slot_fee1_flash));
-    set_flash_picture2(e, pic(kit, slot_fee2_flash));
-    set_enemy_alt_explosion(e, pic(kit, slot_explosion8));
-    set_enemy_hit_sound(e, kit.death_sound);
+    enemy_kind kind = fairy;
+    kind.tag = tag;
+    kind.hit_points = hit_points;
+    enemy* e = new_enemy_of(kind, *kit.assets, left ? 93 : 502, 0, spawn_ms);
     const int in = left ? 1 : -1; // the way it crosses on entry
     add_move(e, entry_path, 5 * in, 0, 74);
     add_move(e, entry_path, 0, 5, 16);
@@ -162,15 +248,7 @@ enemy* new_fairy(const level_1_kit& kit, bool left, const char* tag, int hit_poi
 
 enemy* new_twin_plane(const level_1_kit& kit, bool from_right, int spawn_ms) {
     const int y_draw = random_below(40);
-    enemy* e = new_enemy(make_rect(from_right ? 512 : 46, 92 + y_draw, 92, 124), 20, 50,
-                         pic(kit, slot_avion_duo1), 2, pic(kit, slot_explosion1), 16, 40, spawn_ms,
-                         "AVION_DUO", 64, 64, 30, 40, 1, 0, 0, 50);
-    set_frame2(e, pic(kit, slot_avion_duo2));
-    set_flash_pictures(e, pic(kit, slot_avion_duo1_flash));
-    set_flash_picture2(e, pic(kit, slot_avion_duo2_flash));
-    set_enemy_alt_explosion(e, pic(kit, slot_explosion9));
-    set_enemy_anim(e, 2, 4);
-    set_enemy_hit_sound(e, kit.death_sound);
+    enemy* e = new_enemy_of(twin_plane, *kit.assets, from_right ? 512 : 46, 92 + y_draw, spawn_ms);
     const int in = from_right ? -1 : 1;
     add_move(e, entry_path, 2 * in, 0, 50);
     add_steps(e, main_path, fire_step(kit, kit.twin_ring, 9, 2 * in, -2), 5);
@@ -180,13 +258,7 @@ enemy* new_twin_plane(const level_1_kit& kit, bool from_right, int spawn_ms) {
 }
 
 enemy* new_boss(const level_1_kit& kit) {
-    enemy* boss = new_enemy(make_rect(503, 61, 234, 217), 750, 500, pic(kit, slot_boss_plane), 0,
-                            pic(kit, slot_explosion_boss1), 16, 60, 111000, "BOSS", 192, 192, 75, 4,
-                            1, 1, 1, 500);
-    set_frame2(boss, pic(kit, slot_boss_plane1));
-    set_flash_pictures(boss, pic(kit, slot_boss_plane_flash));
-    set_flash_picture2(boss, pic(kit, slot_boss_plane1_flash));
-    set_enemy_hit_sound(boss, kit.death_sound);
+    enemy* boss = new_enemy_of(boss_plane, *kit.assets, 503, 61, 111000);
 
     add_move(boss, entry_path, -4, 0, 75);
     add_move(boss, entry_path, 0, 0, 50);

@@ -1,0 +1,19 @@
+#include "levels/enemy_kind.h"
+
+#include "support/rect_random.h"
+
+enemy* new_enemy_of(const enemy_kind& kind, const asset_table& assets, int x, int y, int spawn_ms) {
+    auto pic = [&](int slot) { return picture_slot(assets, slot); };
+    enemy* e = new_enemy(make_rect(x, y, kind.w, kind.h), kind.hit_points, kind.shot_slots,
+                         pic(kind.picture), kind.colour, pic(kind.explosion), kind.explosion_frames,
+                         kind.explosion_frame_ms, spawn_ms, kind.tag, kind.explosion_w,
+                         kind.explosion_h, kind.reach_x, kind.reach_y, kind.starts_with_entry,
+                         kind.hold_main, kind.final_mode, kind.score);
+    if (kind.second_picture != no_slot) set_frame2(e, pic(kind.second_picture));
+    if (kind.flash_picture != no_slot) set_flash_pictures(e, pic(kind.flash_picture));
+    if (kind.second_flash_picture != no_slot) set_flash_picture2(e, pic(kind.second_flash_picture));
+    if (kind.alt_explosion != no_slot) set_enemy_alt_explosion(e, pic(kind.alt_explosion));
+    if (kind.anim_switch > 0) set_enemy_anim(e, kind.anim_switch, kind.anim_period);
+    if (kind.hit_sound != no_slot) set_enemy_hit_sound(e, chunk_slot(assets, kind.hit_sound));
+    return e;
+}

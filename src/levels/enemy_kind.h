@@ -1,0 +1,36 @@
+// An enemy kind as the level tables give it: pictures, size, hit points, shot
+// slots, colour, explosion, reach, score and script behaviour, by name. One
+// constructor turns a kind and a start into an enemy.
+#pragma once
+
+#include "engine/level_config.h"
+#include "objects/enemy.h"
+#include "support/asset_table.h"
+
+struct enemy_kind {
+    const char* tag;
+    int picture;                        // slot of the first animation picture
+    int second_picture = no_slot;       // set_frame2; no_slot: the first again
+    int flash_picture = no_slot;        // set_flash_pictures (both); no_slot: none
+    int second_flash_picture = no_slot; // set_flash_picture2 afterwards; no_slot: none
+    int w, h;
+    int hit_points;
+    int shot_slots;
+    int colour; // what a powered kill gives the gauge: 0 red, 1 blue, 2 green
+    int explosion;
+    int explosion_frames;
+    int explosion_frame_ms;
+    int explosion_w, explosion_h;
+    int reach_x, reach_y;
+    int score;
+    int alt_explosion = no_slot; // set_enemy_alt_explosion; no_slot: none
+    int hold_main = 0;
+    int final_mode = final_once;
+    int anim_switch = 0; // set_enemy_anim when above 0
+    int anim_period = 0;
+    int starts_with_entry = 1;
+    int hit_sound = slot_sound_explosion2; // set_enemy_hit_sound; no_slot: none
+};
+
+// A new enemy of the kind at (x, y), released spawn_ms after the start of play.
+enemy* new_enemy_of(const enemy_kind& kind, const asset_table& assets, int x, int y, int spawn_ms);
