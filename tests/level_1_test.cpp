@@ -3,66 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <regex>
 
-#include "sim_run.h"
+#include "sim_trace.h"
 
 namespace {
 
-struct trace_line {
-    std::string ev;
-    long tick = 0;
-    int frame = 0;
-    std::string tag;
-    int slot = -1;
-    int phase = -1;
-};
-
-std::vector<trace_line> parse(const std::vector<std::string>& lines) {
-    static const std::regex field("\"(\\w+)\":(\"[^\"]*\"|-?\\d+)");
-    std::vector<trace_line> out;
-    for (const std::string& line : lines) {
-        trace_line t;
-        for (std::sregex_iterator it(line.begin(), line.end(), field), end; it != end; ++it) {
-            const std::string key = (*it)[1], value = (*it)[2];
-            const std::string text = value[0] == '"' ? value.substr(1, value.size() - 2) : value;
-            if (key == "ev")
-                t.ev = text;
-            else if (key == "tag")
-                t.tag = text;
-            else if (key == "tick")
-                t.tick = std::stol(text);
-            else if (key == "frame")
-                t.frame = std::stoi(text);
-            else if (key == "slot")
-                t.slot = std::stoi(text);
-            else if (key == "phase")
-                t.phase = std::stoi(text);
-        }
-        out.push_back(t);
-    }
-    return out;
-}
-
-struct level_1 : ::testing::Test {
-    static inline sim_session session;
-    static void SetUpTestSuite() {
-        std::string error;
-        ASSERT_TRUE(open_sim_session(GRAZE_ASSET_DIR, session, error)) << error;
-    }
-    static void TearDownTestSuite() { close_sim_session(session); }
-
+struct level_1 : level_sim {
     sim_outcome run(const std::string& script, int difficulty = 3, int max_frames = -1) {
-        sim_options options;
-        options.level = "1";
-        options.difficulty = difficulty;
-        options.trace = true;
-        options.max_frames = max_frames;
-        std::string error;
-        EXPECT_TRUE(parse_input_script(script, options.input, error)) << error;
-        sim_outcome outcome;
-        EXPECT_TRUE(run_level_sim(session, options, outcome, error)) << error;
-        return outcome;
+        return play("1", script, difficulty, max_frames);
     }
 };
 
@@ -79,7 +27,6 @@ TEST_F(level_1, enemies_leave_the_queue_on_the_timeline_and_the_warning_leads_to
         if (t.ev == "music" && t.slot == 230) boss_music.push_back(t);
     }
     ASSERT_EQ(spawns.size(), 327u);
-    auto due = [](const trace_line& s, long time) { return s.tick >= time && s.tick < time + 14; };
     // First wave: 6 a second from 2000 to 8000.
     for (int i = 0; i < 42; ++i) EXPECT_TRUE(due(spawns[i], 2000 + 1000 * (i / 6))) << i;
     // Second wave: 12 a second from 12000 to 29000.

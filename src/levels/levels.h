@@ -5,3 +5,15 @@
 
 void play_level_1(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
                   game_result* result, const asset_table& assets);
+void play_level_2(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
+                  game_result* result, const asset_table& assets);
+void play_level_3(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
+                  game_result* result, const asset_table& assets);
+void play_level_4(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
+                  game_result* result, const asset_table& assets);
+void play_level_5(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
+                  game_result* result, const asset_table& assets);
+void play_level_6(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
+                  game_result* result, const asset_table& assets);
+void play_epilogue(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
+                   game_result* result, const asset_table& assets);

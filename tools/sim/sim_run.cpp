@@ -25,7 +25,10 @@ struct level_entry {
     level_function play;
 };
 
-constexpr level_entry level_table[] = {{"1", play_level_1}};
+constexpr level_entry level_table[] = {
+    {"1", play_level_1}, {"2", play_level_2}, {"3", play_level_3},         {"4", play_level_4},
+    {"5", play_level_5}, {"6", play_level_6}, {"epilogue", play_epilogue},
+};
 
 level_function find_level(const std::string& name) {
     for (const level_entry& entry : level_table)
