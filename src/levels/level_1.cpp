@@ -4,6 +4,7 @@
 #include "levels/enemy_kind.h"
 #include "levels/levels.h"
 #include "levels/script_builder.h"
+#include "levels/side_entries.h"
 #include "support/rect_random.h"
 
 namespace {
@@ -174,30 +175,14 @@ enemy* new_ghost(const level_1_kit& kit, ghost_colour colour, int x, int y, int 
     return new_enemy_of(kind, *kit.assets, x, y, spawn_ms);
 }
 
-// The six side-entering ghosts of a row (members 0 to 5). `entry_minimum`
-// is false for the second wave, whose second entry step has no minimum.
-struct ghost_row_shape {
-    int y_base[6];
-    int y_range[6];
-    bool entry_minimum;
-};
-
-enemy* side_ghost(const level_1_kit& kit, ghost_colour colour, const ghost_row_shape& shape, int k,
+// Members 0 to 5 fly in from behind a side panel, fire once and leave.
+enemy* side_ghost(const level_1_kit& kit, ghost_colour colour, const side_row_shape& shape, int k,
                   int spawn_ms, const shot_pattern& fan) {
-    const bool right = k % 2 == 0;
-    const int x = right ? 512 : 87;
-    const int side = right ? -1 : 1; // horizontal direction into the field
-    const int y_draw = random_below(shape.y_range[k]);
-    static constexpr int first_frames[6] = {50, 50, 70, 70, 100, 100};
-    static constexpr int second_range[6] = {50, 50, 20, 20, 30, 30};
-    static constexpr int second_minimum[6] = {25, 25, 10, 10, 15, 15};
-    const int length_draw = random_below(second_range[k]);
-    const int second_frames = (shape.entry_minimum ? second_minimum[k] : 0) + length_draw;
-
-    enemy* e = new_ghost(kit, colour, x, shape.y_base[k] + y_draw, spawn_ms);
-    add_move(e, entry_path, 2 * side, 0, first_frames[k]);
-    add_move(e, entry_path, 2 * side, k < 2 ? 2 : -2, second_frames);
+    const entry_plan plan = plan_side_entry(shape, k);
+    enemy* e = new_ghost(kit, colour, plan.x, plan.y, spawn_ms);
+    add_side_entry(e, plan);
     add_step(e, fire_step(kit, fan, 10), main_path);
+    const int side = plan.side;
     if (k < 4)
         add_move(e, main_path, 0, 2, 50);
     else
@@ -210,20 +195,12 @@ enemy* side_ghost(const level_1_kit& kit, ghost_colour colour, const ghost_row_s
 
 // Members 6 to 11 of the second wave rise from the lower part of the screen.
 enemy* rising_ghost(const level_1_kit& kit, int k, int spawn_ms) {
-    const bool right = k % 2 == 0;
-    const int x = right ? 512 : 87;
-    const int side = right ? -1 : 1;
-    static constexpr int y_base[12] = {0, 0, 0, 0, 0, 0, 350, 350, 310, 310, 270, 270};
-    static constexpr int first_frames[12] = {0, 0, 0, 0, 0, 0, 50, 50, 40, 40, 50, 50};
-    const int climb = k < 10 ? -3 : -1;
-    const int y_draw = random_below(40);
-    const int length_draw = random_below(10);
-    enemy* e = new_ghost(kit, ghost_colour::red, x, y_base[k] + y_draw, spawn_ms);
-    add_move(e, entry_path, 3 * side, climb, first_frames[k]);
-    add_move(e, entry_path, 3 * side, climb, length_draw);
+    const entry_plan plan = plan_rising_entry(k);
+    enemy* e = new_ghost(kit, ghost_colour::red, plan.x, plan.y, spawn_ms);
+    add_rising_entry(e, plan);
     add_step(e, fire_step(kit, kit.ghost_fan, 10), main_path);
-    add_move(e, main_path, 3 * side, 3, 50);
-    add_move(e, final_path, 3 * side, 3, 5000);
+    add_move(e, main_path, 3 * plan.side, 3, 50);
+    add_move(e, final_path, 3 * plan.side, 3, 5000);
     return e;
 }
 
@@ -302,11 +279,11 @@ enemy* new_boss(const level_1_kit& kit) {
     return boss;
 }
 
-constexpr ghost_row_shape first_wave_shape{
+constexpr side_row_shape first_wave_shape{
     {15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, true};
-constexpr ghost_row_shape blue_wave_shape{
+constexpr side_row_shape blue_wave_shape{
     {15, 15, 80, 80, 80, 80}, {20, 20, 60, 60, 100, 100}, true};
-constexpr ghost_row_shape second_wave_shape{
+constexpr side_row_shape second_wave_shape{
     {15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, false};
 
 constexpr int first_rows = 7, second_rows = 18, blue_rows = 7;
