@@ -2,48 +2,13 @@
 // field with star volleys, twin-engined planes, and a large plane as boss.
 #include "engine/level_engine.h"
 #include "levels/enemy_kind.h"
+#include "levels/ghost_kinds.h"
 #include "levels/levels.h"
 #include "levels/script_builder.h"
 #include "levels/side_entries.h"
 #include "support/rect_random.h"
 
 namespace {
-
-constexpr enemy_kind ghost{.tag = "DIABLE",
-                           .picture = slot_fantominus,
-                           .second_picture = slot_fantominus1,
-                           .w = 39,
-                           .h = 37,
-                           .hit_points = 2,
-                           .shot_slots = 5,
-                           .colour = 0,
-                           .explosion = slot_explosion2,
-                           .explosion_frames = 16,
-                           .explosion_frame_ms = 25,
-                           .explosion_w = 32,
-                           .explosion_h = 32,
-                           .reach_x = 15,
-                           .reach_y = 15,
-                           .score = 1,
-                           .alt_explosion = slot_explosion5};
-
-constexpr enemy_kind blue_ghost{.tag = "DIABLE",
-                                .picture = slot_fantominusb,
-                                .second_picture = slot_fantominusb1,
-                                .w = 39,
-                                .h = 37,
-                                .hit_points = 2,
-                                .shot_slots = 5,
-                                .colour = 1,
-                                .explosion = slot_explosion2,
-                                .explosion_frames = 16,
-                                .explosion_frame_ms = 25,
-                                .explosion_w = 32,
-                                .explosion_h = 32,
-                                .reach_x = 15,
-                                .reach_y = 15,
-                                .score = 1,
-                                .alt_explosion = slot_explosion6};
 
 // The first pair is "FEE1" with 50 hit points; the tag and hit points vary.
 constexpr enemy_kind fairy{.tag = "FEE",

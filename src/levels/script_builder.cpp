@@ -17,6 +17,12 @@ shot* bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y, in
                      speed_x, speed_y);
 }
 
+shot* accelerating_bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y,
+                          double accel_x, double accel_y, int kind) {
+    return new_shot_accel(make_rect(x, y, look.size, look.size), look.picture_a, look.picture_b,
+                          kind, speed_x, speed_y, accel_x, accel_y);
+}
+
 bullet_looks catalogue_bullets(const asset_table& assets) {
     auto look = [&](int a, int b, int size) {
         return bullet_look{picture_slot(assets, a), picture_slot(assets, b), size};

@@ -23,6 +23,9 @@ struct bullet_look {
     int size;
 };
 shot* bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y, int kind = 0);
+// The same with acceleration factors applied to the velocity after each move.
+shot* accelerating_bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y,
+                          double accel_x, double accel_y, int kind = 0);
 
 // The enemy bullet looks of the catalogue.
 struct bullet_looks {

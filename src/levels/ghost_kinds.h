@@ -1,0 +1,41 @@
+// The ghosts of the sky, the forest and the cave: small, two hit points, one
+// point each; red ones charge the gauge red, blue ones blue.
+#pragma once
+
+#include "levels/enemy_kind.h"
+
+inline constexpr enemy_kind ghost{.tag = "DIABLE",
+                                  .picture = slot_fantominus,
+                                  .second_picture = slot_fantominus1,
+                                  .w = 39,
+                                  .h = 37,
+                                  .hit_points = 2,
+                                  .shot_slots = 5,
+                                  .colour = 0,
+                                  .explosion = slot_explosion2,
+                                  .explosion_frames = 16,
+                                  .explosion_frame_ms = 25,
+                                  .explosion_w = 32,
+                                  .explosion_h = 32,
+                                  .reach_x = 15,
+                                  .reach_y = 15,
+                                  .score = 1,
+                                  .alt_explosion = slot_explosion5};
+
+inline constexpr enemy_kind blue_ghost{.tag = "DIABLE",
+                                       .picture = slot_fantominusb,
+                                       .second_picture = slot_fantominusb1,
+                                       .w = 39,
+                                       .h = 37,
+                                       .hit_points = 2,
+                                       .shot_slots = 5,
+                                       .colour = 1,
+                                       .explosion = slot_explosion2,
+                                       .explosion_frames = 16,
+                                       .explosion_frame_ms = 25,
+                                       .explosion_w = 32,
+                                       .explosion_h = 32,
+                                       .reach_x = 15,
+                                       .reach_y = 15,
+                                       .score = 1,
+                                       .alt_explosion = slot_explosion6};
