@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/level_run.h"
 #include "sim_run.h"
 
 struct trace_line {
@@ -92,8 +93,10 @@ struct level_sim : ::testing::Test {
     static void TearDownTestSuite() { close_sim_session(session); }
 
     static sim_outcome play(const std::string& level, const std::string& script, int difficulty = 3,
-                            int max_frames = -1, int score = 0) {
+                            int max_frames = -1, int score = 0,
+                            std::function<void(const level_run&)> watch_frame = nullptr) {
         sim_options options;
+        options.watch_frame = std::move(watch_frame);
         options.level = level;
         options.difficulty = difficulty;
         options.score = score;
@@ -106,3 +109,13 @@ struct level_sim : ::testing::Test {
         return outcome;
     }
 };
+
+// The first enemy on the field with this tag, or null.
+inline const enemy* find_enemy(const level_run& run, const char* tag) {
+    const scene* world = run.world;
+    for (int i = 0; i < world->next_slot; ++i) {
+        const enemy* e = world->enemies[i];
+        if (e && std::string(e->tag) == tag) return e;
+    }
+    return nullptr;
+}

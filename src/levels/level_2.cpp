@@ -1,4 +1,413 @@
-// Not written yet: the level returns at once and the run treats it as quit.
+// Level 2, the forest: ghosts from behind the side panels and from below,
+// long planes with green volleys, wheels rolling across the field firing
+// crosses, a claw swinging over the field for five laps, and a large forest
+// creature as boss. The forest scrolls faster from 31 s on.
+#include "engine/level_engine.h"
+#include "levels/enemy_kind.h"
+#include "levels/ghost_kinds.h"
 #include "levels/levels.h"
+#include "levels/script_builder.h"
+#include "levels/side_entries.h"
+#include "support/rect_random.h"
 
-void play_level_2(SDL_Surface*, int, int, int, game_result*, const asset_table&) {}
+namespace {
+
+constexpr enemy_kind plane{.tag = "DIABLE",
+                           .picture = slot_forest_plane1,
+                           .second_picture = slot_forest_plane1a,
+                           .flash_picture = slot_forest_plane1b,
+                           .w = 124,
+                           .h = 37,
+                           .hit_points = 5,
+                           .shot_slots = 6,
+                           .colour = 2,
+                           .explosion = slot_explosion1,
+                           .explosion_frames = 16,
+                           .explosion_frame_ms = 25,
+                           .explosion_w = 64,
+                           .explosion_h = 64,
+                           .reach_x = 46,
+                           .reach_y = 2,
+                           .score = 10,
+                           .alt_explosion = slot_explosion9};
+
+constexpr enemy_kind blue_wheel{.tag = "ROUE1",
+                                .picture = slot_forest_roue1,
+                                .second_picture = slot_forest_roue1a,
+                                .flash_picture = slot_forest_roue1b,
+                                .w = 30,
+                                .h = 30,
+                                .hit_points = 5,
+                                .shot_slots = 500,
+                                .colour = 1,
+                                .explosion = slot_explosion2,
+                                .explosion_frames = 16,
+                                .explosion_frame_ms = 40,
+                                .explosion_w = 32,
+                                .explosion_h = 32,
+                                .reach_x = 12,
+                                .reach_y = 12,
+                                .score = 50,
+                                .alt_explosion = slot_explosion6};
+
+constexpr enemy_kind red_wheel{.tag = "ROUE1",
+                               .picture = slot_forest_roue1,
+                               .second_picture = slot_forest_roue1a1,
+                               .flash_picture = slot_forest_roue1b,
+                               .w = 30,
+                               .h = 30,
+                               .hit_points = 5,
+                               .shot_slots = 500,
+                               .colour = 0,
+                               .explosion = slot_explosion2,
+                               .explosion_frames = 16,
+                               .explosion_frame_ms = 40,
+                               .explosion_w = 32,
+                               .explosion_h = 32,
+                               .reach_x = 12,
+                               .reach_y = 12,
+                               .score = 50,
+                               .alt_explosion = slot_explosion5};
+
+// hold_main 0: five laps of its main path, then it leaves, whatever its hit points.
+constexpr enemy_kind claw{.tag = "Mouche",
+                          .picture = slot_forest_pince1,
+                          .second_picture = slot_forest_pince,
+                          .flash_picture = slot_forest_pince_flash,
+                          .w = 157,
+                          .h = 120,
+                          .hit_points = 350,
+                          .shot_slots = 500,
+                          .colour = 0,
+                          .explosion = slot_explosion1,
+                          .explosion_frames = 16,
+                          .explosion_frame_ms = 45,
+                          .explosion_w = 64,
+                          .explosion_h = 64,
+                          .reach_x = 32,
+                          .reach_y = 32,
+                          .score = 500,
+                          .anim_switch = 3,
+                          .anim_period = 6};
+
+constexpr enemy_kind forest_boss{.tag = "BOSS",
+                                 .picture = slot_forest_boss1,
+                                 .second_picture = slot_forest_boss1a,
+                                 .flash_picture = slot_forest_boss1b,
+                                 .w = 228,
+                                 .h = 166,
+                                 .hit_points = 750,
+                                 .shot_slots = 500,
+                                 .colour = 0,
+                                 .explosion = slot_explosion_boss1,
+                                 .explosion_frames = 16,
+                                 .explosion_frame_ms = 60,
+                                 .explosion_w = 192,
+                                 .explosion_h = 192,
+                                 .reach_x = 100,
+                                 .reach_y = 30,
+                                 .score = 1500,
+                                 .hold_main = 1,
+                                 .final_mode = final_repeat,
+                                 .anim_switch = 3,
+                                 .anim_period = 6};
+
+struct level_2_kit {
+    const asset_table* assets;
+    Mix_Chunk* fire_sound;
+    shot_pattern ghost_fan, plane_guns, blue_wheel_cross, red_wheel_cross;
+    shot_pattern claw_spray_a, claw_spray_b;
+    shot_pattern boss_red_drops, boss_blue_fan, boss_green_drops;
+};
+
+// The boss's six guns, along its lower edge.
+constexpr int boss_gun_x[6] = {7, 25, 41, 168, 183, 201};
+constexpr int boss_gun_y[6] = {86, 73, 92, 98, 74, 85};
+
+level_2_kit make_kit(const asset_table& assets) {
+    const bullet_looks b = catalogue_bullets(assets);
+    level_2_kit kit{};
+    kit.assets = &assets;
+    kit.fire_sound = chunk_slot(assets, slot_sound_shot4);
+    kit.ghost_fan =
+        make_pattern({bullet(b.small_red, 15, 26, 0, 2), bullet(b.small_red, 15, 26, 2, 2),
+                      bullet(b.small_red, 15, 26, -2, 2), bullet(b.small_red, 15, 26, 3, 2),
+                      bullet(b.small_red, 15, 26, -3, 2)});
+    kit.plane_guns =
+        make_pattern({bullet(b.small_green, 39, 16, 2, 3), bullet(b.small_green, 39, 16, -2, 3),
+                      bullet(b.small_green, 57, 9, 2, 3), bullet(b.small_green, 57, 9, -2, 3),
+                      bullet(b.small_green, 77, 16, 2, 3), bullet(b.small_green, 77, 16, -2, 3)});
+    auto cross = [](const bullet_look& look) {
+        return make_pattern({bullet(look, 11, 11, 0, 2), bullet(look, 11, 11, 2, 2),
+                             bullet(look, 11, 11, -2, 2), bullet(look, 11, 11, 0, -2),
+                             bullet(look, 11, 11, -2, -2), bullet(look, 11, 11, 2, -2)});
+    };
+    kit.blue_wheel_cross = cross(b.small_blue);
+    kit.red_wheel_cross = cross(b.small_red);
+    auto spray = [](const bullet_look& look, int left_x, int right_x, int y) {
+        return make_pattern({bullet(look, left_x, y, 0, 2), bullet(look, left_x, y, 2, 2),
+                             bullet(look, left_x, y, -2, 2), bullet(look, right_x, y, 0, 2),
+                             bullet(look, right_x, y, 2, 2), bullet(look, right_x, y, -2, 2)});
+    };
+    kit.claw_spray_a = spray(b.small_blue, 37, 120, 38);
+    kit.claw_spray_b = spray(b.small_red, 59, 98, 51);
+
+    shot_pattern red_drops{}, blue_fan{}, green_drops{};
+    for (int g = 0; g < 6; ++g) {
+        const int x = boss_gun_x[g], y = boss_gun_y[g];
+        red_drops.templates[g] = accelerating_bullet(b.large_red, x, y, 0, 1, 0.0, 1.05);
+        blue_fan.templates[g] =
+            accelerating_bullet(b.large_blue, x, y, g < 3 ? 3 : -3, 1, 1.0, 1.03);
+        green_drops.templates[g] = accelerating_bullet(b.large_green, x, y, 0, 1, 1.0, 1.01);
+    }
+    red_drops.count = blue_fan.count = green_drops.count = 6;
+    kit.boss_red_drops = red_drops;
+    kit.boss_blue_fan = blue_fan;
+    kit.boss_green_drops = green_drops;
+    return kit;
+}
+
+move_step* fire_step(const level_2_kit& kit, const shot_pattern& pattern, int frames, int dx = 0,
+                     int dy = 0) {
+    return fire(pattern, kit.fire_sound, frames, dx, dy);
+}
+
+move_step* silent_step(const shot_pattern& pattern, int frames, int dx = 0, int dy = 0) {
+    return fire(pattern, nullptr, frames, dx, dy);
+}
+
+enemy* make(const level_2_kit& kit, const enemy_kind& kind, int x, int y, int spawn_ms) {
+    return new_enemy_of(kind, *kit.assets, x, y, spawn_ms);
+}
+
+constexpr side_row_shape side_shape{{15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, true};
+constexpr side_row_shape plane_shape{{15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, false};
+
+// Ghost wave: in from behind a side panel, one volley, then a drift down and out.
+enemy* drifting_ghost(const level_2_kit& kit, int k, int spawn_ms) {
+    const entry_plan plan = plan_side_entry(side_shape, k);
+    enemy* e = make(kit, ghost, plan.x, plan.y, spawn_ms);
+    add_side_entry(e, plan);
+    const int drift_dx = plan.side; // on the way it came in
+    add_step(e, fire_step(kit, kit.ghost_fan, 10), main_path);
+    add_move(e, main_path, drift_dx, 5, 50);
+    add_move(e, final_path, drift_dx, 5, 5000);
+    return e;
+}
+
+// Plane rows, members 0 to 5; v is the wave's downward drift.
+enemy* side_plane(const level_2_kit& kit, int k, int spawn_ms, int v) {
+    const entry_plan plan = plan_side_entry(plane_shape, k);
+    enemy* e = make(kit, plane, plan.x, plan.y, spawn_ms);
+    add_side_entry(e, plan);
+    add_step(e, fire_step(kit, kit.plane_guns, 10), main_path);
+    if (k < 4)
+        add_move(e, main_path, 0, v, 50);
+    else
+        add_move(e, main_path, 2 * plan.side, 0, 50);
+    add_move(e, final_path, 0, v, 5000);
+    return e;
+}
+
+// Plane rows, members 6 to 11: ghosts rising from below in mirrored pairs.
+enemy* rising_ghost(const level_2_kit& kit, int k, int spawn_ms) {
+    const entry_plan plan = plan_rising_entry(k);
+    enemy* e = make(kit, ghost, plan.x, plan.y, spawn_ms);
+    add_rising_entry(e, plan);
+    add_step(e, fire_step(kit, kit.ghost_fan, 10), main_path);
+    add_move(e, main_path, 3 * plan.side, 3, 50);
+    add_move(e, final_path, 3 * plan.side, 3, 5000);
+    return e;
+}
+
+// A wheel rolls across the field firing its cross every 9 frames, then rolls
+// back out by the side it came from. h is the spread of its start heights.
+enemy* wheel(const level_2_kit& kit, const enemy_kind& kind, const shot_pattern& cross,
+             bool from_right, int h, int spawn_ms) {
+    const int y_draw = random_below(h);
+    enemy* e = make(kit, kind, from_right ? 502 : 108, 20 + y_draw, spawn_ms);
+    const int in = from_right ? -1 : 1;
+    add_move(e, entry_path, 3 * in, 0, 10);
+    add_steps(e, main_path, fire_step(kit, cross, 9, 3 * in, 0), 13);
+    add_move(e, final_path, -5 * in, 0, 1000);
+    return e;
+}
+
+// One sweep of the claw's lap: spray A, spray B (silent), then a glide.
+void claw_sweep(const level_2_kit& kit, enemy* e, int dx, int times) {
+    move_step* spray_a = fire_step(kit, kit.claw_spray_a, 2, dx, 0);
+    move_step* spray_b = silent_step(kit.claw_spray_b, 2, dx, 0);
+    move_step* glide = new_step(dx, 0, 12);
+    for (int i = 0; i < times; ++i) {
+        add_step(e, spray_a, main_path);
+        add_step(e, spray_b, main_path);
+        add_step(e, glide, main_path);
+    }
+}
+
+enemy* new_claw(const level_2_kit& kit) {
+    enemy* e = make(kit, claw, 502, 150, 60000);
+    add_move(e, entry_path, -5, 0, 52);
+    add_move(e, entry_path, 0, 0, 10);
+    move_step* spray_a = fire_step(kit, kit.claw_spray_a, 2);
+    move_step* spray_b = silent_step(kit.claw_spray_b, 2);
+    move_step* pause = new_step(0, 0, 9);
+    for (int lap = 0; lap < 5; ++lap) {
+        for (int i = 0; i < 10; ++i) {
+            add_step(e, spray_a, main_path);
+            add_step(e, spray_b, main_path);
+            add_step(e, pause, main_path);
+        }
+        claw_sweep(kit, e, -3, 3);
+        claw_sweep(kit, e, 3, 6);
+        claw_sweep(kit, e, -3, 3);
+    }
+    add_move(e, final_path, 0, 0, 10);
+    add_move(e, final_path, -5, 0, 100);
+    return e;
+}
+
+// A standing volley repeated, then a sweep left, right twice as far, and back.
+void volleys_and_sweep(const level_2_kit& kit, enemy* boss, path_kind path,
+                       const shot_pattern& pattern, int standing, int out) {
+    add_steps(boss, path, fire_step(kit, pattern, 10), standing);
+    add_steps(boss, path, fire_step(kit, pattern, 10, -3, 0), out);
+    add_steps(boss, path, fire_step(kit, pattern, 10, 3, 0), 2 * out);
+    add_steps(boss, path, fire_step(kit, pattern, 10, -3, 0), out);
+}
+
+// A sweep without standing volleys.
+void sweep(const level_2_kit& kit, enemy* boss, const shot_pattern& pattern, int out) {
+    volleys_and_sweep(kit, boss, final_path, pattern, 0, out);
+}
+
+enemy* new_boss(const level_2_kit& kit) {
+    // Starts above the screen, its bottom edge at y 0, and comes down.
+    enemy* boss = make(kit, forest_boss, 206, -166, 137000);
+    add_move(boss, entry_path, 0, 2, 150);
+    add_move(boss, entry_path, 0, 0, 30);
+    add_move(boss, entry_path, 0, 0, 100);
+    for (int twice = 0; twice < 2; ++twice)
+        volleys_and_sweep(kit, boss, entry_path, kit.boss_red_drops, 10, 4);
+
+    for (int twice = 0; twice < 2; ++twice)
+        volleys_and_sweep(kit, boss, main_path, kit.boss_blue_fan, 10, 6);
+
+    for (int twice = 0; twice < 2; ++twice)
+        volleys_and_sweep(kit, boss, final_path, kit.boss_green_drops, 10, 5);
+    add_move(boss, final_path, 0, 0, 65);
+    add_steps(boss, final_path, fire_step(kit, kit.boss_red_drops, 10), 10);
+    for (int twice = 0; twice < 2; ++twice) {
+        sweep(kit, boss, kit.boss_red_drops, 4);
+        sweep(kit, boss, kit.boss_blue_fan, 4);
+    }
+    return boss;
+}
+
+constexpr int ghost_rows = 7, plane_rows = 9;
+constexpr int first_wheel_pairs = 13, second_wheel_pairs = 20;
+
+struct plane_row {
+    enemy* members[12];
+};
+struct wheel_pair {
+    enemy* right;
+    enemy* left;
+};
+
+plane_row build_plane_row(const level_2_kit& kit, int spawn_ms, int v) {
+    plane_row row{};
+    for (int k = 0; k < 12; ++k)
+        row.members[k] = k < 6 ? side_plane(kit, k, spawn_ms, v) : rising_ghost(kit, k, spawn_ms);
+    return row;
+}
+
+// The left wheel is always blue; the right one is blue in the first wave, red
+// in the second.
+wheel_pair build_wheel_pair(const level_2_kit& kit, bool red_right, int h, int spawn_ms) {
+    wheel_pair pair{};
+    pair.right = red_right ? wheel(kit, red_wheel, kit.red_wheel_cross, true, h, spawn_ms)
+                           : wheel(kit, blue_wheel, kit.blue_wheel_cross, true, h, spawn_ms);
+    pair.left = wheel(kit, blue_wheel, kit.blue_wheel_cross, false, h, spawn_ms);
+    return pair;
+}
+
+level_script build_level_2(const asset_table& assets) {
+    const level_2_kit kit = make_kit(assets);
+
+    enemy* ghost_wave[ghost_rows][6];
+    for (int i = 0; i < ghost_rows; ++i)
+        for (int k = 0; k < 6; ++k) ghost_wave[i][k] = drifting_ghost(kit, k, 8000 - 1000 * i);
+
+    plane_row first_planes[plane_rows];
+    for (int i = 0; i < plane_rows; ++i)
+        first_planes[i] = build_plane_row(kit, 28000 - 2000 * i, 2);
+
+    wheel_pair first_wheels[first_wheel_pairs];
+    for (int i = 0; i < first_wheel_pairs; ++i)
+        first_wheels[i] = build_wheel_pair(kit, false, 150, 55000 - 2000 * i);
+
+    enemy* the_claw = new_claw(kit);
+
+    plane_row second_planes[plane_rows];
+    for (int i = 0; i < plane_rows; ++i)
+        second_planes[i] = build_plane_row(kit, 96000 - 2000 * i, 5);
+
+    wheel_pair second_wheels[second_wheel_pairs];
+    for (int i = 0; i < second_wheel_pairs; ++i)
+        second_wheels[i] = build_wheel_pair(kit, true, 250, 127500 - 1500 * i);
+
+    enemy* boss = new_boss(kit);
+
+    // Each queued enemy goes to the front: the last queued leaves first.
+    queue_builder queue = make_queue_builder(326);
+    queue_in_order(queue, boss);
+    for (const wheel_pair& pair : second_wheels) {
+        queue_in_order(queue, pair.right);
+        queue_in_order(queue, pair.left);
+    }
+    for (const plane_row& row : second_planes)
+        for (enemy* e : row.members) queue_in_order(queue, e);
+    queue_in_order(queue, the_claw);
+    for (const wheel_pair& pair : first_wheels) {
+        queue_in_order(queue, pair.right);
+        queue_in_order(queue, pair.left);
+    }
+    for (const plane_row& row : first_planes)
+        for (enemy* e : row.members) queue_in_order(queue, e);
+    for (auto& row : ghost_wave)
+        for (enemy* e : row) queue_in_order(queue, e);
+    return finish_script(boss, queue);
+}
+
+constexpr level_config level_2_config = {
+    .title_card = slot_level_card_first + 1,
+    .stage_music = slot_music_forest,
+    .boss_music = slot_music_boss,
+    .music_before_wait = false,
+    .backdrop = backdrop_kind::scrolling,
+    .first_picture = slot_forest,
+    .second_picture = slot_forest,
+    .switch_ms = never,
+    .flash_picture = no_slot,
+    .outro_picture = slot_forest_vieux,
+    .third_step_from_ms = 31000,
+    .ship_start_y = 410,
+    .intro_stop_y = 410,
+    .warning_time = 131000,
+    .boss_bar_scale = 0.0946,
+    .hud_frame = slot_contour1,
+    .fixed_lives = 0,
+    .player_colour = 0,
+    .build = build_level_2,
+    .choose_backdrop = nullptr,
+    .end_of_frame = nullptr,
+    .outro_bonus = nullptr,
+};
+
+} // namespace
+
+void play_level_2(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
+                  game_result* result, const asset_table& assets) {
+    play_level(level_2_config, screen, difficulty, incoming_score, frame_ms, result, assets);
+}

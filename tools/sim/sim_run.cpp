@@ -145,6 +145,7 @@ void on_frame_ended(const level_run& run, void* context) {
     }
     if (run.state.respawning && !w.last_respawning) record(w, "respawn", "");
     w.last_respawning = run.state.respawning;
+    if (w.options->watch_frame) w.options->watch_frame(run);
 }
 
 void on_level_ended(const level_run& run, const game_result& result, void* context) {

@@ -4,11 +4,14 @@
 
 #include <SDL/SDL.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "input_script.h"
 #include "support/asset_table.h"
+
+struct level_run;
 
 // SDL on its dummy drivers with the whole catalogue loaded, shared by runs.
 struct sim_session {
@@ -39,6 +42,9 @@ struct sim_options {
     // Pixels are copied only when asked or when frames are captured; the game
     // plays the same either way.
     bool draw = false;
+    // Called at the end of every frame of play, read-only (tests watch the
+    // level through it).
+    std::function<void(const level_run&)> watch_frame;
 };
 
 struct sim_outcome {
