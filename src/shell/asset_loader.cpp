@@ -9,6 +9,8 @@
 
 namespace {
 
+bool run_length_keys = true;
+
 // Loads one picture file, sets its colour key in the file's own format, and
 // converts it to the display format; the unconverted copy goes at once.
 SDL_Surface* load_picture(const catalogue_entry& entry) {
@@ -24,6 +26,8 @@ SDL_Surface* load_picture(const catalogue_entry& entry) {
                         SDL_MapRGB(loaded->format, entry.key.r, entry.key.g, entry.key.b));
     SDL_Surface* converted = SDL_DisplayFormat(loaded);
     SDL_FreeSurface(loaded);
+    if (converted && entry.key.keyed && run_length_keys)
+        SDL_SetColorKey(converted, SDL_SRCCOLORKEY | SDL_RLEACCEL, converted->format->colorkey);
     return converted;
 }
 
@@ -54,6 +58,8 @@ void free_slot(int slot, void* asset) {
 }
 
 } // namespace
+
+void set_run_length_keys(bool enabled) { run_length_keys = enabled; }
 
 asset_table* load_assets(bool audio_open) {
     auto* assets = static_cast<asset_table*>(std::calloc(1, sizeof(asset_table)));
