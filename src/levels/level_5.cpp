@@ -1,4 +1,465 @@
-// Not written yet: the level returns at once and the run treats it as quit.
+// Level 5, the station: blue ghosts falling in, twin-engined planes, angels
+// climbing from the right, the cuckoo, balls from both sides, and a boss that
+// fills the field with rings of slow bullets.
+#include "engine/level_engine.h"
+#include "levels/enemy_kind.h"
 #include "levels/levels.h"
+#include "levels/script_builder.h"
+#include "support/rect_random.h"
 
-void play_level_5(SDL_Surface*, int, int, int, game_result*, const asset_table&) {}
+namespace {
+
+constexpr enemy_kind blue_ghost{.tag = "DIABLE",
+                                .picture = slot_fantominusb,
+                                .second_picture = slot_fantominusb1,
+                                .w = 39,
+                                .h = 37,
+                                .hit_points = 2,
+                                .shot_slots = 5,
+                                .colour = 1,
+                                .explosion = slot_explosion2,
+                                .explosion_frames = 16,
+                                .explosion_frame_ms = 25,
+                                .explosion_w = 32,
+                                .explosion_h = 32,
+                                .reach_x = 15,
+                                .reach_y = 15,
+                                .score = 1,
+                                .alt_explosion = slot_explosion6};
+
+constexpr enemy_kind twin_plane{.tag = "AVION_DUO",
+                                .picture = slot_avion_duo1,
+                                .second_picture = slot_avion_duo2,
+                                .flash_picture = slot_avion_duo1_flash,
+                                .second_flash_picture = slot_avion_duo2_flash,
+                                .w = 92,
+                                .h = 124,
+                                .hit_points = 20,
+                                .shot_slots = 50,
+                                .colour = 2,
+                                .explosion = slot_explosion1,
+                                .explosion_frames = 16,
+                                .explosion_frame_ms = 40,
+                                .explosion_w = 64,
+                                .explosion_h = 64,
+                                .reach_x = 30,
+                                .reach_y = 40,
+                                .score = 50,
+                                .alt_explosion = slot_explosion9,
+                                .anim_switch = 2,
+                                .anim_period = 4};
+
+// Five shot slots for three volleys of three: the later volleys thin out.
+constexpr enemy_kind angel{.tag = "DIABLE",
+                           .picture = slot_enterprise_ange1,
+                           .second_picture = slot_enterprise_ange2,
+                           .flash_picture = slot_enterprise_ange_flash,
+                           .w = 80,
+                           .h = 83,
+                           .hit_points = 10,
+                           .shot_slots = 5,
+                           .colour = 2,
+                           .explosion = slot_explosion2,
+                           .explosion_frames = 16,
+                           .explosion_frame_ms = 25,
+                           .explosion_w = 32,
+                           .explosion_h = 32,
+                           .reach_x = 30,
+                           .reach_y = 5,
+                           .score = 15,
+                           .alt_explosion = slot_explosion4};
+
+constexpr enemy_kind cuckoo{.tag = "Mouche",
+                            .picture = slot_enterprise_coucou1,
+                            .second_picture = slot_enterprise_coucou2,
+                            .flash_picture = slot_enterprise_coucou_flash,
+                            .w = 128,
+                            .h = 139,
+                            .hit_points = 250,
+                            .shot_slots = 500,
+                            .colour = 0,
+                            .explosion = slot_explosion1,
+                            .explosion_frames = 16,
+                            .explosion_frame_ms = 45,
+                            .explosion_w = 64,
+                            .explosion_h = 64,
+                            .reach_x = 60,
+                            .reach_y = 5,
+                            .score = 500,
+                            .anim_switch = 3,
+                            .anim_period = 6};
+
+// Right balls are tougher (15 hit points); left ones take 5.
+constexpr enemy_kind ball{.tag = "ROUE1",
+                          .picture = slot_lave_boule1,
+                          .second_picture = slot_lave_boule3,
+                          .flash_picture = slot_lave_boule_flash,
+                          .w = 30,
+                          .h = 30,
+                          .hit_points = 15,
+                          .shot_slots = 500,
+                          .colour = 2,
+                          .explosion = slot_explosion2,
+                          .explosion_frames = 16,
+                          .explosion_frame_ms = 40,
+                          .explosion_w = 32,
+                          .explosion_h = 32,
+                          .reach_x = 12,
+                          .reach_y = 12,
+                          .score = 50,
+                          .alt_explosion = slot_explosion4};
+
+constexpr enemy_kind station_boss{.tag = "BOSS",
+                                  .picture = slot_enterprise_boss1,
+                                  .second_picture = slot_enterprise_boss2,
+                                  .flash_picture = slot_enterprise_boss_flash,
+                                  .w = 225,
+                                  .h = 239,
+                                  .hit_points = 1000,
+                                  .shot_slots = 500,
+                                  .colour = 0,
+                                  .explosion = slot_explosion_boss1,
+                                  .explosion_frames = 16,
+                                  .explosion_frame_ms = 60,
+                                  .explosion_w = 192,
+                                  .explosion_h = 192,
+                                  .reach_x = 100,
+                                  .reach_y = 100,
+                                  .score = 6000,
+                                  .hold_main = 1,
+                                  .final_mode = final_repeat,
+                                  .anim_switch = 3,
+                                  .anim_period = 6};
+
+// A template that speeds up (or slows down) by the factors every frame.
+shot* speeding(const bullet_look& look, int x, int y, int speed_x, int speed_y, double accel_x,
+               double accel_y) {
+    return new_shot_accel(make_rect(x, y, look.size, look.size), look.picture_a, look.picture_b,
+                          shot_main, speed_x, speed_y, accel_x, accel_y);
+}
+
+// Eight large shots from the boss's gun: the four straight directions in the
+// first look, then the four diagonals in the second.
+shot_pattern ring(const bullet_look& straight, const bullet_look& diagonal, int speed,
+                  double accel_x, double accel_y) {
+    constexpr int gun_x = 103, gun_y = 118;
+    const int s = speed;
+    auto at = [&](const bullet_look& look, int vx, int vy) {
+        return speeding(look, gun_x, gun_y, vx, vy, accel_x, accel_y);
+    };
+    return make_pattern({at(straight, 0, s), at(straight, 0, -s), at(straight, s, 0),
+                         at(straight, -s, 0), at(diagonal, s, s), at(diagonal, -s, s),
+                         at(diagonal, s, -s), at(diagonal, -s, -s)});
+}
+
+enum ring_name { ring_a, ring_b, ring_c, ring_d, ring_e, ring_f, ring_g, ring_h, ring_i, ring_j };
+constexpr int ring_count = 10;
+
+struct level_5_kit {
+    const asset_table* assets;
+    Mix_Chunk* fire_sound;
+    shot_pattern blue_ghost_fan, duo_guns, angel_spray, cuckoo_guns, ball_star;
+    shot_pattern rings[ring_count];
+};
+
+level_5_kit make_kit(const asset_table& assets) {
+    const bullet_looks b = catalogue_bullets(assets);
+    level_5_kit kit{};
+    kit.assets = &assets;
+    kit.fire_sound = chunk_slot(assets, slot_sound_shot4);
+    kit.blue_ghost_fan =
+        make_pattern({bullet(b.small_blue, 15, 26, 0, 2), bullet(b.small_blue, 15, 26, 2, 2),
+                      bullet(b.small_blue, 15, 26, -2, 2), bullet(b.small_blue, 15, 26, 3, 2),
+                      bullet(b.small_blue, 15, 26, -3, 2)});
+    kit.duo_guns =
+        make_pattern({bullet(b.small_green, 42, 72, 3, 0), bullet(b.small_green, 42, 72, -3, 0),
+                      bullet(b.small_green, 42, 72, 3, 2), bullet(b.small_green, 42, 72, -3, 2)});
+    kit.angel_spray = make_pattern({speeding(b.small_green, 14, 75, 1, 1, 1.015, 1.015),
+                                    speeding(b.small_green, 14, 75, -1, 1, 1.015, 1.015),
+                                    speeding(b.small_green, 14, 75, 0, 1, 1.015, 1.015)});
+    kit.cuckoo_guns = make_pattern({speeding(b.small_red, 43, 41, 1, 1, 1.008, 1.008),
+                                    speeding(b.small_red, 43, 41, -1, 1, 1.008, 1.008),
+                                    speeding(b.small_red, 90, 41, 1, 1, 1.008, 1.008),
+                                    speeding(b.small_red, 90, 41, -1, 1, 1.008, 1.008),
+                                    speeding(b.large_red, 62, 40, 0, 1, 1.015, 1.015)});
+    kit.ball_star =
+        make_pattern({bullet(b.small_green, 11, 11, 2, 2), bullet(b.small_green, 11, 11, -2, 2),
+                      bullet(b.small_green, 11, 11, 2, -2), bullet(b.small_green, 11, 11, -2, -2),
+                      bullet(b.small_green, 11, 11, 0, 2), bullet(b.small_green, 11, 11, 0, -2),
+                      bullet(b.small_green, 11, 11, -2, 0), bullet(b.small_green, 11, 11, 2, 0)});
+    kit.rings[ring_a] = ring(b.large_red, b.large_blue, 1, 1.0, 1.015);
+    kit.rings[ring_b] = ring(b.large_red, b.large_blue, 1, 1.015, 1.0);
+    kit.rings[ring_c] = ring(b.large_green, b.large_green, 1, 1.0, 1.03);
+    kit.rings[ring_d] = ring(b.large_green, b.large_green, 1, 1.03, 1.0);
+    kit.rings[ring_e] = ring(b.large_blue, b.large_blue, 1, 1.02, 1.02);
+    kit.rings[ring_f] = ring(b.large_red, b.large_red, 1, 1.015, 1.015);
+    kit.rings[ring_g] = ring(b.large_red, b.large_blue, 2, 1.0, 1.01);
+    kit.rings[ring_h] = ring(b.large_red, b.large_blue, 3, 1.001, 1.0);
+    kit.rings[ring_i] = ring(b.large_green, b.large_green, 4, 1.0, 1.001);
+    kit.rings[ring_j] = ring(b.large_green, b.large_green, 1, 1.05, 1.05);
+    return kit;
+}
+
+move_step* fire_step(const level_5_kit& kit, const shot_pattern& pattern, int frames, int dx = 0,
+                     int dy = 0) {
+    return fire(pattern, kit.fire_sound, frames, dx, dy);
+}
+
+// Ghost k of a row drops in at a random x and fans out, drifting away from
+// the side it started nearest to.
+enemy* falling_ghost(const level_5_kit& kit, int k, int spawn_ms) {
+    const int x_draw = random_below(30);
+    const int fall_draw = random_below(30);
+    enemy* e = new_enemy_of(blue_ghost, *kit.assets, 138 + 65 * k + x_draw, 0, spawn_ms);
+    const int drift_x = k < 3 ? 1 : -1;
+    add_move(e, entry_path, 0, 4, 15 + fall_draw);
+    add_step(e, fire_step(kit, kit.blue_ghost_fan, 10), main_path);
+    add_move(e, main_path, drift_x, 5, 50);
+    add_move(e, final_path, drift_x, 5, 5000);
+    return e;
+}
+
+// Twin planes sink through the field firing every 10 frames.
+enemy* new_twin_plane(const level_5_kit& kit, int x, int entry_dx, int entry_frames, int spawn_ms) {
+    enemy* e = new_enemy_of(twin_plane, *kit.assets, x, 0, spawn_ms);
+    add_move(e, entry_path, entry_dx, 0, entry_frames);
+    add_steps(e, main_path, fire_step(kit, kit.duo_guns, 10, 0, 3), 20);
+    add_move(e, final_path, 0, 3, 5000);
+    return e;
+}
+
+// The first wave slides in by a random length; the second by a fixed one.
+struct twin_row {
+    enemy* right;
+    enemy* left;
+};
+
+twin_row first_twin_row(const level_5_kit& kit, int spawn_ms) {
+    const int right_draw = random_below(30);
+    enemy* right = new_twin_plane(kit, 512, -4, 30 + right_draw, spawn_ms);
+    const int left_draw = random_below(30);
+    enemy* left = new_twin_plane(kit, 46, 4, 30 + left_draw, spawn_ms);
+    return {right, left};
+}
+
+twin_row second_twin_row(const level_5_kit& kit, int spawn_ms) {
+    enemy* right = new_twin_plane(kit, 515, -5, 21, spawn_ms);
+    enemy* left = new_twin_plane(kit, 43, 5, 19, spawn_ms);
+    return {right, left};
+}
+
+// Angel a of a row climbs in from the right, fires three sprays and dives
+// away to the lower left.
+enemy* new_angel(const level_5_kit& kit, int a, int spawn_ms) {
+    static constexpr int y_base[3] = {250, 200, 150};
+    static constexpr int climb_range[3] = {20, 20, 15};
+    const int y_draw = random_below(40);
+    const int climb_draw = random_below(climb_range[a]);
+    enemy* e = new_enemy_of(angel, *kit.assets, 512, y_base[a] + y_draw, spawn_ms);
+    add_move(e, entry_path, -5, -5, 20 + climb_draw);
+    add_steps(e, main_path, fire_step(kit, kit.angel_spray, 10), 3);
+    add_move(e, main_path, -3, 5, 50);
+    add_move(e, final_path, -3, 5, 5000);
+    return e;
+}
+
+// One leg of the cuckoo's lap: a volley while moving 2 frames, then 8 more
+// frames of the same motion, `times` times.
+void cuckoo_leg(enemy* e, move_step* volley, move_step* glide, int times) {
+    for (int i = 0; i < times; ++i) {
+        add_step(e, volley, main_path);
+        add_step(e, glide, main_path);
+    }
+}
+
+enemy* new_cuckoo(const level_5_kit& kit) {
+    enemy* e = new_enemy_of(cuckoo, *kit.assets, 503, 142, 53000);
+    add_move(e, entry_path, -5, 0, 51);
+    add_move(e, entry_path, 0, 0, 10);
+    move_step* stand = fire_step(kit, kit.cuckoo_guns, 10);
+    move_step* volley_left = fire_step(kit, kit.cuckoo_guns, 2, -4, 0);
+    move_step* glide_left = new_step(-4, 0, 8);
+    move_step* volley_right = fire_step(kit, kit.cuckoo_guns, 2, 4, 0);
+    move_step* glide_right = new_step(4, 0, 8);
+    for (int lap = 0; lap < 5; ++lap) {
+        add_steps(e, main_path, stand, 5);
+        cuckoo_leg(e, volley_left, glide_left, 5);
+        cuckoo_leg(e, volley_right, glide_right, 10);
+        cuckoo_leg(e, volley_left, glide_left, 5);
+    }
+    add_move(e, final_path, 0, 0, 10);
+    add_move(e, final_path, -5, 0, 100);
+    return e;
+}
+
+// A ball rolls in from its side in n + 1 stages, stands firing stars, then
+// rolls back out.
+enemy* new_ball(const level_5_kit& kit, bool from_right, int spawn_ms) {
+    const int stages = random_below(13);
+    const int y_draw = random_below(250);
+    enemy_kind kind = ball;
+    kind.hit_points = from_right ? 15 : 5;
+    enemy* e = new_enemy_of(kind, *kit.assets, from_right ? 505 : 108, 20 + y_draw, spawn_ms);
+    const int in = from_right ? -1 : 1;
+    add_move(e, entry_path, 3 * in, 0, 10);
+    add_steps(e, entry_path, new_step(3 * in, 0, 9), stages);
+    add_steps(e, main_path, fire_step(kit, kit.ball_star, 9), 20);
+    add_move(e, final_path, -5 * in, 0, 1000);
+    return e;
+}
+
+// The boss's volley: eighteen rings two frames apart, standing still.
+struct ring_volley {
+    move_step* steps[18];
+};
+
+ring_volley make_ring_volley(const level_5_kit& kit) {
+    static constexpr ring_name order[18] = {ring_a, ring_g, ring_b, ring_h, ring_c, ring_i,
+                                            ring_d, ring_j, ring_e, ring_f, ring_e, ring_d,
+                                            ring_c, ring_b, ring_g, ring_h, ring_i, ring_j};
+    move_step* ring_steps[ring_count];
+    for (int r = 0; r < ring_count; ++r) ring_steps[r] = fire_step(kit, kit.rings[r], 2);
+    ring_volley volley{};
+    for (int i = 0; i < 18; ++i) volley.steps[i] = ring_steps[order[i]];
+    return volley;
+}
+
+void add_volleys(enemy* boss, path_kind path, const ring_volley& volley, int times) {
+    for (int t = 0; t < times; ++t)
+        for (move_step* step : volley.steps) add_step(boss, step, path);
+}
+
+// A sweep: out to the left by `reach` frames, across to the right and back
+// again, with ten volleys at each stop; it ends where it began.
+void add_sweep(enemy* boss, path_kind path, const ring_volley& volley, int speed, int reach) {
+    add_move(boss, path, -speed, 0, reach);
+    add_volleys(boss, path, volley, 10);
+    add_move(boss, path, speed, 0, 2 * reach);
+    add_volleys(boss, path, volley, 10);
+    add_move(boss, path, -speed, 0, reach);
+    add_volleys(boss, path, volley, 10);
+}
+
+// A wide sweep then a narrow one. A path holds 1000 steps: the build asks for
+// more blocks than fit and the surplus is dropped, cutting the last volley.
+void add_boss_blocks(enemy* boss, path_kind path, const ring_volley& volley, int speed, int wide,
+                     int narrow, int blocks) {
+    for (int b = 0; b < blocks; ++b) {
+        add_sweep(boss, path, volley, speed, wide);
+        add_sweep(boss, path, volley, speed, narrow);
+    }
+}
+
+enemy* new_boss(const level_5_kit& kit) {
+    enemy* boss = new_enemy_of(station_boss, *kit.assets, 503, 40, 152000);
+    const ring_volley volley = make_ring_volley(kit);
+
+    add_move(boss, entry_path, -5, 0, 59);
+    add_move(boss, entry_path, 0, 0, 30);
+    add_move(boss, entry_path, 0, 0, 100);
+    add_volleys(boss, entry_path, volley, 10);
+    add_move(boss, entry_path, 0, 0, 30);
+
+    add_boss_blocks(boss, main_path, volley, 5, 14, 7, 5);
+    add_boss_blocks(boss, final_path, volley, 10, 7, 3, 2);
+    return boss;
+}
+
+constexpr int ghost_rows = 7, twin_rows = 12, angel_rows = 14, ball_rows = 26;
+constexpr int enemy_total =
+    2 * ghost_rows * 6 + 2 * twin_rows * 2 + angel_rows * 3 + 1 + ball_rows * 2 + 1;
+static_assert(enemy_total == 228);
+
+struct ball_row {
+    enemy* right;
+    enemy* left;
+};
+
+level_script build_level_5(const asset_table& assets) {
+    const level_5_kit kit = make_kit(assets);
+
+    enemy* first_ghosts[ghost_rows][6];
+    for (int i = 0; i < ghost_rows; ++i)
+        for (int k = 0; k < 6; ++k) first_ghosts[i][k] = falling_ghost(kit, k, 8000 - 1000 * i);
+
+    twin_row first_twins[twin_rows];
+    for (int i = 0; i < twin_rows; ++i) first_twins[i] = first_twin_row(kit, 32000 - 2000 * i);
+
+    enemy* angels[angel_rows][3];
+    for (int i = 0; i < angel_rows; ++i)
+        for (int a = 0; a < 3; ++a) angels[i][a] = new_angel(kit, a, 48000 - 1000 * i);
+
+    enemy* the_cuckoo = new_cuckoo(kit);
+
+    twin_row second_twins[twin_rows];
+    for (int i = 0; i < twin_rows; ++i) second_twins[i] = second_twin_row(kit, 96000 - 2000 * i);
+
+    ball_row balls[ball_rows];
+    for (int i = 0; i < ball_rows; ++i) {
+        enemy* right = new_ball(kit, true, 127000 - 1000 * i);
+        enemy* left = new_ball(kit, false, 127000 - 1000 * i);
+        balls[i] = {right, left};
+    }
+
+    enemy* second_ghosts[ghost_rows][6];
+    for (int i = 0; i < ghost_rows; ++i)
+        for (int k = 0; k < 6; ++k) second_ghosts[i][k] = falling_ghost(kit, k, 140000 - 1000 * i);
+
+    enemy* boss = new_boss(kit);
+
+    // Each queued enemy goes to the front: the last queued leaves first.
+    queue_builder queue = make_queue_builder(enemy_total);
+    queue_in_order(queue, boss);
+    for (auto& row : second_ghosts)
+        for (enemy* e : row) queue_in_order(queue, e);
+    for (const ball_row& row : balls) {
+        queue_in_order(queue, row.right);
+        queue_in_order(queue, row.left);
+    }
+    for (const twin_row& row : second_twins) {
+        queue_in_order(queue, row.right);
+        queue_in_order(queue, row.left);
+    }
+    queue_in_order(queue, the_cuckoo);
+    for (auto& row : angels)
+        for (enemy* e : row) queue_in_order(queue, e);
+    for (const twin_row& row : first_twins) {
+        queue_in_order(queue, row.right);
+        queue_in_order(queue, row.left);
+    }
+    for (auto& row : first_ghosts)
+        for (enemy* e : row) queue_in_order(queue, e);
+    return finish_script(boss, queue);
+}
+
+constexpr level_config level_5_config = {
+    .title_card = slot_level_card_first + 4,
+    .stage_music = slot_music_enterprise,
+    .boss_music = slot_music_boss4_5,
+    .music_before_wait = false,
+    .backdrop = backdrop_kind::scrolling,
+    .first_picture = slot_enterprise,
+    .second_picture = slot_enterprise,
+    .switch_ms = never,
+    .flash_picture = no_slot,
+    .outro_picture = slot_enterprise_gris,
+    .third_step_from_ms = 75000,
+    .ship_start_y = 410,
+    .intro_stop_y = 410,
+    .warning_time = 146000,
+    .boss_bar_scale = 0.07095,
+    .hud_frame = slot_contour1,
+    .fixed_lives = 0,
+    .player_colour = 0,
+    .build = build_level_5,
+    .choose_backdrop = nullptr,
+    .end_of_frame = nullptr,
+    .outro_bonus = nullptr,
+};
+
+} // namespace
+
+void play_level_5(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
+                  game_result* result, const asset_table& assets) {
+    play_level(level_5_config, screen, difficulty, incoming_score, frame_ms, result, assets);
+}
