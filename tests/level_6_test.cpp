@@ -61,6 +61,19 @@ TEST_F(level_6, a_replay_is_exact) {
     EXPECT_EQ(first.code, 0);
 }
 
+TEST_F(level_6, destroying_the_boss_clears_the_level_with_its_points_and_the_bonus) {
+    const sim_outcome outcome = run("0 down g\n0 down f\n", 3); // Practice, firing all along
+    EXPECT_EQ(outcome.code, 1);
+    EXPECT_LE(outcome.boss_hp, 0);
+    EXPECT_EQ(outcome.kills, 1);
+    // 10000 for the boss, then Practice's bonus: one point a life left and a kill.
+    EXPECT_EQ(outcome.score, 10000 + outcome.lives + outcome.kills);
+    int boss_kills = 0;
+    for (const trace_line& t : parse(outcome.trace))
+        boss_kills += t.ev == "kill" && t.tag == "BOSS" && t.points == 10000;
+    EXPECT_EQ(boss_kills, 1);
+}
+
 // Which backdrop a frame shows: its rows compared with each tint at the
 // frame's scroll offset, in a corner of the play field nothing else covers
 // before the boss comes.
