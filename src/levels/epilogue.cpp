@@ -1,4 +1,216 @@
-// Not written yet: the level returns at once and the run treats it as quit.
+// The epilogue: an 80-second duel with one boss that sweeps rings of bullets,
+// sways and finally leaves by the right edge. The stage pays a bonus instead
+// of a score: the damage done, less ten points per life lost.
+#include "engine/level_engine.h"
+#include "engine/level_run.h"
+#include "engine/timeline.h"
+#include "levels/enemy_kind.h"
 #include "levels/levels.h"
+#include "levels/script_builder.h"
+#include "platform/platform.h"
 
-void play_epilogue(SDL_Surface*, int, int, int, game_result*, const asset_table&) {}
+namespace {
+
+constexpr enemy_kind duel_boss{.tag = "BOSS",
+                               .picture = slot_sojiro1,
+                               .second_picture = slot_sojiro2,
+                               .flash_picture = slot_sojiro_flash,
+                               .w = 97,
+                               .h = 138,
+                               .hit_points = 10000,
+                               .shot_slots = 500,
+                               .colour = 0,
+                               .explosion = slot_explosion_boss1,
+                               .explosion_frames = 16,
+                               .explosion_frame_ms = 60,
+                               .explosion_w = 192,
+                               .explosion_h = 192,
+                               .reach_x = 44,
+                               .reach_y = 60,
+                               .score = 0,
+                               .hold_main = 0,
+                               .final_mode = final_once,
+                               .anim_switch = 4,
+                               .anim_period = 8};
+
+constexpr int boss_spawn_ms = 6000;
+constexpr Uint32 time_limit_ms = 80000;
+constexpr int points_per_life = 10;
+constexpr int gun_x = 41, gun_y = 80;
+constexpr int red_kind = 0, blue_kind = 1;
+
+struct speed {
+    int x, y;
+};
+
+shot_pattern gun_list(const bullet_look& look, int kind, std::initializer_list<speed> speeds) {
+    shot_pattern list{};
+    for (const speed s : speeds)
+        list.templates[list.count++] = bullet(look, gun_x, gun_y, s.x, s.y, kind);
+    return list;
+}
+
+// Four directions, each shot twice on the same spot.
+shot_pattern ring_list(const bullet_look& look, int kind, int k) {
+    return gun_list(look, kind,
+                    {{k, 4}, {k, -4}, {4, k}, {-4, k}, {k, 4}, {k, -4}, {4, k}, {-4, k}});
+}
+
+struct epilogue_kit {
+    Mix_Chunk* sound;
+    shot_pattern red_fan, red_spread, blue_fan, blue_spread;
+    move_step* sweep[36];
+};
+
+// A firing step of the duel: 2 frames moving dx a frame, one list.
+move_step* duel_step(const epilogue_kit& kit, const shot_pattern& list, int dx) {
+    return fire(list, kit.sound, 2, dx, 0);
+}
+
+epilogue_kit make_kit(const asset_table& assets) {
+    const bullet_looks b = catalogue_bullets(assets);
+    epilogue_kit kit{};
+    kit.sound = chunk_slot(assets, slot_sound_shot4);
+    const std::initializer_list<speed> fan = {{0, 2}, {3, 2}, {-3, 2}, {0, -2},
+                                              {0, 2}, {3, 2}, {-3, 2}, {0, -2}};
+    const std::initializer_list<speed> spread = {{0, 2}, {1, 2},  {2, 2},  {3, 2},
+                                                 {0, 2}, {-1, 2}, {-2, 2}, {-3, 2}};
+    kit.red_fan = gun_list(b.large_red, red_kind, fan);
+    kit.red_spread = gun_list(b.large_red, red_kind, spread);
+    kit.blue_fan = gun_list(b.large_blue, blue_kind, fan);
+    kit.blue_spread = gun_list(b.large_blue, blue_kind, spread);
+
+    // Rings k = 9 to 0 red, -1 to -9 blue, then back through -8 .. 8.
+    int n = 0;
+    auto ring_step = [&](int k) {
+        const shot_pattern list =
+            k >= 0 ? ring_list(b.large_red, red_kind, k) : ring_list(b.large_blue, blue_kind, k);
+        kit.sweep[n++] = duel_step(kit, list, 0);
+    };
+    for (int k = 9; k >= -9; --k) ring_step(k);
+    for (int k = -8; k <= 8; ++k) ring_step(k);
+    return kit;
+}
+
+void add_sweeps(enemy* boss, const epilogue_kit& kit, int times) {
+    for (int i = 0; i < times; ++i)
+        for (move_step* step : kit.sweep) add_step(boss, step, entry_path);
+}
+
+// A group: red fan, red spread, blue fan, blue spread, all moving dx.
+struct group {
+    move_step* steps[4];
+};
+
+group make_group(const epilogue_kit& kit, int dx) {
+    return {{duel_step(kit, kit.red_fan, dx), duel_step(kit, kit.red_spread, dx),
+             duel_step(kit, kit.blue_fan, dx), duel_step(kit, kit.blue_spread, dx)}};
+}
+
+void add_groups(enemy* boss, path_kind path, const group& g, int times) {
+    for (int i = 0; i < times; ++i)
+        for (move_step* step : g.steps) add_step(boss, step, path);
+}
+
+enemy* new_duel_boss(const asset_table& assets, const epilogue_kit& kit) {
+    enemy* boss = new_enemy_of(duel_boss, assets, 601, 1, boss_spawn_ms);
+
+    // Entry: in to x 271, then sweeps at each corner of a diamond.
+    add_move(boss, entry_path, -5, 0, 66);
+    add_move(boss, entry_path, 0, 0, 10);
+    add_sweeps(boss, kit, 6);
+    add_move(boss, entry_path, 5, 5, 20);
+    add_sweeps(boss, kit, 6);
+    add_move(boss, entry_path, -5, 5, 20);
+    add_sweeps(boss, kit, 6);
+    add_move(boss, entry_path, -5, -5, 20);
+    add_sweeps(boss, kit, 6);
+    add_move(boss, entry_path, 5, -5, 20);
+
+    // Main, played once: down to y 101, volleys on the spot, then a sway.
+    const group still = make_group(kit, 0);
+    const group right_2 = make_group(kit, 2);
+    const group left_2 = make_group(kit, -2);
+    add_move(boss, main_path, 0, 5, 20);
+    add_move(boss, main_path, 0, 0, 50);
+    add_groups(boss, main_path, still, 11);
+    add_move(boss, main_path, 5, 0, 10);
+    add_groups(boss, main_path, still, 11);
+    add_move(boss, main_path, -5, 0, 20);
+    add_groups(boss, main_path, still, 11);
+    add_move(boss, main_path, 5, 0, 10);
+    add_groups(boss, main_path, right_2, 9);
+    add_groups(boss, main_path, left_2, 18);
+    add_groups(boss, main_path, right_2, 9);
+
+    // Final, played once: a faster sway, then off by the right edge.
+    const group right_3 = make_group(kit, 3);
+    const group left_3 = make_group(kit, -3);
+    add_groups(boss, final_path, right_3, 4);
+    add_groups(boss, final_path, left_3, 8);
+    add_groups(boss, final_path, right_3, 4);
+    add_move(boss, final_path, 5, 0, 5000);
+    return boss;
+}
+
+level_script build_epilogue(const asset_table& assets) {
+    const epilogue_kit kit = make_kit(assets);
+    enemy* boss = new_duel_boss(assets, kit);
+    queue_builder queue = make_queue_builder(1);
+    queue_in_order(queue, boss);
+    return finish_script(boss, queue);
+}
+
+// The stage's own end of a frame: the bonus, the time limit, flip and pace,
+// and the end when the boss is down. The bonus is never below 0.
+void duel_end_of_frame(level_run& run) {
+    level_state& st = run.state;
+    const Uint32 t = level_clock(run, platform_ticks());
+    int hp = run.boss->ship->hit_points;
+    st.epilogue_bonus = hp;
+    if (t >= time_limit_ms) {
+        st.epilogue_bonus = points_per_life * run.world->player->hit_points - hp;
+        st.quit = 1;
+    }
+    if (st.epilogue_bonus < 0) st.epilogue_bonus = 0;
+    if (hp < 0) hp = 0;
+    platform_flip(run.screen);
+    pace_frame(st, run.frame_ms);
+    if (hp == 0) st.quit = 1;
+    if (st.quit) platform_delay(100);
+}
+
+// The bonus replaces the score; no lives or kills bonus.
+void duel_outro_bonus(level_run& run) { run.world->score = run.state.epilogue_bonus; }
+
+constexpr level_config epilogue_config = {
+    .title_card = slot_noir,
+    .stage_music = slot_music_free,
+    .boss_music = no_slot,
+    .music_before_wait = true,
+    .backdrop = backdrop_kind::scrolling,
+    .first_picture = slot_level_end,
+    .second_picture = no_slot,
+    .switch_ms = never,
+    .flash_picture = no_slot,
+    .outro_picture = slot_level_end_vieux,
+    .third_step_from_ms = 0,
+    .ship_start_y = 410,
+    .intro_stop_y = 410,
+    .warning_time = never,
+    .boss_bar_scale = 0.0,
+    .hud_frame = slot_contour2,
+    .fixed_lives = 1000,
+    .player_colour = 10,
+    .build = build_epilogue,
+    .choose_backdrop = nullptr,
+    .end_of_frame = duel_end_of_frame,
+    .outro_bonus = duel_outro_bonus,
+};
+
+} // namespace
+
+void play_epilogue(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
+                   game_result* result, const asset_table& assets) {
+    play_level(epilogue_config, screen, difficulty, incoming_score, frame_ms, result, assets);
+}
