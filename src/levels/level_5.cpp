@@ -131,13 +131,6 @@ constexpr enemy_kind station_boss{.tag = "BOSS",
                                   .anim_switch = 3,
                                   .anim_period = 6};
 
-// A template that speeds up (or slows down) by the factors every frame.
-shot* speeding(const bullet_look& look, int x, int y, int speed_x, int speed_y, double accel_x,
-               double accel_y) {
-    return new_shot_accel(make_rect(x, y, look.size, look.size), look.picture_a, look.picture_b,
-                          shot_main, speed_x, speed_y, accel_x, accel_y);
-}
-
 // Eight large shots from the boss's gun: the four straight directions in the
 // first look, then the four diagonals in the second.
 shot_pattern ring(const bullet_look& straight, const bullet_look& diagonal, int speed,
@@ -145,7 +138,7 @@ shot_pattern ring(const bullet_look& straight, const bullet_look& diagonal, int 
     constexpr int gun_x = 103, gun_y = 118;
     const int s = speed;
     auto at = [&](const bullet_look& look, int vx, int vy) {
-        return speeding(look, gun_x, gun_y, vx, vy, accel_x, accel_y);
+        return accelerating_bullet(look, gun_x, gun_y, vx, vy, accel_x, accel_y);
     };
     return make_pattern({at(straight, 0, s), at(straight, 0, -s), at(straight, s, 0),
                          at(straight, -s, 0), at(diagonal, s, s), at(diagonal, -s, s),
@@ -174,14 +167,15 @@ level_5_kit make_kit(const asset_table& assets) {
     kit.duo_guns =
         make_pattern({bullet(b.small_green, 42, 72, 3, 0), bullet(b.small_green, 42, 72, -3, 0),
                       bullet(b.small_green, 42, 72, 3, 2), bullet(b.small_green, 42, 72, -3, 2)});
-    kit.angel_spray = make_pattern({speeding(b.small_green, 14, 75, 1, 1, 1.015, 1.015),
-                                    speeding(b.small_green, 14, 75, -1, 1, 1.015, 1.015),
-                                    speeding(b.small_green, 14, 75, 0, 1, 1.015, 1.015)});
-    kit.cuckoo_guns = make_pattern({speeding(b.small_red, 43, 41, 1, 1, 1.008, 1.008),
-                                    speeding(b.small_red, 43, 41, -1, 1, 1.008, 1.008),
-                                    speeding(b.small_red, 90, 41, 1, 1, 1.008, 1.008),
-                                    speeding(b.small_red, 90, 41, -1, 1, 1.008, 1.008),
-                                    speeding(b.large_red, 62, 40, 0, 1, 1.015, 1.015)});
+    kit.angel_spray =
+        make_pattern({accelerating_bullet(b.small_green, 14, 75, 1, 1, 1.015, 1.015),
+                      accelerating_bullet(b.small_green, 14, 75, -1, 1, 1.015, 1.015),
+                      accelerating_bullet(b.small_green, 14, 75, 0, 1, 1.015, 1.015)});
+    kit.cuckoo_guns = make_pattern({accelerating_bullet(b.small_red, 43, 41, 1, 1, 1.008, 1.008),
+                                    accelerating_bullet(b.small_red, 43, 41, -1, 1, 1.008, 1.008),
+                                    accelerating_bullet(b.small_red, 90, 41, 1, 1, 1.008, 1.008),
+                                    accelerating_bullet(b.small_red, 90, 41, -1, 1, 1.008, 1.008),
+                                    accelerating_bullet(b.large_red, 62, 40, 0, 1, 1.015, 1.015)});
     kit.ball_star =
         make_pattern({bullet(b.small_green, 11, 11, 2, 2), bullet(b.small_green, 11, 11, -2, 2),
                       bullet(b.small_green, 11, 11, 2, -2), bullet(b.small_green, 11, 11, -2, -2),

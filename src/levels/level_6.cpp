@@ -50,8 +50,7 @@ shot_pattern gun_pattern(const bullet_look& look, velocity first, velocity secon
     for (int gun = 0; gun < 4; ++gun) {
         for (const velocity v : {first, second}) {
             pattern.templates[pattern.count++] =
-                new_shot_accel(make_rect(gun_x[gun], gun_y[gun], look.size, look.size),
-                               look.picture_a, look.picture_b, 0, v.x, v.y, 1.0, accel_y);
+                accelerating_bullet(look, gun_x[gun], gun_y[gun], v.x, v.y, 1.0, accel_y);
         }
     }
     return pattern;
