@@ -1,4 +1,350 @@
-// Not written yet: the level returns at once and the run treats it as quit.
+// Level 3, the cave: bats crossing the field diagonally, blue ghosts dropping
+// from the top, beetles crawling in from all four edges with three-shot fans,
+// and a cave monster as boss, over the animated cave instead of a sky.
+#include "engine/level_engine.h"
+#include "levels/enemy_kind.h"
 #include "levels/levels.h"
+#include "levels/script_builder.h"
+#include "support/rect_random.h"
 
-void play_level_3(SDL_Surface*, int, int, int, game_result*, const asset_table&) {}
+namespace {
+
+constexpr enemy_kind bat{.tag = "DIABLE",
+                         .picture = slot_grotte_chauve1,
+                         .second_picture = slot_grotte_chauve2,
+                         .w = 110,
+                         .h = 36,
+                         .hit_points = 2,
+                         .shot_slots = 2,
+                         .colour = 0,
+                         .explosion = slot_explosion1,
+                         .explosion_frames = 16,
+                         .explosion_frame_ms = 25,
+                         .explosion_w = 64,
+                         .explosion_h = 64,
+                         .reach_x = 50,
+                         .reach_y = 15,
+                         .score = 1,
+                         .alt_explosion = slot_explosion7};
+
+constexpr enemy_kind blue_ghost{.tag = "DIABLE",
+                                .picture = slot_fantominusb,
+                                .second_picture = slot_fantominusb1,
+                                .w = 39,
+                                .h = 37,
+                                .hit_points = 2,
+                                .shot_slots = 5,
+                                .colour = 1,
+                                .explosion = slot_explosion2,
+                                .explosion_frames = 16,
+                                .explosion_frame_ms = 25,
+                                .explosion_w = 32,
+                                .explosion_h = 32,
+                                .reach_x = 15,
+                                .reach_y = 15,
+                                .score = 1,
+                                .alt_explosion = slot_explosion6};
+
+// The four beetles differ only in their pictures and size: each faces the
+// way it crawls in.
+constexpr enemy_kind beetle{.tag = "VER",
+                            .picture = slot_grotte_scarab,
+                            .second_picture = slot_grotte_scarab1,
+                            .w = 48,
+                            .h = 39,
+                            .hit_points = 2,
+                            .shot_slots = 6,
+                            .colour = 1,
+                            .explosion = slot_explosion2,
+                            .explosion_frames = 16,
+                            .explosion_frame_ms = 25,
+                            .explosion_w = 32,
+                            .explosion_h = 32,
+                            .reach_x = 20,
+                            .reach_y = 16,
+                            .score = 10,
+                            .alt_explosion = slot_explosion6};
+
+constexpr enemy_kind beetle_from(int picture, int second_picture, int w, int h) {
+    enemy_kind kind = beetle;
+    kind.picture = picture;
+    kind.second_picture = second_picture;
+    kind.w = w;
+    kind.h = h;
+    return kind;
+}
+
+constexpr enemy_kind beetle_below = beetle_from(slot_grotte_scarab, slot_grotte_scarab1, 48, 39);
+constexpr enemy_kind beetle_above = beetle_from(slot_grotte_scarah, slot_grotte_scarah1, 48, 39);
+constexpr enemy_kind beetle_left = beetle_from(slot_grotte_scarag, slot_grotte_scarag1, 39, 49);
+constexpr enemy_kind beetle_right = beetle_from(slot_grotte_scarad, slot_grotte_scarad1, 39, 49);
+
+constexpr enemy_kind cave_monster{.tag = "BOSS",
+                                  .picture = slot_grotte_boss1,
+                                  .second_picture = slot_grotte_boss1a,
+                                  .flash_picture = slot_grotte_boss1_flash,
+                                  .w = 200,
+                                  .h = 200,
+                                  .hit_points = 750,
+                                  .shot_slots = 500,
+                                  .colour = 0,
+                                  .explosion = slot_explosion_boss1,
+                                  .explosion_frames = 16,
+                                  .explosion_frame_ms = 60,
+                                  .explosion_w = 192,
+                                  .explosion_h = 192,
+                                  .reach_x = 60,
+                                  .reach_y = 50,
+                                  .score = 2500,
+                                  .hold_main = 1,
+                                  .final_mode = final_repeat,
+                                  .anim_switch = 5,
+                                  .anim_period = 10};
+
+struct level_3_kit {
+    const asset_table* assets;
+    Mix_Chunk* fire_sound;
+    shot_pattern blue_ghost_fan;
+    shot_pattern beetle_fan_up, beetle_fan_down, beetle_fan_left, beetle_fan_right;
+    shot_pattern boss_burst, boss_barrage;
+};
+
+// A bullet that speeds up (or holds) along each axis by the given factor.
+shot* accel_bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y, double accel_x,
+                   double accel_y) {
+    return new_shot_accel(make_rect(x, y, look.size, look.size), look.picture_a, look.picture_b, 0,
+                          speed_x, speed_y, accel_x, accel_y);
+}
+
+// Three small blue shots from the beetle's mandibles, gathering speed.
+shot_pattern beetle_fan(const bullet_looks& b, int x, int y, int sx0, int sy0, int sx1, int sy1,
+                        int sx2, int sy2) {
+    constexpr double a = 1.015;
+    return make_pattern({accel_bullet(b.small_blue, x, y, sx0, sy0, a, a),
+                         accel_bullet(b.small_blue, x, y, sx1, sy1, a, a),
+                         accel_bullet(b.small_blue, x, y, sx2, sy2, a, a)});
+}
+
+level_3_kit make_kit(const asset_table& assets) {
+    const bullet_looks b = catalogue_bullets(assets);
+    level_3_kit kit{};
+    kit.assets = &assets;
+    kit.fire_sound = chunk_slot(assets, slot_sound_shot4);
+    kit.blue_ghost_fan =
+        make_pattern({bullet(b.small_blue, 15, 26, 0, 2), bullet(b.small_blue, 15, 26, 2, 2),
+                      bullet(b.small_blue, 15, 26, -2, 2), bullet(b.small_blue, 15, 26, 3, 2),
+                      bullet(b.small_blue, 15, 26, -3, 2)});
+    kit.beetle_fan_up = beetle_fan(b, 20, 1, 0, -1, -1, -1, 1, -1);
+    kit.beetle_fan_down = beetle_fan(b, 20, 29, 0, 1, -1, 1, 1, 1);
+    kit.beetle_fan_left = beetle_fan(b, 1, 20, -1, 0, -1, -1, -1, 1);
+    kit.beetle_fan_right = beetle_fan(b, 29, 20, 1, 0, 1, -1, 1, 1);
+    // From the monster's mouth: three falling, one rising, two to the sides.
+    kit.boss_burst = make_pattern({accel_bullet(b.large_red, 92, 87, 0, 1, 0.0, 1.01),
+                                   accel_bullet(b.large_blue, 92, 87, 0, 1, 0.0, 1.009),
+                                   accel_bullet(b.large_green, 92, 87, 0, 1, 0.0, 1.008),
+                                   accel_bullet(b.large_red, 92, 87, 0, -1, 0.0, 1.05),
+                                   accel_bullet(b.large_red, 92, 87, 1, 0, 1.05, 0.0),
+                                   accel_bullet(b.large_red, 92, 87, -1, 0, 1.05, 0.0)});
+    // All ten fire: four from the claws outwards, three down and three up from the mouth.
+    kit.boss_barrage = make_pattern({accel_bullet(b.small_green, 175, 53, 1, 0, 1.01, 0.0),
+                                     accel_bullet(b.small_green, 175, 127, 1, 0, 1.01, 0.0),
+                                     accel_bullet(b.small_green, 16, 53, -1, 0, 1.01, 0.0),
+                                     accel_bullet(b.small_green, 16, 127, -1, 0, 1.01, 0.0),
+                                     accel_bullet(b.large_red, 92, 87, 0, 1, 0.0, 1.01),
+                                     accel_bullet(b.large_blue, 92, 87, 0, 1, 0.0, 1.009),
+                                     accel_bullet(b.large_green, 92, 87, 0, 1, 0.0, 1.008),
+                                     accel_bullet(b.large_red, 92, 87, 0, -1, 0.0, 1.01),
+                                     accel_bullet(b.large_blue, 92, 87, 0, -1, 0.0, 1.009),
+                                     accel_bullet(b.large_green, 92, 87, 0, -1, 0.0, 1.008)});
+    return kit;
+}
+
+move_step* fire_step(const level_3_kit& kit, const shot_pattern& pattern, int frames, int dx = 0,
+                     int dy = 0) {
+    return fire(pattern, kit.fire_sound, frames, dx, dy);
+}
+
+// Member k of a bat row: 0 and 1 from the top, 2 and 3 from the bottom, the
+// even ones from the right half flying left. Bats never fire.
+enemy* new_bat(const level_3_kit& kit, int k, int spawn_ms) {
+    const bool from_right = k % 2 == 0;
+    const bool from_top = k < 2;
+    const int x_draw = random_below(60);
+    enemy* e = new_enemy_of(bat, *kit.assets, (from_right ? 375 : 138) + x_draw, from_top ? 0 : 444,
+                            spawn_ms);
+    add_move(e, entry_path, from_right ? -2 : 2, from_top ? 2 : -2, 5000);
+    return e;
+}
+
+// Member k of a ghost row drops in at its sixth of the field's width, then
+// veers towards the middle, fires its fan and falls away (faster in the
+// second wave).
+enemy* new_ghost(const level_3_kit& kit, int k, int spawn_ms, int fall_speed) {
+    const int x_draw = random_below(30);
+    const int veer_draw = random_below(50);
+    enemy* e = new_enemy_of(blue_ghost, *kit.assets, 138 + 65 * k + x_draw, 0, spawn_ms);
+    add_move(e, entry_path, 0, 2, 40);
+    add_move(e, entry_path, k < 3 ? 2 : -2, 2, 25 + veer_draw);
+    add_step(e, fire_step(kit, kit.blue_ghost_fan, 10), main_path);
+    add_move(e, main_path, 0, fall_speed, 5000);
+    return e;
+}
+
+// A beetle fires its fan once on arrival, sidesteps, then crosses the field.
+enemy* new_beetle(const level_3_kit& kit, const enemy_kind& kind, int x, int y, int spawn_ms,
+                  const shot_pattern& fan, int side_dx, int side_dy, int cross_dx, int cross_dy) {
+    enemy* e = new_enemy_of(kind, *kit.assets, x, y, spawn_ms);
+    add_step(e, fire_step(kit, fan, 10), entry_path);
+    add_move(e, main_path, side_dx, side_dy, 10);
+    add_move(e, final_path, cross_dx, cross_dy, 5000);
+    return e;
+}
+
+// One beetle from each edge: below, above, left, right.
+void new_beetle_group(const level_3_kit& kit, int spawn_ms, enemy* group[4]) {
+    const int below_x = random_below(300);
+    group[0] =
+        new_beetle(kit, beetle_below, 170 + below_x, 441, spawn_ms, kit.beetle_fan_up, 2, 0, 0, -3);
+    const int above_x = random_below(300);
+    group[1] =
+        new_beetle(kit, beetle_above, 170 + above_x, 0, spawn_ms, kit.beetle_fan_down, -2, 0, 0, 3);
+    const int left_y = random_below(421);
+    group[2] =
+        new_beetle(kit, beetle_left, 138, left_y, spawn_ms, kit.beetle_fan_right, 0, 2, 3, 0);
+    const int right_y = random_below(421);
+    group[3] =
+        new_beetle(kit, beetle_right, 463, right_y, spawn_ms, kit.beetle_fan_left, 0, -2, -3, 0);
+}
+
+// The boss's steps, shared by every block that uses them.
+struct monster_steps {
+    move_step *burst, *burst_left, *burst_right, *burst_up_left, *burst_down_left;
+    move_step *barrage, *barrage_right_long, *barrage_down, *barrage_left, *barrage_up,
+        *barrage_right;
+};
+
+// Stands and bursts, swings left, right across the field, back up-left and
+// down-left, then right: from (220, 50) back to (220, 50).
+void add_burst_block(enemy* boss, path_kind path, const monster_steps& s) {
+    add_steps(boss, path, s.burst, 10);
+    add_steps(boss, path, s.burst_left, 6);
+    add_steps(boss, path, s.burst_right, 12);
+    add_steps(boss, path, s.burst_up_left, 6);
+    add_steps(boss, path, s.burst_down_left, 6);
+    add_steps(boss, path, s.burst_right, 6);
+}
+
+// Walks two rectangles down to y 290 under barrage fire, then a burst block.
+void add_barrage_block(enemy* boss, const monster_steps& s) {
+    add_steps(boss, final_path, s.barrage, 15);
+    add_steps(boss, final_path, s.barrage_right_long, 1);
+    add_steps(boss, final_path, s.barrage_down, 4);
+    add_steps(boss, final_path, s.barrage_left, 2);
+    add_steps(boss, final_path, s.barrage_up, 4);
+    add_steps(boss, final_path, s.barrage_right, 6);
+    add_steps(boss, final_path, s.barrage_down, 4);
+    add_steps(boss, final_path, s.barrage_left, 2);
+    add_steps(boss, final_path, s.barrage_up, 4);
+    add_steps(boss, final_path, s.barrage_right_long, 1);
+    add_burst_block(boss, final_path, s);
+}
+
+enemy* new_boss(const level_3_kit& kit) {
+    enemy* boss = new_enemy_of(cave_monster, *kit.assets, 504, 50, 108000);
+    monster_steps s{};
+    s.burst = fire_step(kit, kit.boss_burst, 10);
+    s.burst_left = fire_step(kit, kit.boss_burst, 10, -3, 0);
+    s.burst_right = fire_step(kit, kit.boss_burst, 10, 3, 0);
+    s.burst_up_left = fire_step(kit, kit.boss_burst, 10, -3, -1);
+    s.burst_down_left = fire_step(kit, kit.boss_burst, 10, -3, 1);
+    s.barrage = fire_step(kit, kit.boss_barrage, 10);
+    s.barrage_right_long = fire_step(kit, kit.boss_barrage, 30, 3, 0);
+    s.barrage_down = fire_step(kit, kit.boss_barrage, 20, 0, 3);
+    s.barrage_left = fire_step(kit, kit.boss_barrage, 30, -3, 0);
+    s.barrage_up = fire_step(kit, kit.boss_barrage, 20, 0, -3);
+    s.barrage_right = fire_step(kit, kit.boss_barrage, 10, 3, 0);
+
+    // Walks in to x 220 and waits before the first burst.
+    add_move(boss, entry_path, -4, 0, 71);
+    add_move(boss, entry_path, 0, 0, 100);
+    for (int twice = 0; twice < 2; ++twice) {
+        add_steps(boss, entry_path, s.burst, 5);
+        add_steps(boss, entry_path, s.burst_left, 3);
+        add_steps(boss, entry_path, s.burst_right, 6);
+        add_steps(boss, entry_path, s.burst_left, 3);
+    }
+    for (int twice = 0; twice < 2; ++twice) add_burst_block(boss, main_path, s);
+    for (int twice = 0; twice < 2; ++twice) add_barrage_block(boss, s);
+    return boss;
+}
+
+constexpr int bat_rows = 11, first_ghost_rows = 14, beetle_groups = 16, second_ghost_rows = 32;
+constexpr int enemy_total =
+    4 * bat_rows + 6 * first_ghost_rows + 4 * beetle_groups + 6 * second_ghost_rows + 1;
+static_assert(enemy_total == 385);
+
+level_script build_level_3(const asset_table& assets) {
+    const level_3_kit kit = make_kit(assets);
+
+    enemy* bats[bat_rows][4];
+    for (int i = 0; i < bat_rows; ++i)
+        for (int k = 0; k < 4; ++k) bats[i][k] = new_bat(kit, k, 12500 - 1000 * i);
+
+    enemy* first_ghosts[first_ghost_rows][6];
+    for (int i = 0; i < first_ghost_rows; ++i)
+        for (int k = 0; k < 6; ++k) first_ghosts[i][k] = new_ghost(kit, k, 27000 - 1000 * i, 2);
+
+    enemy* beetles[beetle_groups][4];
+    for (int i = 0; i < beetle_groups; ++i) new_beetle_group(kit, 62000 - 2000 * i, beetles[i]);
+
+    enemy* second_ghosts[second_ghost_rows][6];
+    for (int i = 0; i < second_ghost_rows; ++i)
+        for (int k = 0; k < 6; ++k) second_ghosts[i][k] = new_ghost(kit, k, 96000 - 1000 * i, 4);
+
+    enemy* boss = new_boss(kit);
+
+    // Each queued enemy goes to the front: the last queued leaves first.
+    queue_builder queue = make_queue_builder(enemy_total);
+    queue_in_order(queue, boss);
+    for (auto& row : second_ghosts)
+        for (enemy* e : row) queue_in_order(queue, e);
+    for (auto& group : beetles)
+        for (enemy* e : group) queue_in_order(queue, e);
+    for (auto& row : first_ghosts)
+        for (enemy* e : row) queue_in_order(queue, e);
+    for (auto& row : bats)
+        for (enemy* e : row) queue_in_order(queue, e);
+    return finish_script(boss, queue);
+}
+
+constexpr level_config level_3_config = {
+    .title_card = slot_level_card_first + 2,
+    .stage_music = slot_music_grotte,
+    .boss_music = slot_music_boss,
+    .music_before_wait = false,
+    .backdrop = backdrop_kind::animated,
+    .first_picture = slot_cave_first,
+    .second_picture = no_slot,
+    .switch_ms = never,
+    .flash_picture = no_slot,
+    .outro_picture = no_slot,
+    .third_step_from_ms = never,
+    .ship_start_y = 300,
+    .intro_stop_y = 300,
+    .warning_time = 102000,
+    .boss_bar_scale = 0.0946,
+    .hud_frame = slot_contour1,
+    .fixed_lives = 0,
+    .player_colour = 0,
+    .build = build_level_3,
+    .choose_backdrop = nullptr,
+    .end_of_frame = nullptr,
+    .outro_bonus = nullptr,
+};
+
+} // namespace
+
+void play_level_3(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
+                  game_result* result, const asset_table& assets) {
+    play_level(level_3_config, screen, difficulty, incoming_score, frame_ms, result, assets);
+}
