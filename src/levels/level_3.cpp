@@ -3,6 +3,7 @@
 // and a cave monster as boss, over the animated cave instead of a sky.
 #include "engine/level_engine.h"
 #include "levels/enemy_kind.h"
+#include "levels/ghost_kinds.h"
 #include "levels/levels.h"
 #include "levels/script_builder.h"
 #include "support/rect_random.h"
@@ -26,24 +27,6 @@ constexpr enemy_kind bat{.tag = "DIABLE",
                          .reach_y = 15,
                          .score = 1,
                          .alt_explosion = slot_explosion7};
-
-constexpr enemy_kind blue_ghost{.tag = "DIABLE",
-                                .picture = slot_fantominusb,
-                                .second_picture = slot_fantominusb1,
-                                .w = 39,
-                                .h = 37,
-                                .hit_points = 2,
-                                .shot_slots = 5,
-                                .colour = 1,
-                                .explosion = slot_explosion2,
-                                .explosion_frames = 16,
-                                .explosion_frame_ms = 25,
-                                .explosion_w = 32,
-                                .explosion_h = 32,
-                                .reach_x = 15,
-                                .reach_y = 15,
-                                .score = 1,
-                                .alt_explosion = slot_explosion6};
 
 // The four beetles differ only in their pictures and size: each faces the
 // way it crawls in.
@@ -109,20 +92,13 @@ struct level_3_kit {
     shot_pattern boss_burst, boss_barrage;
 };
 
-// A bullet that speeds up (or holds) along each axis by the given factor.
-shot* accel_bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y, double accel_x,
-                   double accel_y) {
-    return new_shot_accel(make_rect(x, y, look.size, look.size), look.picture_a, look.picture_b, 0,
-                          speed_x, speed_y, accel_x, accel_y);
-}
-
 // Three small blue shots from the beetle's mandibles, gathering speed.
 shot_pattern beetle_fan(const bullet_looks& b, int x, int y, int sx0, int sy0, int sx1, int sy1,
                         int sx2, int sy2) {
     constexpr double a = 1.015;
-    return make_pattern({accel_bullet(b.small_blue, x, y, sx0, sy0, a, a),
-                         accel_bullet(b.small_blue, x, y, sx1, sy1, a, a),
-                         accel_bullet(b.small_blue, x, y, sx2, sy2, a, a)});
+    return make_pattern({accelerating_bullet(b.small_blue, x, y, sx0, sy0, a, a),
+                         accelerating_bullet(b.small_blue, x, y, sx1, sy1, a, a),
+                         accelerating_bullet(b.small_blue, x, y, sx2, sy2, a, a)});
 }
 
 level_3_kit make_kit(const asset_table& assets) {
@@ -139,23 +115,24 @@ level_3_kit make_kit(const asset_table& assets) {
     kit.beetle_fan_left = beetle_fan(b, 1, 20, -1, 0, -1, -1, -1, 1);
     kit.beetle_fan_right = beetle_fan(b, 29, 20, 1, 0, 1, -1, 1, 1);
     // From the monster's mouth: three falling, one rising, two to the sides.
-    kit.boss_burst = make_pattern({accel_bullet(b.large_red, 92, 87, 0, 1, 0.0, 1.01),
-                                   accel_bullet(b.large_blue, 92, 87, 0, 1, 0.0, 1.009),
-                                   accel_bullet(b.large_green, 92, 87, 0, 1, 0.0, 1.008),
-                                   accel_bullet(b.large_red, 92, 87, 0, -1, 0.0, 1.05),
-                                   accel_bullet(b.large_red, 92, 87, 1, 0, 1.05, 0.0),
-                                   accel_bullet(b.large_red, 92, 87, -1, 0, 1.05, 0.0)});
+    kit.boss_burst = make_pattern({accelerating_bullet(b.large_red, 92, 87, 0, 1, 0.0, 1.01),
+                                   accelerating_bullet(b.large_blue, 92, 87, 0, 1, 0.0, 1.009),
+                                   accelerating_bullet(b.large_green, 92, 87, 0, 1, 0.0, 1.008),
+                                   accelerating_bullet(b.large_red, 92, 87, 0, -1, 0.0, 1.05),
+                                   accelerating_bullet(b.large_red, 92, 87, 1, 0, 1.05, 0.0),
+                                   accelerating_bullet(b.large_red, 92, 87, -1, 0, 1.05, 0.0)});
     // All ten fire: four from the claws outwards, three down and three up from the mouth.
-    kit.boss_barrage = make_pattern({accel_bullet(b.small_green, 175, 53, 1, 0, 1.01, 0.0),
-                                     accel_bullet(b.small_green, 175, 127, 1, 0, 1.01, 0.0),
-                                     accel_bullet(b.small_green, 16, 53, -1, 0, 1.01, 0.0),
-                                     accel_bullet(b.small_green, 16, 127, -1, 0, 1.01, 0.0),
-                                     accel_bullet(b.large_red, 92, 87, 0, 1, 0.0, 1.01),
-                                     accel_bullet(b.large_blue, 92, 87, 0, 1, 0.0, 1.009),
-                                     accel_bullet(b.large_green, 92, 87, 0, 1, 0.0, 1.008),
-                                     accel_bullet(b.large_red, 92, 87, 0, -1, 0.0, 1.01),
-                                     accel_bullet(b.large_blue, 92, 87, 0, -1, 0.0, 1.009),
-                                     accel_bullet(b.large_green, 92, 87, 0, -1, 0.0, 1.008)});
+    kit.boss_barrage =
+        make_pattern({accelerating_bullet(b.small_green, 175, 53, 1, 0, 1.01, 0.0),
+                      accelerating_bullet(b.small_green, 175, 127, 1, 0, 1.01, 0.0),
+                      accelerating_bullet(b.small_green, 16, 53, -1, 0, 1.01, 0.0),
+                      accelerating_bullet(b.small_green, 16, 127, -1, 0, 1.01, 0.0),
+                      accelerating_bullet(b.large_red, 92, 87, 0, 1, 0.0, 1.01),
+                      accelerating_bullet(b.large_blue, 92, 87, 0, 1, 0.0, 1.009),
+                      accelerating_bullet(b.large_green, 92, 87, 0, 1, 0.0, 1.008),
+                      accelerating_bullet(b.large_red, 92, 87, 0, -1, 0.0, 1.01),
+                      accelerating_bullet(b.large_blue, 92, 87, 0, -1, 0.0, 1.009),
+                      accelerating_bullet(b.large_green, 92, 87, 0, -1, 0.0, 1.008)});
     return kit;
 }
 

@@ -3,29 +3,12 @@
 // fills the field with rings of slow bullets.
 #include "engine/level_engine.h"
 #include "levels/enemy_kind.h"
+#include "levels/ghost_kinds.h"
 #include "levels/levels.h"
 #include "levels/script_builder.h"
 #include "support/rect_random.h"
 
 namespace {
-
-constexpr enemy_kind blue_ghost{.tag = "DIABLE",
-                                .picture = slot_fantominusb,
-                                .second_picture = slot_fantominusb1,
-                                .w = 39,
-                                .h = 37,
-                                .hit_points = 2,
-                                .shot_slots = 5,
-                                .colour = 1,
-                                .explosion = slot_explosion2,
-                                .explosion_frames = 16,
-                                .explosion_frame_ms = 25,
-                                .explosion_w = 32,
-                                .explosion_h = 32,
-                                .reach_x = 15,
-                                .reach_y = 15,
-                                .score = 1,
-                                .alt_explosion = slot_explosion6};
 
 constexpr enemy_kind twin_plane{.tag = "AVION_DUO",
                                 .picture = slot_avion_duo1,
