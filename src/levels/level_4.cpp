@@ -3,29 +3,12 @@
 // that turns its fan from one side to the other.
 #include "engine/level_engine.h"
 #include "levels/enemy_kind.h"
+#include "levels/ghost_kinds.h"
 #include "levels/levels.h"
 #include "levels/script_builder.h"
 #include "support/rect_random.h"
 
 namespace {
-
-constexpr enemy_kind ghost{.tag = "DIABLE",
-                           .picture = slot_fantominus,
-                           .second_picture = slot_fantominus1,
-                           .w = 39,
-                           .h = 37,
-                           .hit_points = 2,
-                           .shot_slots = 5,
-                           .colour = 0,
-                           .explosion = slot_explosion2,
-                           .explosion_frames = 16,
-                           .explosion_frame_ms = 25,
-                           .explosion_w = 32,
-                           .explosion_h = 32,
-                           .reach_x = 15,
-                           .reach_y = 15,
-                           .score = 1,
-                           .alt_explosion = slot_explosion5};
 
 constexpr enemy_kind plane{.tag = "DIABLE",
                            .picture = slot_forest_plane2,
@@ -156,12 +139,6 @@ struct level_4_kit {
     shot_pattern boss_sweep[sweep_patterns]; // S(a) at a + sweep_reach
     shot_pattern boss_cross_3, boss_drift, boss_cross_5;
 };
-
-shot* accelerating_bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y,
-                          double accel_x, double accel_y) {
-    return new_shot_accel(make_rect(x, y, look.size, look.size), look.picture_a, look.picture_b, 0,
-                          speed_x, speed_y, accel_x, accel_y);
-}
 
 // Both guns of the boss fire the same four velocities, the right gun first.
 constexpr int right_gun_x = 256, left_gun_x = 42, guns_y = 153;
