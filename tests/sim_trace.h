@@ -25,6 +25,7 @@ struct trace_line {
     int points = 0;
     int code = 0;
     int score = 0;
+    int completed = -1;
 };
 
 inline std::vector<trace_line> parse(const std::vector<std::string>& lines) {
@@ -66,6 +67,8 @@ inline std::vector<trace_line> parse(const std::vector<std::string>& lines) {
                 t.code = std::stoi(text);
             else if (key == "score")
                 t.score = std::stoi(text);
+            else if (key == "completed")
+                t.completed = std::stoi(text);
         }
         out.push_back(t);
     }

@@ -2,6 +2,7 @@
 // sound and music call, music that plays for a given length, and a flip hook.
 #include "platform/platform_sim.h"
 
+#include <algorithm>
 #include <array>
 #include <deque>
 
@@ -38,6 +39,9 @@ struct sim_state {
     int table_slots = 0;
     std::vector<sim_sound_event> log;
     std::function<void(SDL_Surface*, int)> flip_hook;
+    int close_from = -1; // window closes every close_period frames from this frame
+    int close_period = 0;
+    int last_close = -1;
 };
 
 sim_state sim;
@@ -66,11 +70,24 @@ bool is_due(const scheduled_key& entry) {
 }
 
 // Applies every scheduled change whose time has come, in the order scheduled.
+void push_window_close() {
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    sim.events.push_back(event);
+}
+
 void apply_due_keys() {
-    std::vector<scheduled_key> later;
-    std::vector<scheduled_key> due;
-    for (const scheduled_key& entry : sim.schedule) (is_due(entry) ? due : later).push_back(entry);
-    sim.schedule = later;
+    if (sim.close_period > 0 && sim.frame >= sim.close_from && sim.frame != sim.last_close &&
+        (sim.frame - sim.close_from) % sim.close_period == 0) {
+        sim.last_close = sim.frame;
+        push_window_close();
+    }
+    // Polled many times a frame: nothing is copied unless something is due.
+    if (std::none_of(sim.schedule.begin(), sim.schedule.end(), is_due)) return;
+    const auto first_later =
+        std::stable_partition(sim.schedule.begin(), sim.schedule.end(), is_due);
+    const std::vector<scheduled_key> due(sim.schedule.begin(), first_later);
+    sim.schedule.erase(sim.schedule.begin(), first_later);
     for (const scheduled_key& entry : due) {
         switch (entry.action) {
         case key_action::down: key_down(entry.key); break;
@@ -79,12 +96,7 @@ void apply_due_keys() {
             key_down(entry.key);
             sim.schedule.push_back({true, 0, sim.frame + 1, key_action::up, entry.key});
             break;
-        case key_action::quit: {
-            SDL_Event event{};
-            event.type = SDL_QUIT;
-            sim.events.push_back(event);
-            break;
-        }
+        case key_action::quit: push_window_close(); break;
         }
     }
 }
@@ -187,6 +199,12 @@ void sim_press_at_tick(Uint32 tick, SDLKey key) {
     schedule(false, tick, 0, key_action::press, key);
 }
 void sim_quit_at_frame(int frame) { schedule(true, 0, frame, key_action::quit, SDLK_UNKNOWN); }
+
+void sim_close_window_every(int from_frame, int period) {
+    sim.close_from = from_frame;
+    sim.close_period = period;
+    sim.last_close = -1;
+}
 
 void sim_set_music_length(const Mix_Music* music, Uint32 ms) {
     for (auto& entry : sim.music_lengths) {

@@ -44,6 +44,8 @@ void sim_key_up_at_tick(Uint32 tick, SDLKey key);
 void sim_press_at_tick(Uint32 tick, SDLKey key);
 // A window close (SDL_QUIT) delivered at that frame.
 void sim_quit_at_frame(int frame);
+// A window close every `period` frames from that frame on (0 stops them).
+void sim_close_window_every(int from_frame, int period);
 
 // Music "plays" for the length given to its track; a track without one
 // plays for the default length (0 unless set: it ends at once).

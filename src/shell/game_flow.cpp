@@ -14,6 +14,8 @@ constexpr int menu_fade_ms = 1000;
 constexpr int goodbye_fade_ms = 500;
 constexpr Uint32 goodbye_ms = 3000;
 
+const run_observer* observer = nullptr;
+
 } // namespace
 
 void game_loop(SDL_Surface* screen, const asset_table& assets, game_result& result,
@@ -33,9 +35,14 @@ void game_loop(SDL_Surface* screen, const asset_table& assets, game_result& resu
             continue;
 
         const run_end end = play_level_chain(screen, difficulty, result, assets, levels);
-        if (end != run_end::none) end_sequence(screen, end, result, assets, levels);
+        if (end == run_end::none) continue;
+        const int final_score = end_sequence(screen, end, result, assets, levels);
+        if (observer)
+            observer->run_ended(end == run_end::completed_run, final_score, observer->context);
     }
 }
+
+void set_run_observer(const run_observer* watcher) { observer = watcher; }
 
 void say_goodbye(SDL_Surface* screen, const asset_table& assets) {
     draw_slot(screen, assets, slot_sojiro_bye);

@@ -20,3 +20,11 @@ void say_goodbye(SDL_Surface* screen, const asset_table& assets);
 // Intro pictures, the game loop and the goodbye.
 void play_game(SDL_Surface* screen, const asset_table& assets, game_result& result,
                const level_table& levels);
+
+// Lets a tool watch whole runs (the headless simulator's trace): called once
+// a run's end screens are over, with the score they showed. The game sets none.
+struct run_observer {
+    void (*run_ended)(bool completed, int final_score, void* context);
+    void* context;
+};
+void set_run_observer(const run_observer* observer);

@@ -1,6 +1,6 @@
 // graze-sim: plays a level headless from an input script and prints a JSON
 // summary; optionally a JSON-lines trace and PNGs of presented frames.
-//   graze-sim (--level N | --run) [--difficulty D] [--score S] [--input FILE]
+//   graze-sim (--level N | --run | --one-run) [--difficulty D] [--score S] [--input FILE]
 //             [--max-frames N] [--trace FILE] [--frames-dir DIR --every K]
 //             [--assets DIR]
 #include <cstdio>
@@ -20,7 +20,8 @@ namespace {
 
 int usage(const char* why) {
     std::fprintf(stderr,
-                 "graze-sim: %s\nusage: graze-sim (--level N | --run) [--difficulty D] [--score S] "
+                 "graze-sim: %s\nusage: graze-sim (--level N | --run | --one-run) [--difficulty D] "
+                 "[--score S] "
                  "[--input FILE] [--max-frames N] [--trace FILE] [--frames-dir DIR --every K] "
                  "[--assets DIR] [--draw 0|1]\n",
                  why);
@@ -45,6 +46,10 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--run") {
             options.whole_run = true;
+            continue;
+        }
+        if (arg == "--one-run") {
+            options.whole_run = options.one_run = true;
             continue;
         }
         if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());

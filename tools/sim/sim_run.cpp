@@ -55,6 +55,9 @@ struct watcher {
     int last_phase = 0;
     int last_respawning = 0;
     sim_outcome* outcome = nullptr;
+    int runs_ended = 0;
+    bool closing = false;
+    int final_score = 0;
 };
 
 std::string quoted(const char* text) {
@@ -150,6 +153,13 @@ void on_frame_ended(const level_run& run, void* context) {
 
 void on_level_ended(const level_run& run, const game_result& result, void* context) {
     auto& w = *static_cast<watcher*>(context);
+    if (w.options->one_run && !w.closing) {
+        // From now on the window is closed every few frames: the levels
+        // ignore it, the end screens move on at once and the title screen
+        // leaves the game, so the first run is the only one.
+        w.closing = true;
+        sim_close_window_every(sim_frame() + 1, 20);
+    }
     sim_outcome& out = *w.outcome;
     out.code = result.code;
     out.score = run.world->score;
@@ -160,6 +170,15 @@ void on_level_ended(const level_run& run, const game_result& result, void* conte
     record(w, "end",
            ",\"code\":" + std::to_string(result.code) +
                ",\"score\":" + std::to_string(run.world->score));
+}
+
+void on_run_ended(bool completed, int final_score, void* context) {
+    auto& w = *static_cast<watcher*>(context);
+    record(w, "final",
+           ",\"completed\":" + std::to_string(completed ? 1 : 0) +
+               ",\"score\":" + std::to_string(final_score));
+    w.final_score = final_score;
+    w.runs_ended += 1;
 }
 
 void add_sound_events(watcher& w, const asset_table& assets) {
@@ -270,7 +289,9 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
     w.outcome = &outcome;
     const scene_observer scene_watch{on_spawn, on_kill, on_player_hit, &w};
     const level_observer level_watch{on_play_started, on_frame_ended, on_level_ended, &w};
+    const run_observer run_watch{on_run_ended, &w};
     set_scene_observer(&scene_watch);
+    set_run_observer(&run_watch);
     set_level_observer(&level_watch);
     set_drawing(options.draw || !options.frames_dir.empty());
     game_result result{0, options.score};
@@ -278,12 +299,13 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
         schedule_run_input(options);
         play_game(session.screen, *session.assets, result, game_levels());
         outcome.code = result.code;
-        outcome.score = result.score;
+        outcome.score = w.runs_ended > 0 ? w.final_score : result.score;
     } else {
         play(session.screen, options.difficulty, options.score, frame_period_ms, &result,
              *session.assets);
     }
     set_scene_observer(nullptr);
+    set_run_observer(nullptr);
     set_level_observer(nullptr);
     sim_on_flip(nullptr);
     set_drawing(true);

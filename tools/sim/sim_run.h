@@ -32,6 +32,9 @@ struct sim_options {
     // simulator presses Escape and closes the window once a second until the
     // game says goodbye.
     bool whole_run = false;
+    // With whole_run: leave the game once the first run's end screens are
+    // over, whatever the script still holds.
+    bool one_run = false;
     int difficulty = 3;
     int score = 0;
     std::vector<script_event> input;

@@ -1,0 +1,83 @@
+// The whole game with its real levels, from the intro pictures to the final
+// screen, as the simulator plays it: the chain of levels a difficulty plays,
+// the loading screens between them, and the final score of the run.
+#include <gtest/gtest.h>
+
+#include "sim_trace.h"
+
+namespace {
+
+// Through the intro pictures and the title; `menu` picks the difficulty;
+// then the main gun is held for the rest of the run (under every boss, the
+// ship's starting place).
+std::string run_script(const std::string& title_keys, const std::string& menu_keys) {
+    return "20 press enter\n40 press enter\n60 press enter\n" + title_keys + "72 press enter\n" +
+           menu_keys + "76 press enter\n100 down g\n10000000 up g\n";
+}
+
+struct whole_game : level_sim {
+    static std::vector<trace_line> play_run(const std::string& script) {
+        sim_options options;
+        options.whole_run = options.one_run = true;
+        options.trace = true;
+        std::string error;
+        EXPECT_TRUE(parse_input_script(script, options.input, error)) << error;
+        sim_outcome outcome;
+        EXPECT_TRUE(run_level_sim(session, options, outcome, error)) << error;
+        return parse(outcome.trace);
+    }
+
+    // The tracks started, in order, without repeats of the one playing.
+    static std::vector<int> music_played(const std::vector<trace_line>& trace) {
+        std::vector<int> tracks;
+        for (const trace_line& t : trace)
+            if (t.ev == "music" && t.action == "play" &&
+                (tracks.empty() || tracks.back() != t.slot))
+                tracks.push_back(t.slot);
+        return tracks;
+    }
+};
+
+TEST_F(whole_game, a_practice_run_plays_levels_1_to_3_and_ends_on_the_try_again_screen) {
+    // Practice is the menu's first choice.
+    const auto trace = play_run(run_script("", ""));
+    const auto ends = only(trace, "end");
+    ASSERT_EQ(ends.size(), 3u);
+    for (const trace_line& end : ends) EXPECT_EQ(end.code, 1);
+    EXPECT_EQ(music_played(trace),
+              (std::vector<int>{slot_music_introduction, slot_music_prayer, slot_music_boss,
+                                slot_music_forest, slot_music_boss, slot_music_grotte,
+                                slot_music_boss, slot_music_bye, slot_music_introduction}));
+    const auto finals = only(trace, "final");
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].completed, 0);
+    EXPECT_EQ(finals[0].score, ends.back().score);
+    // Each level starts from the score the one before it left.
+    EXPECT_LT(ends[0].score, ends[1].score);
+    EXPECT_LT(ends[1].score, ends[2].score);
+}
+
+TEST_F(whole_game, the_cheat_plays_all_six_levels_and_the_epilogue_to_the_completed_ending) {
+    const std::string five_ups =
+        "66 press up\n67 press up\n68 press up\n69 press up\n70 press up\n";
+    const auto trace = play_run(run_script(five_ups, ""));
+    const auto ends = only(trace, "end");
+    ASSERT_EQ(ends.size(), 7u);
+    for (const trace_line& end : ends) EXPECT_EQ(end.code, 1);
+    EXPECT_EQ(music_played(trace),
+              (std::vector<int>{slot_music_introduction, slot_music_prayer, slot_music_boss,
+                                slot_music_forest, slot_music_boss, slot_music_grotte,
+                                slot_music_boss, slot_music_volcan, slot_music_boss4_5,
+                                slot_music_enterprise, slot_music_boss4_5, slot_music_boss6,
+                                slot_music_free, slot_music_bye, slot_music_introduction}));
+    // The final score is the score after Level 6 plus the epilogue's bonus.
+    const int after_level_6 = ends[5].score;
+    const int bonus = ends[6].score;
+    EXPECT_GE(bonus, 0);
+    const auto finals = only(trace, "final");
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].completed, 1);
+    EXPECT_EQ(finals[0].score, after_level_6 + bonus);
+}
+
+} // namespace
