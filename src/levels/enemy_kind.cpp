@@ -4,11 +4,12 @@
 
 enemy* new_enemy_of(const enemy_kind& kind, const asset_table& assets, int x, int y, int spawn_ms) {
     auto pic = [&](int slot) { return picture_slot(assets, slot); };
-    enemy* e = new_enemy(make_rect(x, y, kind.w, kind.h), kind.hit_points, kind.shot_slots,
-                         pic(kind.picture), kind.colour, pic(kind.explosion), kind.explosion_frames,
-                         kind.explosion_frame_ms, spawn_ms, kind.tag, kind.explosion_w,
-                         kind.explosion_h, kind.reach_x, kind.reach_y, kind.starts_with_entry,
-                         kind.hold_main, kind.final_mode, kind.score);
+    const explosion_strip& blast = kind.explosion;
+    enemy* e =
+        new_enemy(make_rect(x, y, kind.size.w, kind.size.h), kind.hit_points, kind.shot_slots,
+                  pic(kind.picture), kind.colour, pic(blast.picture), blast.frames, blast.frame_ms,
+                  spawn_ms, kind.tag, blast.w, blast.h, kind.reach.x, kind.reach.y,
+                  kind.starts_with_entry, kind.hold_main, kind.final_mode, kind.score);
     if (kind.second_picture != no_slot) set_frame2(e, pic(kind.second_picture));
     if (kind.flash_picture != no_slot) set_flash_pictures(e, pic(kind.flash_picture));
     if (kind.second_flash_picture != no_slot) set_flash_picture2(e, pic(kind.second_flash_picture));

@@ -7,21 +7,35 @@
 #include "objects/enemy.h"
 #include "support/asset_table.h"
 
+struct kind_size {
+    int w, h;
+};
+
+// A horizontal strip of explosion frames and its timing.
+struct explosion_strip {
+    int picture; // slot
+    int frames;
+    int frame_ms;
+    int w, h; // one frame
+};
+
+// Half-extent of the hit box around the body's centre.
+struct hit_reach {
+    int x, y;
+};
+
 struct enemy_kind {
     const char* tag;
     int picture;                        // slot of the first animation picture
     int second_picture = no_slot;       // set_frame2; no_slot: the first again
     int flash_picture = no_slot;        // set_flash_pictures (both); no_slot: none
     int second_flash_picture = no_slot; // set_flash_picture2 afterwards; no_slot: none
-    int w, h;
+    kind_size size;
     int hit_points;
     int shot_slots;
     int colour; // what a powered kill gives the gauge: 0 red, 1 blue, 2 green
-    int explosion;
-    int explosion_frames;
-    int explosion_frame_ms;
-    int explosion_w, explosion_h;
-    int reach_x, reach_y;
+    explosion_strip explosion;
+    hit_reach reach;
     int score;
     int alt_explosion = no_slot; // set_enemy_alt_explosion; no_slot: none
     int hold_main = 0;

@@ -13,18 +13,12 @@ namespace {
 constexpr enemy_kind bat{.tag = "DIABLE",
                          .picture = slot_grotte_chauve1,
                          .second_picture = slot_grotte_chauve2,
-                         .w = 110,
-                         .h = 36,
+                         .size = {110, 36},
                          .hit_points = 2,
                          .shot_slots = 2,
                          .colour = 0,
-                         .explosion = slot_explosion1,
-                         .explosion_frames = 16,
-                         .explosion_frame_ms = 25,
-                         .explosion_w = 64,
-                         .explosion_h = 64,
-                         .reach_x = 50,
-                         .reach_y = 15,
+                         .explosion = {slot_explosion1, 16, 25, 64, 64},
+                         .reach = {50, 15},
                          .score = 1,
                          .alt_explosion = slot_explosion7};
 
@@ -33,18 +27,12 @@ constexpr enemy_kind bat{.tag = "DIABLE",
 constexpr enemy_kind beetle{.tag = "VER",
                             .picture = slot_grotte_scarab,
                             .second_picture = slot_grotte_scarab1,
-                            .w = 48,
-                            .h = 39,
+                            .size = {48, 39},
                             .hit_points = 2,
                             .shot_slots = 6,
                             .colour = 1,
-                            .explosion = slot_explosion2,
-                            .explosion_frames = 16,
-                            .explosion_frame_ms = 25,
-                            .explosion_w = 32,
-                            .explosion_h = 32,
-                            .reach_x = 20,
-                            .reach_y = 16,
+                            .explosion = {slot_explosion2, 16, 25, 32, 32},
+                            .reach = {20, 16},
                             .score = 10,
                             .alt_explosion = slot_explosion6};
 
@@ -52,8 +40,7 @@ constexpr enemy_kind beetle_from(int picture, int second_picture, int w, int h) 
     enemy_kind kind = beetle;
     kind.picture = picture;
     kind.second_picture = second_picture;
-    kind.w = w;
-    kind.h = h;
+    kind.size = {w, h};
     return kind;
 }
 
@@ -66,18 +53,12 @@ constexpr enemy_kind cave_monster{.tag = "BOSS",
                                   .picture = slot_grotte_boss1,
                                   .second_picture = slot_grotte_boss1a,
                                   .flash_picture = slot_grotte_boss1_flash,
-                                  .w = 200,
-                                  .h = 200,
+                                  .size = {200, 200},
                                   .hit_points = 750,
                                   .shot_slots = 500,
                                   .colour = 0,
-                                  .explosion = slot_explosion_boss1,
-                                  .explosion_frames = 16,
-                                  .explosion_frame_ms = 60,
-                                  .explosion_w = 192,
-                                  .explosion_h = 192,
-                                  .reach_x = 60,
-                                  .reach_y = 50,
+                                  .explosion = {slot_explosion_boss1, 16, 60, 192, 192},
+                                  .reach = {60, 50},
                                   .score = 2500,
                                   .hold_main = 1,
                                   .final_mode = final_repeat,
