@@ -2,9 +2,9 @@
 // field with star volleys, twin-engined planes, and a large plane as boss.
 #include "engine/level_engine.h"
 #include "levels/enemy_kind.h"
-#include "levels/ghost_kinds.h"
 #include "levels/levels.h"
 #include "levels/script_builder.h"
+#include "levels/shared_kinds.h"
 #include "levels/side_entries.h"
 #include "support/rect_random.h"
 
@@ -24,22 +24,6 @@ constexpr enemy_kind fairy{.tag = "FEE",
                            .reach = {20, 32},
                            .score = 50,
                            .alt_explosion = slot_explosion8};
-
-constexpr enemy_kind twin_plane{.tag = "AVION_DUO",
-                                .picture = slot_avion_duo1,
-                                .second_picture = slot_avion_duo2,
-                                .flash_picture = slot_avion_duo1_flash,
-                                .second_flash_picture = slot_avion_duo2_flash,
-                                .size = {92, 124},
-                                .hit_points = 20,
-                                .shot_slots = 50,
-                                .colour = 2,
-                                .explosion = {slot_explosion1, 16, 40, 64, 64},
-                                .reach = {30, 40},
-                                .score = 50,
-                                .alt_explosion = slot_explosion9,
-                                .anim_switch = 2,
-                                .anim_period = 4};
 
 constexpr enemy_kind boss_plane{.tag = "BOSS",
                                 .picture = slot_boss_plane,
@@ -296,25 +280,15 @@ constexpr level_config level_1_config = {
     .title_card = slot_level_card_first,
     .stage_music = slot_music_prayer,
     .boss_music = slot_music_boss,
-    .music_before_wait = false,
     .backdrop = backdrop_kind::scrolling,
     .first_picture = slot_ciel,
     .second_picture = slot_ciel1,
     .switch_ms = 42000,
     .flash_picture = slot_blanc,
     .outro_picture = slot_ciel_vieux,
-    .third_step_from_ms = never,
-    .ship_start_y = 410,
-    .intro_stop_y = 410,
     .warning_time = 105000,
     .boss_bar_scale = 0.0946,
-    .hud_frame = slot_contour1,
-    .fixed_lives = 0,
-    .player_colour = 0,
     .build = build_level_1,
-    .choose_backdrop = nullptr,
-    .end_of_frame = nullptr,
-    .outro_bonus = nullptr,
 };
 
 } // namespace

@@ -4,9 +4,9 @@
 // creature as boss. The forest scrolls faster from 31 s on.
 #include "engine/level_engine.h"
 #include "levels/enemy_kind.h"
-#include "levels/ghost_kinds.h"
 #include "levels/levels.h"
 #include "levels/script_builder.h"
+#include "levels/shared_kinds.h"
 #include "levels/side_entries.h"
 #include "support/rect_random.h"
 
@@ -354,25 +354,14 @@ constexpr level_config level_2_config = {
     .title_card = slot_level_card_first + 1,
     .stage_music = slot_music_forest,
     .boss_music = slot_music_boss,
-    .music_before_wait = false,
     .backdrop = backdrop_kind::scrolling,
     .first_picture = slot_forest,
     .second_picture = slot_forest,
-    .switch_ms = never,
-    .flash_picture = no_slot,
     .outro_picture = slot_forest_vieux,
     .third_step_from_ms = 31000,
-    .ship_start_y = 410,
-    .intro_stop_y = 410,
     .warning_time = 131000,
     .boss_bar_scale = 0.0946,
-    .hud_frame = slot_contour1,
-    .fixed_lives = 0,
-    .player_colour = 0,
     .build = build_level_2,
-    .choose_backdrop = nullptr,
-    .end_of_frame = nullptr,
-    .outro_bonus = nullptr,
 };
 
 } // namespace

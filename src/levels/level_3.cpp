@@ -3,9 +3,9 @@
 // and a cave monster as boss, over the animated cave instead of a sky.
 #include "engine/level_engine.h"
 #include "levels/enemy_kind.h"
-#include "levels/ghost_kinds.h"
 #include "levels/levels.h"
 #include "levels/script_builder.h"
+#include "levels/shared_kinds.h"
 #include "support/rect_random.h"
 
 namespace {
@@ -279,25 +279,14 @@ constexpr level_config level_3_config = {
     .title_card = slot_level_card_first + 2,
     .stage_music = slot_music_grotte,
     .boss_music = slot_music_boss,
-    .music_before_wait = false,
     .backdrop = backdrop_kind::animated,
     .first_picture = slot_cave_first,
-    .second_picture = no_slot,
-    .switch_ms = never,
-    .flash_picture = no_slot,
     .outro_picture = no_slot,
-    .third_step_from_ms = never,
     .ship_start_y = 300,
     .intro_stop_y = 300,
     .warning_time = 102000,
     .boss_bar_scale = 0.0946,
-    .hud_frame = slot_contour1,
-    .fixed_lives = 0,
-    .player_colour = 0,
     .build = build_level_3,
-    .choose_backdrop = nullptr,
-    .end_of_frame = nullptr,
-    .outro_bonus = nullptr,
 };
 
 } // namespace

@@ -3,9 +3,9 @@
 // that turns its fan from one side to the other.
 #include "engine/level_engine.h"
 #include "levels/enemy_kind.h"
-#include "levels/ghost_kinds.h"
 #include "levels/levels.h"
 #include "levels/script_builder.h"
+#include "levels/shared_kinds.h"
 #include "support/rect_random.h"
 
 namespace {
@@ -408,25 +408,14 @@ constexpr level_config level_4_config = {
     .title_card = slot_level_card_first + 3,
     .stage_music = slot_music_volcan,
     .boss_music = slot_music_boss4_5,
-    .music_before_wait = false,
     .backdrop = backdrop_kind::scrolling,
     .first_picture = slot_lave,
     .second_picture = slot_lave,
-    .switch_ms = never,
-    .flash_picture = no_slot,
     .outro_picture = slot_lave_gris,
     .third_step_from_ms = 75000,
-    .ship_start_y = 410,
-    .intro_stop_y = 410,
     .warning_time = 133000,
     .boss_bar_scale = 0.07095,
-    .hud_frame = slot_contour1,
-    .fixed_lives = 0,
-    .player_colour = 0,
     .build = build_level_4,
-    .choose_backdrop = nullptr,
-    .end_of_frame = nullptr,
-    .outro_bonus = nullptr,
 };
 
 } // namespace

@@ -3,28 +3,12 @@
 // fills the field with rings of slow bullets.
 #include "engine/level_engine.h"
 #include "levels/enemy_kind.h"
-#include "levels/ghost_kinds.h"
 #include "levels/levels.h"
 #include "levels/script_builder.h"
+#include "levels/shared_kinds.h"
 #include "support/rect_random.h"
 
 namespace {
-
-constexpr enemy_kind twin_plane{.tag = "AVION_DUO",
-                                .picture = slot_avion_duo1,
-                                .second_picture = slot_avion_duo2,
-                                .flash_picture = slot_avion_duo1_flash,
-                                .second_flash_picture = slot_avion_duo2_flash,
-                                .size = {92, 124},
-                                .hit_points = 20,
-                                .shot_slots = 50,
-                                .colour = 2,
-                                .explosion = {slot_explosion1, 16, 40, 64, 64},
-                                .reach = {30, 40},
-                                .score = 50,
-                                .alt_explosion = slot_explosion9,
-                                .anim_switch = 2,
-                                .anim_period = 4};
 
 // Five shot slots for three volleys of three: the later volleys thin out.
 constexpr enemy_kind angel{.tag = "DIABLE",
@@ -383,25 +367,14 @@ constexpr level_config level_5_config = {
     .title_card = slot_level_card_first + 4,
     .stage_music = slot_music_enterprise,
     .boss_music = slot_music_boss4_5,
-    .music_before_wait = false,
     .backdrop = backdrop_kind::scrolling,
     .first_picture = slot_enterprise,
     .second_picture = slot_enterprise,
-    .switch_ms = never,
-    .flash_picture = no_slot,
     .outro_picture = slot_enterprise_gris,
     .third_step_from_ms = 75000,
-    .ship_start_y = 410,
-    .intro_stop_y = 410,
     .warning_time = 146000,
     .boss_bar_scale = 0.07095,
-    .hud_frame = slot_contour1,
-    .fixed_lives = 0,
-    .player_colour = 0,
     .build = build_level_5,
-    .choose_backdrop = nullptr,
-    .end_of_frame = nullptr,
-    .outro_bonus = nullptr,
 };
 
 } // namespace
