@@ -1,7 +1,7 @@
 // Start-up and exit status: a folder without the game's data, a refused video
 // mode, a missing asset and an exhausted heap stop the game with a non-zero
-// status before the first screen; without an audio device the game warns and runs silent to a
-// normal goodbye with status 0.
+// status before the first screen; without an audio device the game warns and
+// runs silent to a normal goodbye with status 0.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
