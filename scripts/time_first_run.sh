@@ -27,7 +27,12 @@ xvfb=$!
 sleep 1
 
 # The root window is black until the game shows its first picture.
-lit() { [ "$(DISPLAY=$display convert x:root -format '%[fx:int(1000*mean)]' info: 2>/dev/null || echo 0)" -gt 20 ]; }
+lit() {
+  local mean
+  mean=$(DISPLAY=$display import -window root png:- 2>/dev/null |
+    convert png:- -format '%[fx:int(1000*mean)]' info: 2>/dev/null) || mean=0
+  [ "${mean:-0}" -gt 20 ]
+}
 
 git clone -q -b "$branch" "$src" "$work/play"
 start=$(date +%s%N)
