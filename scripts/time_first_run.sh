@@ -44,6 +44,7 @@ until lit; do
 done
 play=$((($(date +%s%N) - start) / 1000000000))
 kill -9 -- "-$game" 2>/dev/null || true
+wait "$game" 2>/dev/null || true
 game=""
 echo "scripts/play.sh, fresh clone to the first picture: $play s"
 
