@@ -22,7 +22,9 @@ trap cleanup EXIT
 for n in $(seq 81 89); do
   if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
 done
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: the screen is polled before the game connects, and a server
+# that resets when a poll disconnects would break the game's connection.
+Xvfb "$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
 

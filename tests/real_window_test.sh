@@ -20,7 +20,7 @@ assets=$installed/usr/share/games/graze
 for n in $(seq 91 99); do
   if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
 done
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >"$shots/xvfb.log" 2>&1 &
+Xvfb "$display" -screen 0 640x480x24 -nolisten tcp -noreset >"$shots/xvfb.log" 2>&1 &
 xvfb=$!
 game=""
 cleanup() {
