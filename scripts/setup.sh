@@ -1,38 +1,75 @@
 #!/usr/bin/env bash
 # Every step of set-up: installs the Debian packages Graze needs (only those
-# missing), configures and builds the game, its tools and tests, and generates
-# the assets. Fast when everything is already in place.
-# Usage: scripts/setup.sh [BUILD_DIR] [extra cmake options...]
+# missing), configures and builds, and generates the assets. Fast when
+# everything is already in place.
+#   --game: only what playing needs (the game, the asset generator and the
+#           assets); otherwise also the simulator, tests and benchmarks.
+# Without root and without sudo, missing packages are listed with the one
+# apt-get line to run as root, and the script stops with status 1.
+# Usage: scripts/setup.sh [--game] [BUILD_DIR] [extra cmake options...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+game_only=0
+if [ "${1:-}" = "--game" ]; then
+  game_only=1
+  shift
+fi
 build_dir=${1:-build}
 shift || true
 
 packages=(
   # the game: classic SDL 1.2 itself, never the compatibility layer on SDL 2
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
-  # the build, tests and benchmarks
-  g++ cmake make pkg-config libgtest-dev libbenchmark-dev
-  # the asset generator: PNG writer, font rendering and Vorbis encoder
-  libpng-dev libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev
-  # the real-window test: a virtual X server, key presses and screenshots
-  xvfb xdotool imagemagick x11-utils
+  # the build
+  g++ cmake make pkg-config
+  # the asset generator: PNG writer, fonts found through fontconfig, font
+  # rendering and Vorbis encoder
+  libpng-dev fontconfig fonts-dejavu-core libfreetype-dev libvorbis-dev libogg-dev
 )
+if [ "$game_only" -eq 0 ]; then
+  packages+=(
+    # tests and benchmarks
+    libgtest-dev libbenchmark-dev
+    # the real-window test: a virtual X server, key presses and screenshots
+    xvfb xdotool imagemagick x11-utils
+    # the Debian package: cpack's dependency lookup
+    dpkg-dev file
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+  else
+    echo "setup: Graze needs these Debian packages, not installed yet: ${missing[*]}" >&2
+    echo "setup: install them as root, then run this script again:" >&2
+    echo "    apt-get install --no-install-recommends ${missing[*]}" >&2
+    exit 1
+  fi
   echo "setup: installing ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# A build set up for playing only gains its tests when the full set-up runs;
+# the full set-up is never taken back by a later --game.
+tests_flag=()
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  [ "$game_only" -eq 1 ] && tests_flag=(-DGRAZE_TESTS=OFF)
+  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${tests_flag[@]}" "$@"
+elif [ "$game_only" -eq 0 ] && grep -q '^GRAZE_TESTS:BOOL=OFF' "$build_dir/CMakeCache.txt"; then
+  cmake -S . -B "$build_dir" -DGRAZE_TESTS=ON "$@"
 fi
-cmake --build "$build_dir" -j "$(nproc)"
+if [ "$game_only" -eq 1 ]; then
+  cmake --build "$build_dir" -j "$(nproc)" --target graze assets
+else
+  cmake --build "$build_dir" -j "$(nproc)"
+fi

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets everything up, then runs the whole test suite headless.
+# Sets everything up (the game and its assets, the simulator, tests and
+# benchmarks, with their packages), then runs the whole test suite headless.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh build

@@ -92,6 +92,19 @@ TEST_F(assetgen_test, text_is_set_with_a_real_font) {
     EXPECT_GT(ink_height(style, "Graze"), 15);
 }
 
+TEST_F(assetgen_test, fonts_come_from_fontconfig_and_no_stand_in_is_taken) {
+    const std::string bold = find_font_file("DejaVu Sans", "Bold");
+    EXPECT_TRUE(std::filesystem::is_regular_file(bold)) << bold;
+    EXPECT_NE(bold, find_font_file("DejaVu Sans", "Book"));
+    // fc-match answers a missing family with its nearest font: refused, and
+    // the message names the font needed.
+    ::testing::internal::CaptureStderr();
+    const std::string none = find_font_file("Graze No Such Face", "Bold");
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(none, "");
+    EXPECT_NE(err.find("needs the font \"Graze No Such Face Bold\""), std::string::npos) << err;
+}
+
 TEST_F(assetgen_test, music_encodes_to_its_exact_length_and_the_same_bytes_each_time) {
     const int rate = 44100, frames = rate * 3 / 2 + 17;
     std::vector<float> stereo(static_cast<size_t>(frames) * 2);

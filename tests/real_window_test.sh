@@ -1,27 +1,32 @@
 #!/usr/bin/env bash
-# The real game in a real window: under a virtual X server (640x480x24) the
-# game binary shows its intro pictures, starts a Practice run, begins Level 1,
-# leaves it with Escape, leaves the title with Escape and ends with status 0
-# after the goodbye picture. Each screen is photographed and a few of its
+# The real game in a real window: installed with DESTDIR and started by its
+# launcher from another folder, under a virtual X server (640x480x24), it
+# shows its intro pictures, starts a Practice run, begins Level 1, leaves it
+# with Escape, leaves the title with Escape and ends with status 0 after the
+# goodbye picture. Each screen is photographed and a few of its
 # pixels compared with the generated picture it must show.
-# Usage: real_window_test.sh BUILD_DIR
+# Usage: real_window_test.sh BUILD_DIR [CMAKE]
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
-assets=$build/assets
 shots=$build/real_window
 rm -rf "$shots"
-mkdir -p "$shots"
+mkdir -p "$shots/elsewhere"
+installed=$shots/install
+DESTDIR=$installed "${2:-cmake}" --install "$build" --prefix /usr >"$shots/install.log" 2>&1 ||
+  { cat "$shots/install.log"; echo "FAIL: the game did not install"; exit 1; }
+assets=$installed/usr/share/games/graze
 
 for n in $(seq 91 99); do
   if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
 done
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >"$shots/xvfb.log" 2>&1 &
+Xvfb "$display" -screen 0 640x480x24 -nolisten tcp -noreset >"$shots/xvfb.log" 2>&1 &
 xvfb=$!
 game=""
 cleanup() {
   [ -n "$game" ] && kill -9 "$game" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
+  rm -rf "$installed"
 }
 trap cleanup EXIT
 export DISPLAY=$display
@@ -51,9 +56,9 @@ expect() {
 }
 full_screen=(20,20 320,100 600,460 100,300 500,240)
 
-cd "$assets"
+cd "$shots/elsewhere"
 # The suite runs SDL on its dummy drivers; this one test wants the real window.
-SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$build/graze" >"$shots/game.log" 2>&1 &
+SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$installed/usr/games/graze" >"$shots/game.log" 2>&1 &
 game=$!
 
 sleep 2.5;  shoot 1_programming; expect 1_programming Programmer.png "${full_screen[@]}"; press Return

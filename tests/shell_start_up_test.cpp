@@ -1,7 +1,7 @@
-// Start-up and exit status: a refused video mode, a missing asset and an
-// exhausted heap stop the game with a non-zero status before the first
-// screen; without an audio device the game warns and runs silent to a normal
-// goodbye with status 0.
+// Start-up and exit status: a folder without the game's data, a refused video
+// mode, a missing asset and an exhausted heap stop the game with a non-zero
+// status before the first screen; without an audio device the game warns and
+// runs silent to a normal goodbye with status 0.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
@@ -15,6 +15,7 @@
 #include "fake_assets.h"
 #include "platform/platform_sim.h"
 #include "shell/asset_catalogue.h"
+#include "shell/data_folder.h"
 #include "shell/game_main.h"
 #include "shell/start_up.h"
 #include "support/tracked_memory.h"
@@ -86,7 +87,36 @@ TEST_F(shell_start_up, a_refused_video_mode_is_reported_and_stops_before_anythin
     EXPECT_EQ(sim_frame(), 0);
 }
 
+TEST_F(shell_start_up, a_folder_without_game_data_says_where_it_looked_and_how_to_start) {
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int status = game_main();
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, exit_start_up_failed);
+    EXPECT_NE(err.find("no game data in " + fs::current_path().string()), std::string::npos) << err;
+    EXPECT_NE(err.find("./Images/"), std::string::npos) << err;
+    EXPECT_NE(err.find("graze launcher"), std::string::npos) << err;
+    EXPECT_EQ(out, "");                        // not even the audio was tried
+    EXPECT_EQ(SDL_GetVideoSurface(), nullptr); // no window opened
+    EXPECT_EQ(sim_frame(), 0);
+}
+
+TEST_F(shell_start_up, the_data_folder_of_a_build_or_an_install_is_found_beside_its_binary) {
+    fs::create_directories("build/assets/Images");
+    fs::create_directories("usr/lib/games/graze");
+    fs::create_directories("usr/share/games/graze/Images");
+    fs::create_directories("elsewhere");
+    const fs::path root = fs::current_path();
+    EXPECT_EQ(data_folder_beside((root / "build/graze").string()),
+              (root / "build/assets").string());
+    EXPECT_EQ(data_folder_beside((root / "usr/lib/games/graze/graze").string()),
+              (root / "usr/share/games/graze").string());
+    EXPECT_EQ(data_folder_beside((root / "elsewhere/graze").string()), "");
+}
+
 TEST_F(shell_start_up, a_missing_asset_is_reported_by_its_path_and_the_status_is_non_zero) {
+    fs::create_directories("Images"); // the right folder, without its pictures
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
     const int status = game_main();

@@ -3,11 +3,14 @@
 #include <cstdlib>
 
 #include "shell/asset_loader.h"
+#include "shell/data_folder.h"
 #include "shell/game_flow.h"
 #include "shell/level_table.h"
 #include "shell/start_up.h"
 
 int game_main() {
+    // Before any window: a game started in the wrong folder says so at once.
+    if (!game_data_here()) return exit_start_up_failed;
     // Video first: the pictures are converted to its format when they load.
     SDL_Surface* screen = open_screen();
     if (!screen) return exit_start_up_failed;

@@ -1,21 +1,29 @@
-// assetgen OUT_DIR [--sheet FILE]
+// assetgen OUT_DIR [--sheet FILE] [--icons DIR]
 // Writes every picture, sound and music file of the catalogue into OUT_DIR
-// (as Images/ and Sound/), the same bytes on every run.
+// (as Images/ and Sound/), the same bytes on every run; with --icons, the
+// desktop icon at every size under DIR.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "generators.h"
+#include "icons.h"
+#include "text.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT_DIR [--sheet FILE]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUT_DIR [--sheet FILE] [--icons DIR]\n", argv[0]);
         return 2;
     }
-    std::string sheet;
-    for (int i = 2; i + 1 < argc; ++i)
+    std::string sheet, icons;
+    for (int i = 2; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--sheet") == 0) sheet = argv[i + 1];
+        if (std::strcmp(argv[i], "--icons") == 0) icons = argv[i + 1];
+    }
+    // Every screen needs its lettering: without the fonts there is no point
+    // spending minutes on the rest.
+    if (!fonts_available()) return 1;
 
     const auto start = std::chrono::steady_clock::now();
     asset_sink sink = make_sink(argv[1]);
@@ -26,6 +34,7 @@ int main(int argc, char** argv) {
     generate_sounds(sink);
     generate_music(sink);
     if (!sheet.empty()) write_contact_sheet(sink, sheet);
+    if (!icons.empty() && !write_icons(sink, icons)) return 1;
     if (!check_complete(sink)) return 1;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

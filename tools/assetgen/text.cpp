@@ -7,16 +7,35 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
-constexpr std::array<const char*, 6> font_files{
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
-    "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf",
-    "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf",
-    "/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf",
-    "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf"};
+struct font_name {
+    const char* family;
+    const char* style;
+};
+
+// By font_id. The lettering is drawn with these exact faces, so no stand-in
+// is accepted: the pictures would come out different.
+constexpr std::array<font_name, 6> font_names{{{"DejaVu Sans", "Book"},
+                                               {"DejaVu Sans", "Bold"},
+                                               {"DejaVu Sans Mono", "Book"},
+                                               {"DejaVu Sans Mono", "Bold"},
+                                               {"DejaVu Serif", "Book"},
+                                               {"DejaVu Serif", "Bold"}}};
+constexpr const char* font_package = "fonts-dejavu-core";
+
+// fontconfig lists several names for one face, comma-separated.
+bool lists(std::string_view names, std::string_view wanted) {
+    while (!names.empty()) {
+        const size_t comma = names.find(',');
+        if (names.substr(0, comma) == wanted) return true;
+        if (comma == std::string_view::npos) break;
+        names.remove_prefix(comma + 1);
+    }
+    return false;
+}
 
 // The fonts are opened once and kept for the whole run of the generator.
 struct font_cache {
@@ -36,12 +55,11 @@ font_cache& fonts() {
         return cache;
     }
     cache.ok = true;
-    for (size_t i = 0; i < font_files.size(); ++i) {
-        if (FT_New_Face(cache.library, font_files[i], 0, &cache.faces[i]) != 0) {
-            std::fprintf(stderr,
-                         "assetgen: font %s is missing (install fonts-dejavu-core); screens are "
-                         "drawn without text\n",
-                         font_files[i]);
+    for (size_t i = 0; i < font_names.size(); ++i) {
+        const std::string file = find_font_file(font_names[i].family, font_names[i].style);
+        if (file.empty() || FT_New_Face(cache.library, file.c_str(), 0, &cache.faces[i]) != 0) {
+            if (!file.empty())
+                std::fprintf(stderr, "assetgen: cannot read the font file %s\n", file.c_str());
             cache.faces[i] = nullptr;
             cache.ok = false;
         }
@@ -76,6 +94,46 @@ struct placed_glyph {
 } // namespace
 
 bool fonts_available() { return fonts().ok; }
+
+std::string find_font_file(std::string_view family, std::string_view style) {
+    const std::string name = std::string(family) + " " + std::string(style);
+    // fc-match always answers with its nearest font; the answer counts only
+    // when it is that very family and style.
+    const std::string command = "fc-match -f '%{family}|%{style}|%{file}' '" + std::string(family) +
+                                ":style=" + std::string(style) + "' 2>/dev/null";
+    std::string answer;
+    int status = -1;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char chunk[256];
+        size_t n;
+        while ((n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) answer.append(chunk, n);
+        status = pclose(pipe);
+    }
+    if (status != 0) {
+        std::fprintf(stderr,
+                     "assetgen: needs the font \"%s\" and cannot ask fontconfig for it: fc-match "
+                     "did not run (install the packages fontconfig and %s)\n",
+                     name.c_str(), font_package);
+        return {};
+    }
+    const size_t bar1 = answer.find('|');
+    const size_t bar2 = bar1 == std::string::npos ? bar1 : answer.find('|', bar1 + 1);
+    std::string nearest = "none";
+    if (bar2 != std::string::npos) {
+        const std::string found_family = answer.substr(0, bar1);
+        const std::string found_style = answer.substr(bar1 + 1, bar2 - bar1 - 1);
+        const std::string file = answer.substr(bar2 + 1);
+        if (lists(found_family, family) && lists(found_style, style) &&
+            access(file.c_str(), R_OK) == 0)
+            return file;
+        nearest = found_family + " " + found_style + " in " + file;
+    }
+    std::fprintf(stderr,
+                 "assetgen: needs the font \"%s\", which fontconfig does not have (its nearest: "
+                 "%s); install the package %s\n",
+                 name.c_str(), nearest.c_str(), font_package);
+    return {};
+}
 
 float cover_at(const text_mask& m, int x, int y) {
     if (x < 0 || y < 0 || x >= m.w || y >= m.h) return 0.0f;

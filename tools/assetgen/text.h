@@ -3,6 +3,7 @@
 // shadows, glows and a top-left bevel.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,8 +33,13 @@ struct text_mask {
     int ink_x0 = 0, ink_y0 = 0, ink_x1 = 0, ink_y1 = 0;
 };
 
-// True once every font file loaded; prints which file is missing otherwise.
+// True once every font loaded; otherwise says which font is missing and how
+// to install it.
 bool fonts_available();
+
+// The file fontconfig (fc-match) holds for that family and style, or empty,
+// with a message naming the font, when it has none or fc-match cannot run.
+std::string find_font_file(std::string_view family, std::string_view style);
 
 text_mask set_text(const text_style& style, std::string_view utf8, int margin = 16);
 float cover_at(const text_mask& m, int x, int y);

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Remakes the README's screenshots from real play in the simulator: a ship
+# weaving left and right with both guns held and a super attack every 700
+# frames, on Practice; the chosen frames are cut to 128 colours for docs/.
+# Needs the full set-up (scripts/setup.sh) for graze-sim and ImageMagick.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+{
+  echo "0 down g"
+  echo "0 down f"
+  side=left
+  for ((frame = 0; frame < 12000; frame += 120)); do
+    echo "$frame down $side"
+    echo "$((frame + 60)) up $side"
+    [ $side = left ] && side=right || side=left
+  done
+  for ((frame = 600; frame < 12000; frame += 700)); do echo "$frame press d"; done
+} >"$work/weave.txt"
+
+# level, frame of the picture, name
+shots=("1 1750 level1_sky" "3 9500 level3_cave_boss" "5 12750 level5_station_boss")
+mkdir -p docs
+for shot in "${shots[@]}"; do
+  read -r level frame name <<<"$shot"
+  mkdir -p "$work/$level"
+  build/tools/sim/graze-sim --level "$level" --difficulty 3 --input "$work/weave.txt" \
+    --max-frames $((frame + 1)) --frames-dir "$work/$level" --every "$frame" >/dev/null
+  convert "$work/$level/$(printf 'frame_%06d.png' "$frame")" -dither None -colors 128 \
+    -define png:compression-level=9 "PNG8:docs/$name.png"
+  echo "docs/$name.png: $(du -k "docs/$name.png" | cut -f1) KB"
+done
