@@ -114,6 +114,10 @@ Uint32 length_of(const Mix_Music* music) {
 
 // --- the seam ---
 
+// Tools that run the simulation watch their own signals (graze-sim stops its
+// run and writes what it has).
+void platform_catch_stop_signals() {}
+
 Uint32 platform_ticks() { return sim.now; }
 
 void platform_delay(Uint32 ms) { sim.now += ms; }
