@@ -4,6 +4,7 @@
 
 #include <array>
 #include <deque>
+#include <utility>
 
 namespace {
 
@@ -210,5 +211,7 @@ void sim_register_assets(void* const* table, int slot_count) {
 }
 
 const std::vector<sim_sound_event>& sim_sound_log() { return sim.log; }
+
+std::vector<sim_sound_event> sim_take_sound_log() { return std::exchange(sim.log, {}); }
 
 void sim_on_flip(std::function<void(SDL_Surface*, int)> hook) { sim.flip_hook = std::move(hook); }
