@@ -18,6 +18,8 @@ packages=(
   libpng-dev libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev
   # the real-window test: a virtual X server, key presses and screenshots
   xvfb xdotool imagemagick x11-utils
+  # the corruption sweep
+  python3
 )
 
 missing=()
