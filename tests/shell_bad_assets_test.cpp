@@ -12,10 +12,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <initializer_list>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -46,7 +46,8 @@ bytes read_all(const fs::path& path) {
 
 void write_all(const fs::path& path, const bytes& data) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size()));
 }
 
 void put_le(bytes& data, size_t at, std::uint32_t value, int width) {
@@ -121,9 +122,9 @@ struct shell_bad_assets : ::testing::Test {
         const bytes kept = original(slot);
         replace(slot, data);
         const std::string said = load_message();
-        EXPECT_NE(said.find("cannot load " + std::string(asset_catalogue[slot].path) + ": " +
-                            reason),
-                  std::string::npos)
+        EXPECT_NE(
+            said.find("cannot load " + std::string(asset_catalogue[slot].path) + ": " + reason),
+            std::string::npos)
             << said;
         replace(slot, kept);
     }
@@ -173,7 +174,8 @@ TEST_F(shell_bad_assets, a_sound_effect_whose_header_the_mixer_cannot_take_is_re
     EXPECT_EQ(load_message(), "");
 }
 
-TEST_F(shell_bad_assets, a_music_track_that_is_no_vorbis_the_mixer_can_play_is_refused_by_its_path) {
+TEST_F(shell_bad_assets,
+       a_music_track_that_is_no_vorbis_the_mixer_can_play_is_refused_by_its_path) {
     stand_in_pictures();
     const int slot = slot_music_boss;
     const bytes ogg = original(slot);
@@ -206,9 +208,9 @@ TEST_F(shell_bad_assets, only_regular_files_are_opened) {
               device_slot = slot_music_boss;
     fs::remove(folder / relative(fifo_slot));
     ASSERT_EQ(mkfifo((folder / relative(fifo_slot)).c_str(), 0600), 0);
-    EXPECT_NE(load_message().find(std::string(asset_catalogue[fifo_slot].path) +
-                                  ": not a regular file"),
-              std::string::npos);
+    EXPECT_NE(
+        load_message().find(std::string(asset_catalogue[fifo_slot].path) + ": not a regular file"),
+        std::string::npos);
     fs::remove(folder / relative(fifo_slot));
     write_all(folder / relative(fifo_slot), picture_of_size(1, 1));
 
@@ -242,13 +244,23 @@ TEST_F(shell_bad_assets, the_game_stops_with_status_1_before_its_first_screen) {
 TEST_F(shell_bad_assets, pictures_of_the_wrong_size_load_and_a_level_draws_them_safely) {
     // Ship, bullets, gauge, digits, HUD frame, skies, title card, explosions,
     // enemy bullets and planes of Level 1: half too small, half too large.
-    const int slots[] = {slot_vaisseau1, slot_vaisseau_tir1, slot_barre, slot_digit_first,
-                         slot_contour1,  slot_ciel,          slot_ciel1, slot_level_card_first,
-                         slot_explosion_vaisseau, 129,       130,        slot_tir0_bleu_ennemi,
-                         slot_tir1_bleu_ennemi,   slot_avion_duo1};
+    const int slots[] = {slot_vaisseau1,
+                         slot_vaisseau_tir1,
+                         slot_barre,
+                         slot_digit_first,
+                         slot_contour1,
+                         slot_ciel,
+                         slot_ciel1,
+                         slot_level_card_first,
+                         slot_explosion_vaisseau,
+                         129,
+                         130,
+                         slot_tir0_bleu_ennemi,
+                         slot_tir1_bleu_ennemi,
+                         slot_avion_duo1};
     bool small = true;
     for (int slot : slots) {
-        replace(slot, small ? picture_of_size(1, 1) : picture_of_size(900, 700));
+        replace(slot, small ? picture_of_size(1, 1) : picture_of_size(700, 520));
         small = !small;
     }
     EXPECT_EQ(load_message(), "");
@@ -261,14 +273,14 @@ TEST_F(shell_bad_assets, pictures_of_the_wrong_size_load_and_a_level_draws_them_
     sim_options options;
     options.draw = true;
     options.difficulty = difficulty_practice;
-    options.max_frames = 1500;
+    options.max_frames = 1000;
     ASSERT_TRUE(parse_input_script("0 down g\n0 down f\n300 press d\n900 down left\n1200 up left\n"
-                                   "1400 press d\n",
+                                   "950 press d\n",
                                    options.input, error))
         << error;
     sim_outcome outcome;
     ASSERT_TRUE(run_level_sim(session, options, outcome, error)) << error;
-    EXPECT_EQ(outcome.frames, 1500);
+    EXPECT_EQ(outcome.frames, 1000);
     EXPECT_GT(outcome.kills, 0);
     close_sim_session(session);
 }

@@ -77,12 +77,16 @@ TEST_F(sound_headroom, the_loudest_moment_of_play_does_not_clip) {
     const std::vector<int> enemy_fire = decoded(slot_sound_shot4);
     const std::vector<int> explosion = decoded(slot_sound_explosion2);
     const std::vector<int> warning = decoded(slot_sound_warning);
+    // The ship's own explosion plays on the warning's channel, cutting it.
+    const int warning_channel_peak =
+        std::max(peak_of(warning), peak_of(decoded(slot_sound_explosion1)));
     int loudest = 0;
     for (int slot : boss_tracks) {
         const std::vector<int> music = decoded(slot);
         ASSERT_FALSE(music.empty());
         // Whatever their alignment: the four peaks together stay under full scale.
-        EXPECT_LE(peak_of(music) + peak_of(gun) + peak_of(explosion) + peak_of(warning), full_scale)
+        EXPECT_LE(peak_of(music) + peak_of(gun) + peak_of(explosion) + warning_channel_peak,
+                  full_scale)
             << "slot " << slot;
 
         // A boss fight at its busiest, over the whole track: the gun's volleys,

@@ -37,8 +37,8 @@ Mix_Chunk* load_chunk(const char* path) {
     return file ? Mix_LoadWAV_RW(file, 1) : nullptr;
 }
 
-// Null, with SDL's error set to the reason, when the file must not be handed
-// to SDL_image or SDL_mixer: those trust what a header says.
+// Why the file must not be handed to SDL_image or SDL_mixer (which trust what
+// a header says), or null when it may.
 const char* refusal(const catalogue_entry& entry) {
     if (const char* fault = not_a_regular_file(entry.path)) return fault;
     switch (entry.loader) {
