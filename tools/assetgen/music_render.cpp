@@ -87,8 +87,8 @@ float near_peak(const std::vector<float>& mix) {
     return a[k];
 }
 
-constexpr long loop_fade_in_frames = 132;   // 3 ms
-constexpr long loop_fade_out_frames = 1323; // 30 ms
+constexpr long loop_fade_in_frames = 441;   // 10 ms
+constexpr long loop_fade_out_frames = 2646; // 60 ms
 
 // Raised-cosine gain for step i of an n-step ramp from silence: 0 at i = 0.
 float ramp(long i, long n) {
