@@ -11,8 +11,9 @@ started on the spoiled catalogue (dummy video and audio drivers):
 The game is sent SIGTERM as soon as it runs; it acts on it at its first frame,
 which only comes once every file is loaded. So each start ends one of two ways:
   refused   status 1, and standard error names the spoiled file ("cannot load");
-  loaded    status 0 (the file was read as a valid file and the first picture
-            was drawn).
+  loaded    status 0: the file was read as a valid file. A picture that loads
+            is then also put in place of the first intro picture, and the game
+            started again must draw it and end with status 0 as well.
 Anything else counts against the game: a crash (killed by a signal), a hang
 (no end within the time limit), or another status or message.
 
@@ -43,6 +44,7 @@ import zlib
 START_GRACE_S = (0.1, 1.0)
 LIMIT_S = 20.0  # a start that has not ended by then hangs
 SAMPLE_FILES = ["Images/Vaisseau1.png", "Images/Coin.bmp", "Sound/Shot1.wav", "Sound/Boss.ogg"]
+FIRST_PICTURE = "Images/Programmer.png"  # drawn at the game's first frame
 
 
 # --- checksums the decoders verify -------------------------------------------
@@ -374,18 +376,35 @@ def restore(folder, rel, original):
         f.write(original)
 
 
+def drawn(game, folder, spoiled):
+    """A picture that loaded, shown as the first intro picture."""
+    with open(os.path.join(folder, FIRST_PICTURE), "rb") as f:
+        first = f.read()
+    restore(folder, FIRST_PICTURE, spoiled)
+    status, err, seconds = start_game(game, folder)
+    restore(folder, FIRST_PICTURE, first)
+    verdict = judge(status, err, "./" + FIRST_PICTURE)
+    if verdict != "loaded":
+        verdict = "when drawn: " + verdict
+    return verdict, seconds
+
+
 def run_file(game, folder, assets, rel, exemplars, stand_ins):
     with open(os.path.join(assets, rel), "rb") as f:
         original = f.read()
     results = []
     if stand_ins and rel.startswith("Images/"):
         restore(folder, rel, original)  # the picture under test is the real one
+    picture = rel.startswith("Images/")
     for kind, detail, spoil in cases_for(rel, original, exemplars):
         place(folder, rel, spoil, original)
         status, err, seconds = start_game(game, folder)
-        verdict = judge(status, err, "./" + rel if rel.startswith("Images/") else rel)
-        results.append((rel, kind, detail, verdict, seconds))
+        verdict = judge(status, err, "./" + rel if picture else rel)
         restore(folder, rel, original)
+        if verdict == "loaded" and picture and rel != FIRST_PICTURE:
+            verdict, more = drawn(game, folder, spoil(original))
+            seconds += more
+        results.append((rel, kind, detail, verdict, seconds))
     if stand_ins and rel.startswith("Images/"):
         restore(folder, rel, tiny_bmp())
     return results

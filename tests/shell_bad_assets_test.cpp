@@ -199,6 +199,10 @@ TEST_F(shell_bad_assets, a_spoiled_picture_of_either_kind_is_refused_by_its_path
     bytes bmp = original(slot_coin);
     put_le(bmp, 28, 0, 2); // 0 bits per pixel
     expect_refused(slot_coin, bmp, "");
+    // SDL reads this height as is, and its blits overflow on it.
+    bytes endless = original(slot_coin);
+    put_le(endless, 22, 0x80000000u, 4); // a height of -2^31
+    expect_refused(slot_coin, endless, "picture of an impossible size");
 }
 
 TEST_F(shell_bad_assets, only_regular_files_are_opened) {

@@ -36,6 +36,11 @@ constexpr std::uint32_t largest_format_chunk = 64; // PCM's is 16 or 18 bytes
 
 } // namespace
 
+const char* picture_size_fault(int w, int h) {
+    const bool sane = w > 0 && h > 0 && w <= largest_picture_side && h <= largest_picture_side;
+    return sane ? nullptr : "picture of an impossible size";
+}
+
 const char* not_a_regular_file(const char* path) {
     struct stat facts {};
     if (stat(path, &facts) != 0) return nullptr; // missing: the loader says so itself

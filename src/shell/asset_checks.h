@@ -9,6 +9,12 @@
 constexpr unsigned lowest_sound_rate = 4000;
 constexpr unsigned highest_sound_rate = 192000;
 
+// SDL's blits clip in int arithmetic: a picture whose header claims an
+// impossible size (a height of -2^31, say) loads, then crashes the first blit.
+// No picture of the game comes near this side.
+constexpr int largest_picture_side = 8192;
+const char* picture_size_fault(int w, int h);
+
 // Only regular files are opened: a FIFO would block the start for ever, and
 // a device or a folder is no picture or sound.
 const char* not_a_regular_file(const char* path);

@@ -22,6 +22,11 @@ SDL_Surface* load_picture(const catalogue_entry& entry) {
         loaded = SDL_LoadBMP_RW(file, 1);
     }
     if (!loaded) return nullptr;
+    if (const char* fault = picture_size_fault(loaded->w, loaded->h)) {
+        SDL_FreeSurface(loaded);
+        SDL_SetError("%s", fault);
+        return nullptr;
+    }
     if (entry.key.keyed)
         SDL_SetColorKey(loaded, SDL_SRCCOLORKEY,
                         SDL_MapRGB(loaded->format, entry.key.r, entry.key.g, entry.key.b));
