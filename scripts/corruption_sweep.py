@@ -253,7 +253,7 @@ def scrambled(data, start, count, seed):
     return bytes(b)
 
 
-def cases_for(path, data, exemplars):
+def cases_for(path, exemplars):
     """(kind of spoiling, detail, spoil) for one file; spoil returns the new
     bytes, or a special marker for the file-system cases."""
     ext = os.path.splitext(path)[1].lower()
@@ -396,7 +396,7 @@ def run_file(game, folder, assets, rel, exemplars, stand_ins):
     if stand_ins and rel.startswith("Images/"):
         restore(folder, rel, original)  # the picture under test is the real one
     picture = rel.startswith("Images/")
-    for kind, detail, spoil in cases_for(rel, original, exemplars):
+    for kind, detail, spoil in cases_for(rel, exemplars):
         place(folder, rel, spoil, original)
         status, err, seconds = start_game(game, folder)
         verdict = judge(status, err, "./" + rel if picture else rel)
