@@ -35,6 +35,8 @@ if [ "$game_only" -eq 0 ]; then
     xvfb xdotool imagemagick x11-utils
     # the Debian package: cpack's dependency lookup
     dpkg-dev file
+    # the corruption sweep
+    python3
   )
 fi
 

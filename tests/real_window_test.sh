@@ -3,8 +3,11 @@
 # launcher from another folder, under a virtual X server (640x480x24), it
 # shows its intro pictures, starts a Practice run, begins Level 1, leaves it
 # with Escape, leaves the title with Escape and ends with status 0 after the
-# goodbye picture. Each screen is photographed and a few of its
-# pixels compared with the generated picture it must show.
+# goodbye picture. Each screen is photographed and a few of its pixels
+# compared with the generated picture it must show. Then the game is started
+# again and stopped by a signal on an intro picture, on the title, during
+# Level 1 and on its title card: each time it ends within a second, with
+# status 0.
 # Usage: real_window_test.sh BUILD_DIR [CMAKE]
 set -euo pipefail
 
@@ -20,6 +23,8 @@ assets=$installed/usr/share/games/graze
 for n in $(seq 91 99); do
   if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
 done
+# -noreset: the server stays up between clients, so a game started right
+# after another has left is not refused.
 Xvfb "$display" -screen 0 640x480x24 -nolisten tcp -noreset >"$shots/xvfb.log" 2>&1 &
 xvfb=$!
 game=""
@@ -86,5 +91,83 @@ if [ "$status" != "0" ]; then
   echo "FAIL: the game ended with status '${status:-still running}'"
   failures=$((failures + 1))
 fi
-[ "$failures" -eq 0 ] && echo "real window: every screen as expected, exit status 0"
+if [ -n "$game" ]; then kill -9 "$game" 2>/dev/null || true; game=""; fi
+
+start_game() {
+  SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$installed/usr/games/graze" >>"$shots/game.log" 2>&1 &
+  game=$!
+}
+# reach SHOT PICTURE X,Y...: waits (up to 10 s) until the screen shows that
+# picture, then checks it as expect does.
+reach() {
+  local shot=$1 picture=$2
+  shift 2
+  for _ in $(seq 40); do
+    shoot "$shot"
+    local all=1
+    for point in "$@"; do
+      local x=${point%,*} y=${point#*,}
+      read -r r1 g1 b1 <<<"$(colour "$shots/$shot.png" "$x" "$y")"
+      read -r r2 g2 b2 <<<"$(colour "$assets/Images/$picture" "$x" "$y")"
+      [ $(( (r1-r2)*(r1-r2) + (g1-g2)*(g1-g2) + (b1-b2)*(b1-b2) )) -gt 12 ] && all=0
+    done
+    [ "$all" = 1 ] && break
+    sleep 0.25
+  done
+  expect "$shot" "$picture" "$@"
+}
+title_points=(20,20 320,100 600,460 100,300)
+level_points=(5,200 20,470 630,470 520,200 620,300)
+# From the first intro picture to the given screen, a key press at a time.
+to_title() {
+  reach 10_programming Programmer.png "${full_screen[@]}"; press Return
+  reach 10_resources Resources.png "${full_screen[@]}"; press Return
+  reach 10_controls Keyboard.png "${full_screen[@]}"; press Return
+  reach 10_title Titre.png "${title_points[@]}"
+}
+to_level_card() {
+  to_title; press Return
+  reach 10_menu Practice.png "${full_screen[@]}"; press Return
+  reach 10_level_card Level1.png "${full_screen[@]}"
+}
+# stop SIGNAL WHERE: the game must be gone within a second, with status 0.
+stop() {
+  local status=""
+  kill -s "$1" "$game"
+  for _ in $(seq 10); do
+    sleep 0.1
+    if ! kill -0 "$game" 2>/dev/null; then
+      wait "$game" && status=0 || status=$?
+      game=""
+      break
+    fi
+  done
+  if [ "$status" = "0" ]; then
+    echo "checked: SIG$1 $2 ends the game within a second, status 0"
+  else
+    echo "FAIL: SIG$1 $2: ${status:+status $status}${status:-still running after a second}"
+    failures=$((failures + 1))
+    [ -n "$game" ] && kill -9 "$game" 2>/dev/null || true
+    game=""
+  fi
+}
+
+start_game
+reach 11_intro_stopped Programmer.png "${full_screen[@]}"
+stop TERM "on the first intro picture"
+
+start_game
+to_title
+stop TERM "on the title"
+
+start_game
+to_level_card
+stop INT "on Level 1's title card"
+
+start_game
+to_level_card
+reach 12_level_stopped Contour1.png "${level_points[@]}"
+stop TERM "during Level 1"
+
+[ "$failures" -eq 0 ] && echo "real window: every screen as expected, exit status 0, signals obeyed"
 exit $((failures > 0))

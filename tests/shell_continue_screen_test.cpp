@@ -18,7 +18,8 @@ TEST_F(shell_continue_screen, enter_already_queued_answers_yes_on_the_first_pass
     ASSERT_EQ(chunks.size(), 1u);
     EXPECT_EQ(chunks[0].slot, slot_sound_cold1);
     EXPECT_EQ(chunks[0].channel, 0);
-    EXPECT_EQ(sim_now(), 1000u); // the confirm sound is given a second
+    // One frame for the pass, then the confirm sound is given a second.
+    EXPECT_EQ(sim_now(), frame_period_ms + 1000u);
 }
 
 TEST_F(shell_continue_screen, right_then_enter_gives_up) {
@@ -56,7 +57,7 @@ TEST_F(shell_continue_screen, escape_fades_the_music_waits_a_second_and_answers_
     const auto fades = fake::calls_of(sim_call::music_fade);
     ASSERT_EQ(fades.size(), 1u);
     EXPECT_EQ(fades[0].fade_ms, 1000);
-    EXPECT_EQ(sim_now(), 1000u);
+    EXPECT_EQ(sim_now(), 3 * frame_period_ms + 1000u);
     EXPECT_EQ(shown.size(), 3u);
 }
 
@@ -64,7 +65,7 @@ TEST_F(shell_continue_screen, a_window_close_answers_0_at_once) {
     fake::press_after_flip(0, SDLK_RIGHT);
     fake::close_after_flip(1);
     EXPECT_EQ(continue_screen(screen, assets()), continue_left);
-    EXPECT_EQ(sim_now(), 0u);
+    EXPECT_EQ(sim_now(), 2u * frame_period_ms); // the two passes' frames, nothing more
     EXPECT_TRUE(fake::calls_of(sim_call::music_fade).empty());
 }
 
@@ -73,7 +74,7 @@ TEST_F(shell_continue_screen, enter_behind_escape_in_the_same_batch_still_answer
     fake::press_after_flip(1, SDLK_ESCAPE);
     fake::press_after_flip(1, SDLK_RETURN);
     EXPECT_EQ(continue_screen(screen, assets()), continue_give_up);
-    EXPECT_EQ(sim_now(), 2000u);
+    EXPECT_EQ(sim_now(), 2 * frame_period_ms + 2000u);
 }
 
 } // namespace

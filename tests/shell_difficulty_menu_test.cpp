@@ -16,7 +16,7 @@ TEST_F(shell_difficulty_menu, starts_on_practice_and_ignores_enter_on_the_first_
     fake::press_after_flip(2, SDLK_RETURN);
     EXPECT_EQ(difficulty_menu(screen, assets()), difficulty_practice);
     EXPECT_EQ(shown, (std::vector<int>(3, slot_practice)));
-    EXPECT_EQ(sim_now(), 0u); // no delay between passes
+    EXPECT_EQ(sim_now(), 3u * frame_period_ms); // one pass a frame
 }
 
 TEST_F(shell_difficulty_menu, right_walks_to_hard_and_wraps_to_practice) {

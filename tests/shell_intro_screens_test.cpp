@@ -1,5 +1,6 @@
-// The intro pictures: programming credit, resources, controls; Enter only
-// from the twelfth pass of each, a window close moves on at once.
+// The intro pictures: programming credit, resources, controls; one pass a
+// frame, Enter only from the twelfth pass of each, a window close moves on at
+// once.
 #include <gtest/gtest.h>
 
 #include "fake_assets.h"
@@ -16,7 +17,7 @@ TEST_F(shell_intro_screens, held_enter_shows_each_picture_for_twelve_passes_in_o
     for (int slot : {slot_programmer, slot_resources, slot_keyboard})
         expected.insert(expected.end(), 12, slot);
     EXPECT_EQ(shown, expected);
-    EXPECT_EQ(sim_now(), 0u); // no delay: the guard counts frames, not time
+    EXPECT_EQ(sim_now(), 36u * frame_period_ms); // one pass a frame
 }
 
 TEST_F(shell_intro_screens, enter_on_the_eleventh_pass_is_ignored_and_the_twelfth_is_taken) {
@@ -29,6 +30,23 @@ TEST_F(shell_intro_screens, enter_on_the_eleventh_pass_is_ignored_and_the_twelft
     EXPECT_EQ(fake::sequence_of(shown),
               (std::vector<int>{slot_programmer, slot_resources, slot_keyboard}));
     EXPECT_EQ(shown.size(), 14u);
+}
+
+// As with a flip synchronised to the display: a pass goes on at the start of
+// the next frame, however late in a frame it was presented.
+TEST_F(shell_intro_screens, each_pass_rests_until_the_next_frame) {
+    std::vector<Uint32> flipped_at;
+    on_flip = [&](SDL_Surface*, int frame) {
+        flipped_at.push_back(sim_now());
+        if (frame == 2) sim_advance(20); // a slow pass, past the next frame
+    };
+    sim_advance(5);
+    fake::close_after_flip(3);
+    fake::close_after_flip(4);
+    fake::close_after_flip(5);
+    intro_screens(screen, assets());
+    const Uint32 f = frame_period_ms;
+    EXPECT_EQ(flipped_at, (std::vector<Uint32>{5, f, 2 * f, 4 * f, 5 * f, 6 * f}));
 }
 
 TEST_F(shell_intro_screens, a_window_close_only_moves_on_to_the_next_picture) {

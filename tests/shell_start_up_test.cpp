@@ -115,6 +115,43 @@ TEST_F(shell_start_up, the_data_folder_of_a_build_or_an_install_is_found_beside_
     EXPECT_EQ(data_folder_beside((root / "elsewhere/graze").string()), "");
 }
 
+// Without a display SDL falls back on drawing the game as text in the
+// terminal; only a player who asks for that driver gets it.
+TEST_F(shell_start_up, without_a_display_the_text_mode_fallback_is_refused_before_anything_loads) {
+    fs::create_directories("Images"); // a data folder, with nothing in it
+    const char* display = std::getenv("DISPLAY");
+    const std::string saved_display = display ? display : "";
+    unsetenv("SDL_VIDEODRIVER");
+    setenv("DISPLAY", "", 1);
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int refused = game_main();
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(refused, exit_start_up_failed);
+    EXPECT_NE(err.find("no display is available"), std::string::npos) << err;
+    EXPECT_EQ(err.find("Images"), std::string::npos) << err; // nothing was loaded
+    EXPECT_EQ(out, "");                                      // not even the audio was tried
+    EXPECT_EQ(sim_frame(), 0);
+
+    // Asked for by name, the text-mode driver is the player's choice: the game
+    // goes on to load its pictures (none here).
+    SDL_Quit();
+    setenv("SDL_VIDEODRIVER", "caca", 1);
+    ::testing::internal::CaptureStderr();
+    const int asked = game_main();
+    const std::string asked_err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(asked, exit_start_up_failed);
+    EXPECT_EQ(asked_err.find("no display"), std::string::npos) << asked_err;
+    EXPECT_NE(asked_err.find("./Images/Titre.png"), std::string::npos) << asked_err;
+
+    unsetenv("CACA_DRIVER");
+    if (display)
+        setenv("DISPLAY", saved_display.c_str(), 1);
+    else
+        unsetenv("DISPLAY");
+}
+
 TEST_F(shell_start_up, a_missing_asset_is_reported_by_its_path_and_the_status_is_non_zero) {
     fs::create_directories("Images"); // the right folder, without its pictures
     ::testing::internal::CaptureStdout();

@@ -7,6 +7,15 @@
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
 
+// Stop requests. SIGTERM, SIGINT and SIGHUP end the program from any screen
+// or level: the real backend exits at its next event poll, flip or wait,
+// through exit(), so what main registered with atexit (SDL_Quit, which leaves
+// full screen and closes the audio device) still runs. Called before SDL
+// starts, so SDL keeps these handlers instead of turning the signals into a
+// window close. The simulated backend leaves signals to its tools.
+constexpr int stopped_exit_status = 0;
+void platform_catch_stop_signals();
+
 // Time.
 Uint32 platform_ticks();
 void platform_delay(Uint32 ms);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <deque>
+#include <utility>
 
 namespace {
 
@@ -126,6 +127,10 @@ Uint32 length_of(const Mix_Music* music) {
 
 // --- the seam ---
 
+// Tools that run the simulation watch their own signals (graze-sim stops its
+// run and writes what it has).
+void platform_catch_stop_signals() {}
+
 Uint32 platform_ticks() { return sim.now; }
 
 void platform_delay(Uint32 ms) { sim.now += ms; }
@@ -224,5 +229,7 @@ void sim_register_assets(void* const* table, int slot_count) {
 }
 
 const std::vector<sim_sound_event>& sim_sound_log() { return sim.log; }
+
+std::vector<sim_sound_event> sim_take_sound_log() { return std::exchange(sim.log, {}); }
 
 void sim_on_flip(std::function<void(SDL_Surface*, int)> hook) { sim.flip_hook = std::move(hook); }

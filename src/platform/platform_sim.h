@@ -55,6 +55,9 @@ void sim_set_default_music_length(Uint32 ms);
 // Sound log. Registering the asset table lets the log name slots.
 void sim_register_assets(void* const* table, int slot_count);
 const std::vector<sim_sound_event>& sim_sound_log();
+// Hands over the log so far and starts an empty one: a long run that reads
+// its log as it goes keeps its memory flat.
+std::vector<sim_sound_event> sim_take_sound_log();
 
 // Called with the screen and the frame number on every flip.
 void sim_on_flip(std::function<void(SDL_Surface* screen, int frame)> hook);

@@ -1,6 +1,7 @@
 #include "shell/asset_loader.h"
 
 #include "shell/asset_catalogue.h"
+#include "shell/asset_checks.h"
 
 #include <SDL/SDL_image.h>
 
@@ -21,6 +22,11 @@ SDL_Surface* load_picture(const catalogue_entry& entry) {
         loaded = SDL_LoadBMP_RW(file, 1);
     }
     if (!loaded) return nullptr;
+    if (const char* fault = picture_size_fault(loaded->w, loaded->h)) {
+        SDL_FreeSurface(loaded);
+        SDL_SetError("%s", fault);
+        return nullptr;
+    }
     if (entry.key.keyed)
         SDL_SetColorKey(loaded, SDL_SRCCOLORKEY,
                         SDL_MapRGB(loaded->format, entry.key.r, entry.key.g, entry.key.b));
@@ -36,13 +42,30 @@ Mix_Chunk* load_chunk(const char* path) {
     return file ? Mix_LoadWAV_RW(file, 1) : nullptr;
 }
 
+// Why the file must not be handed to SDL_image or SDL_mixer (which trust what
+// a header says), or null when it may.
+const char* refusal(const catalogue_entry& entry) {
+    if (const char* fault = not_a_regular_file(entry.path)) return fault;
+    switch (entry.loader) {
+    case loader_kind::music: return ogg_file_fault(entry.path);
+    case loader_kind::chunk: return wav_file_fault(entry.path);
+    default: return nullptr;
+    }
+}
+
 void* load_slot(int slot, bool audio_open) {
     const catalogue_entry& entry = asset_catalogue[slot];
+    const bool audio = entry.loader == loader_kind::music || entry.loader == loader_kind::chunk;
+    if (audio && !audio_open) return nullptr; // a silent game never opens its sounds
+    if (const char* fault = refusal(entry)) {
+        SDL_SetError("%s", fault);
+        return nullptr;
+    }
     switch (entry.loader) {
     case loader_kind::png:
     case loader_kind::bmp: return load_picture(entry);
-    case loader_kind::music: return audio_open ? Mix_LoadMUS(entry.path) : nullptr;
-    case loader_kind::chunk: return audio_open ? load_chunk(entry.path) : nullptr;
+    case loader_kind::music: return Mix_LoadMUS(entry.path);
+    case loader_kind::chunk: return load_chunk(entry.path);
     }
     return nullptr;
 }

@@ -6,7 +6,9 @@
 // Loads every slot in slot order (pictures converted to the display format
 // with their colour key). A file that cannot be loaded is reported on standard
 // error by its path, everything loaded so far is released, and null is
-// returned: the game must not start with a hole in its catalogue.
+// returned: the game must not start with a hole in its catalogue. Only
+// regular files are opened, and a sound's header is checked before the mixer
+// reads it (asset_checks.h).
 // Needs a video mode (pictures are converted to it); without an audio device
 // the music and sound slots stay null and the game runs silent.
 // Colour-keyed pictures are run-length encoded, so a blit skips their

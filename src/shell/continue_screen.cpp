@@ -17,7 +17,7 @@ int continue_screen(SDL_Surface* screen, const asset_table& assets) {
     bool done = false;
     while (!done) {
         draw_slot(screen, assets, answer == continue_yes ? slot_continue1 : slot_continue2);
-        platform_flip(screen);
+        present_on_next_frame(screen);
 
         // No pass guard: an Enter already queued answers at once.
         SDL_Event event;

@@ -26,7 +26,7 @@ int difficulty_menu(SDL_Surface* screen, const asset_table& assets) {
     bool done = false;
     for (int pass = 0; !done; ++pass) {
         draw_slot(screen, assets, picture_of(selection));
-        platform_flip(screen);
+        present_on_next_frame(screen);
 
         // Every queued event is handled, even after one has ended the menu: a
         // Right behind an Escape turns 4 into 3, a Left turns it into 0.

@@ -51,7 +51,7 @@ int final_screen(SDL_Surface* screen, int score, const asset_table& assets, int 
     for (int pass = 0;; ++pass) {
         draw_slot(screen, assets, slot_cleared);
         draw_score(screen, digit_table, places, digits);
-        platform_flip(screen);
+        present_on_next_frame(screen);
         if (still_picture_ended(pass)) break;
     }
 

@@ -1,14 +1,17 @@
 // Entry point: SDL starts with no subsystem, shuts down at exit, and the game
-// runs. The exit status is the game's own: 0 after a normal goodbye, non-zero
-// after a start-up failure.
+// runs. The exit status is the game's own: 0 after a normal goodbye or a stop
+// request (SIGTERM, SIGINT, SIGHUP), non-zero after a start-up failure.
 #include <SDL/SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/platform.h"
 #include "shell/game_main.h"
 
 int main(int, char**) {
+    // Before SDL starts: it then leaves these signals to us.
+    platform_catch_stop_signals();
     if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
         std::fprintf(stderr, "%s: %s\n", "Graze", SDL_GetError());
         return EXIT_FAILURE;

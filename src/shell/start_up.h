@@ -23,7 +23,8 @@ constexpr int audio_channels = 2;
 constexpr int audio_chunk_samples = 2048;
 
 // The screen every screen and level draws to; null, with SDL's error on
-// standard error, when the mode is refused.
+// standard error, when the mode is refused, and also when SDL, not asked for
+// a driver, could only start a text-mode one (no display is available).
 SDL_Surface* open_screen();
 
 // True when the audio device is open; otherwise prints the warning and the

@@ -18,7 +18,7 @@ bool still_picture_ended(int pass) {
 void show_still_picture(SDL_Surface* screen, SDL_Surface* picture) {
     for (int pass = 0;; ++pass) {
         draw_picture(screen, picture);
-        platform_flip(screen);
+        present_on_next_frame(screen);
         if (still_picture_ended(pass)) return;
     }
 }

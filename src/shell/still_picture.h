@@ -12,6 +12,6 @@ constexpr int still_picture_enter_guard = 10;
 // Handles every event queued for this pass; true when the picture is ended.
 bool still_picture_ended(int pass);
 
-// Shows one picture until it is ended. There is no delay between passes: the
-// guard counts presented frames.
+// Shows one picture until it is ended, one pass a frame; the guard counts
+// passes.
 void show_still_picture(SDL_Surface* screen, SDL_Surface* picture);

@@ -9,6 +9,12 @@
 constexpr int audio_rate = 44100;
 constexpr float audio_dt = 1.0f / audio_rate;
 
+// The game's mixer adds the music and every effect channel at unity gain,
+// without a limiter. Music and effects sit this far below their own peak
+// targets, so the loudest moment of play (boss music, the gun, an enemy's
+// explosion, the warning) stays under full scale even where their peaks meet.
+constexpr float mix_headroom_db = -11;
+
 // Seeded generator for noise and for composition choices (never rand()).
 struct lcg {
     std::uint32_t state = 1;

@@ -3,16 +3,18 @@
 // ends with a short fade so none of them clicks when cut by the next.
 #include <cmath>
 
-#include "support/asset_slots.h"
 #include "audio_dsp.h"
 #include "audio_sfx.h"
 #include "generators.h"
 #include "music_palette.h"
+#include "support/asset_slots.h"
 
 namespace {
 
+// Peaks are given as the effect's level among the others; the mix headroom
+// comes on top.
 void finish(asset_sink& sink, int slot, std::vector<float> s, float peak_db) {
-    normalize_peak(s, peak_db);
+    normalize_peak(s, peak_db + mix_headroom_db);
     fade_edges(s, 0.001f, 0.004f);
     emit_wav(sink, slot, to_pcm16(s), 1, audio_rate);
 }

@@ -87,6 +87,20 @@ float near_peak(const std::vector<float>& mix) {
     return a[k];
 }
 
+constexpr long loop_fade_in_frames = 441;   // 10 ms
+constexpr long loop_fade_out_frames = 2646; // 60 ms
+
+// Raised-cosine gain for step i of an n-step ramp from silence: 0 at i = 0.
+float ramp(long i, long n) {
+    const float x = static_cast<float>(i) / static_cast<float>(n);
+    return 0.5f - 0.5f * std::cos(3.14159265f * x);
+}
+
+void scale_frame(std::vector<float>& mix, long frame, float g) {
+    mix[static_cast<size_t>(2 * frame)] *= g;
+    mix[static_cast<size_t>(2 * frame + 1)] *= g;
+}
+
 } // namespace
 
 std::vector<float> render_song(const song_plan& plan, const song_score& score) {
@@ -142,9 +156,18 @@ std::vector<float> render_song(const song_plan& plan, const song_score& score) {
     const float peak = near_peak(b.mix);
     float gain = level > 0 ? db_gain(plan.loudness_db) / level : 1.0f;
     if (peak > 0) gain = std::min(gain, 0.74f / peak);
-    for (float& x : b.mix) x = soft_clip(x * gain);
+    const float headroom = db_gain(mix_headroom_db);
+    for (float& x : b.mix) x = soft_clip(x * gain) * headroom;
 
-    if (!b.wrap) {
+    if (b.wrap) {
+        // The game starts a loop again only once it has ended, a moment of
+        // silence later: both ends meet that silence on a short ramp instead
+        // of a jump.
+        const long in = std::min(b.frames / 2, loop_fade_in_frames);
+        const long out = std::min(b.frames / 2, loop_fade_out_frames);
+        for (long i = 0; i < in; ++i) scale_frame(b.mix, i, ramp(i, in));
+        for (long i = 0; i < out; ++i) scale_frame(b.mix, b.frames - 1 - i, ramp(i, out));
+    } else {
         // Ringing songs open without a click and fade to nothing exactly at the end.
         const long in = 220;
         const long out =

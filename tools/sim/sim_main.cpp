@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         if (arg == "--level")
             options.level = value;
         else if (arg == "--difficulty")
-            ok = read_int(value, options.difficulty);
+            ok = read_int(value, options.difficulty) && known_difficulty(options.difficulty);
         else if (arg == "--score")
             ok = read_int(value, options.score);
         else if (arg == "--input")
@@ -100,6 +100,16 @@ int main(int argc, char** argv) {
     absolute(trace_path);
     absolute(options.frames_dir);
 
+    // The trace is written as the run goes, so a run of any length keeps its
+    // memory flat.
+    std::ofstream trace;
+    if (options.trace) {
+        trace.open(trace_path);
+        if (!trace) return usage(("cannot write " + trace_path).c_str());
+        options.trace_out = &trace;
+    }
+    stop_runs_on_signals();
+
     sim_session session;
     std::string error;
     if (!open_sim_session(asset_dir, session, error)) {
@@ -111,10 +121,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "graze-sim: %s\n", error.c_str());
         close_sim_session(session);
         return 1;
-    }
-    if (options.trace) {
-        std::ofstream trace(trace_path);
-        for (const std::string& line : outcome.trace) trace << line << '\n';
     }
     std::printf("%s\n", summary_json(outcome).c_str());
     close_sim_session(session);

@@ -1,9 +1,11 @@
 #include "sim_run.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <unistd.h>
 
 #include "engine/level_observer.h"
@@ -36,24 +38,39 @@ level_function find_level(const std::string& name) {
     return nullptr;
 }
 
+volatile std::sig_atomic_t stop_signal = 0;
+
+void note_stop_signal(int) { stop_signal = 1; }
+
+constexpr Uint32 play_limit_ms = 60 * 60 * 1000;
+constexpr const char* stopped_by_play_limit = "one hour of play";
+constexpr const char* stopped_by_signal = "signal";
+
 // One trace event before its times are known relative to the start of play.
 struct pending_event {
     Uint32 tick;        // absolute virtual time
     int flip;           // presented frames so far
-    int sequence;       // order of recording, to keep ties stable
+    bool sound;         // a sound or music call: after the level's own events of the same moment
+    long sequence;      // order of recording, to keep ties stable
     std::string ev;     // the event name
     std::string fields; // its own fields, as ",\"key\":value..."
 };
 
 struct watcher {
     const sim_options* options = nullptr;
+    // Events not written yet: at most those of the frame in progress, once
+    // play has started (before, their times are not known yet).
     std::vector<pending_event> events;
-    int sequence = 0;
+    long sequence = 0;
     bool playing = false;
     Uint32 play_start_tick = 0;
     int play_start_flip = 0;
     int last_phase = 0;
     int last_respawning = 0;
+    // Where the frame of play in progress began.
+    Uint32 frame_start_tick = 0;
+    int frame_start_flip = 0;
+    bool leaving = false; // the simulator is leaving the game
     sim_outcome* outcome = nullptr;
     int runs_ended = 0;
     bool closing = false;
@@ -72,7 +89,7 @@ std::string quoted(const char* text) {
 void record_at(watcher& w, Uint32 tick, int flip, const std::string& ev,
                const std::string& fields) {
     if (!w.options->trace) return;
-    w.events.push_back({tick, flip, w.sequence++, ev, fields});
+    w.events.push_back({tick, flip, false, w.sequence++, ev, fields});
 }
 
 void record(watcher& w, const std::string& ev, const std::string& fields) {
@@ -109,6 +126,18 @@ void schedule_input(const sim_options& options) {
     if (options.max_frames >= 0) sim_press_at_frame(origin + options.max_frames, SDLK_ESCAPE);
 }
 
+constexpr int second_of_frames = 77;
+
+// The hands that leave the game from that presented frame on: Escape, then a
+// window close, once a second, until the game has said goodbye.
+void schedule_leaving(int from_frame) {
+    constexpr int leave_attempts = 3000;
+    for (int i = 0; i < leave_attempts; ++i) {
+        sim_press_at_frame(from_frame + i * second_of_frames, SDLK_ESCAPE);
+        sim_quit_at_frame(from_frame + i * second_of_frames + second_of_frames / 2);
+    }
+}
+
 // A whole run: the script by presented frame from the start, then the hands
 // that leave the game.
 void schedule_run_input(const sim_options& options) {
@@ -121,16 +150,13 @@ void schedule_run_input(const sim_options& options) {
         case script_action::press: sim_press_at_frame(e.frame, e.key); break;
         }
     }
-    constexpr int second = 77, leave_attempts = 3000;
-    const int wind_down = options.max_frames >= 0 ? options.max_frames : last + second;
-    for (int i = 0; i < leave_attempts; ++i) {
-        sim_press_at_frame(wind_down + i * second, SDLK_ESCAPE);
-        sim_quit_at_frame(wind_down + i * second + second / 2);
-    }
+    schedule_leaving(options.max_frames >= 0 ? options.max_frames : last + second_of_frames);
 }
 
 void on_play_started(const level_run& run, void* context) {
     auto& w = *static_cast<watcher*>(context);
+    w.frame_start_tick = platform_ticks();
+    w.frame_start_flip = sim_frame();
     if (w.options->whole_run) return; // times stay counted from the program's start
     w.playing = true;
     w.play_start_tick = run.world->start_ms;
@@ -146,9 +172,21 @@ void on_frame_ended(const level_run& run, void* context) {
         record_at(w, run.state.phase_tick, sim_frame() - 1, "phase",
                   ",\"phase\":" + std::to_string(w.last_phase));
     }
-    if (run.state.respawning && !w.last_respawning) record(w, "respawn", "");
+    // The ship starts rising in the frame's controls step, at its first tick.
+    if (run.state.respawning && !w.last_respawning)
+        record_at(w, w.frame_start_tick, w.frame_start_flip, "respawn", "");
     w.last_respawning = run.state.respawning;
     if (w.options->watch_frame) w.options->watch_frame(run);
+    w.frame_start_tick = platform_ticks();
+    w.frame_start_flip = sim_frame();
+
+    const sim_options& o = *w.options;
+    if (!o.whole_run && o.max_frames < 0 && !w.leaving &&
+        level_clock(run, w.frame_start_tick) >= play_limit_ms) {
+        w.leaving = true;
+        w.outcome->stopped = stopped_by_play_limit;
+        sim_press_at_frame(sim_frame(), SDLK_ESCAPE);
+    }
 }
 
 void on_level_ended(const level_run& run, const game_result& result, void* context) {
@@ -181,18 +219,19 @@ void on_run_ended(bool completed, int final_score, void* context) {
     w.runs_ended += 1;
 }
 
-void add_sound_events(watcher& w, const asset_table& assets) {
-    (void)assets;
-    for (const sim_sound_event& s : sim_sound_log()) {
+// Moves the sound and music calls logged so far into the pending events.
+void take_sound_events(watcher& w) {
+    for (const sim_sound_event& s : sim_take_sound_log()) {
+        if (!w.options->trace) continue;
         switch (s.call) {
         case sim_call::chunk:
-            w.events.push_back({s.tick, s.frame, w.sequence++, "sound",
+            w.events.push_back({s.tick, s.frame, true, w.sequence++, "sound",
                                 ",\"channel\":" + std::to_string(s.channel) +
                                     ",\"slot\":" + std::to_string(s.slot)});
             break;
         case sim_call::music_play:
         case sim_call::music_fade:
-            w.events.push_back({s.tick, s.frame, w.sequence++, "music",
+            w.events.push_back({s.tick, s.frame, true, w.sequence++, "music",
                                 std::string(",\"action\":\"") +
                                     (s.call == sim_call::music_play ? "play" : "fade") +
                                     "\",\"slot\":" + std::to_string(s.slot)});
@@ -201,23 +240,69 @@ void add_sound_events(watcher& w, const asset_table& assets) {
     }
 }
 
-void write_trace(watcher& w, sim_outcome& outcome) {
-    std::stable_sort(w.events.begin(), w.events.end(),
-                     [](const pending_event& a, const pending_event& b) {
-                         if (a.tick != b.tick) return a.tick < b.tick;
-                         return a.flip < b.flip;
-                     });
-    for (const pending_event& e : w.events) {
-        const long tick = static_cast<long>(e.tick) - static_cast<long>(w.play_start_tick);
-        const int frame = e.flip - w.play_start_flip;
-        outcome.trace.push_back("{\"ev\":\"" + e.ev + "\",\"tick\":" + std::to_string(tick) +
-                                ",\"frame\":" + std::to_string(frame) + e.fields + "}");
+// Writes, in time order, the pending events of the presented frames before
+// `flip`: nothing recorded later can come before them.
+void write_settled_events(watcher& w, int flip) {
+    take_sound_events(w);
+    if (w.events.empty()) return;
+    auto settled = std::stable_partition(w.events.begin(), w.events.end(),
+                                         [flip](const pending_event& e) { return e.flip < flip; });
+    std::sort(w.events.begin(), settled, [](const pending_event& a, const pending_event& b) {
+        if (a.tick != b.tick) return a.tick < b.tick;
+        if (a.flip != b.flip) return a.flip < b.flip;
+        if (a.sound != b.sound) return b.sound;
+        return a.sequence < b.sequence;
+    });
+    for (auto e = w.events.begin(); e != settled; ++e) {
+        const long tick = static_cast<long>(e->tick) - static_cast<long>(w.play_start_tick);
+        const int frame = e->flip - w.play_start_flip;
+        std::string line = "{\"ev\":\"" + e->ev + "\",\"tick\":" + std::to_string(tick) +
+                           ",\"frame\":" + std::to_string(frame) + e->fields + "}";
+        if (w.options->trace_out)
+            *w.options->trace_out << line << '\n';
+        else
+            w.outcome->trace.push_back(std::move(line));
+    }
+    w.events.erase(w.events.begin(), settled);
+}
+
+// Called on every flip: frame capture, the trace so far, and leaving the game
+// on a stop signal.
+void on_flip(watcher& w, SDL_Surface* screen, int frame) {
+    const sim_options& o = *w.options;
+    if (!o.frames_dir.empty() && frame % std::max(o.every, 1) == 0) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/frame_%06d.png", frame);
+        save_screen_png(screen, o.frames_dir + name);
+    }
+    // Before play starts, a level run's times are not known yet.
+    if (o.whole_run || w.playing) write_settled_events(w, frame);
+    if (stop_signal && !w.leaving) {
+        w.leaving = true;
+        w.outcome->stopped = stopped_by_signal;
+        schedule_leaving(frame + 1);
     }
 }
 
 } // namespace
 
 bool known_level(const std::string& name) { return find_level(name) != nullptr; }
+
+bool known_difficulty(int difficulty) {
+    for (int known : {difficulty_practice, difficulty_easy, difficulty_normal, difficulty_hard,
+                      difficulty_cheat, difficulty_epilogue})
+        if (difficulty == known) return true;
+    return false;
+}
+
+void stop_runs_on_signals() {
+    struct sigaction action {};
+    action.sa_handler = note_stop_signal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
 
 bool open_sim_session(const std::string& asset_dir, sim_session& session, std::string& error) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
@@ -272,21 +357,12 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
         if (session.assets->slots[slot] && length > 0)
             sim_set_music_length(music_slot(*session.assets, slot), static_cast<Uint32>(length));
     }
-    if (!options.frames_dir.empty()) {
-        std::filesystem::create_directories(options.frames_dir);
-        const std::string dir = options.frames_dir;
-        const int every = std::max(options.every, 1);
-        sim_on_flip([dir, every](SDL_Surface* screen, int frame) {
-            if (frame % every != 0) return;
-            char name[32];
-            std::snprintf(name, sizeof name, "/frame_%06d.png", frame);
-            save_screen_png(screen, dir + name);
-        });
-    }
+    if (!options.frames_dir.empty()) std::filesystem::create_directories(options.frames_dir);
 
     watcher w;
     w.options = &options;
     w.outcome = &outcome;
+    sim_on_flip([&w](SDL_Surface* screen, int frame) { on_flip(w, screen, frame); });
     const scene_observer scene_watch{on_spawn, on_kill, on_player_hit, &w};
     const level_observer level_watch{on_play_started, on_frame_ended, on_level_ended, &w};
     const run_observer run_watch{on_run_ended, &w};
@@ -311,10 +387,8 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
     set_drawing(true);
 
     outcome.ticks = sim_now();
-    if (options.trace) {
-        add_sound_events(w, *session.assets);
-        write_trace(w, outcome);
-    }
+    write_settled_events(w, std::numeric_limits<int>::max());
+    if (options.trace_out) options.trace_out->flush();
     return true;
 }
 
@@ -322,5 +396,6 @@ std::string summary_json(const sim_outcome& o) {
     return "{\"code\":" + std::to_string(o.code) + ",\"score\":" + std::to_string(o.score) +
            ",\"kills\":" + std::to_string(o.kills) + ",\"lives\":" + std::to_string(o.lives) +
            ",\"frames\":" + std::to_string(o.frames) + ",\"boss_hp\":" + std::to_string(o.boss_hp) +
-           ",\"ticks\":" + std::to_string(o.ticks) + "}";
+           ",\"ticks\":" + std::to_string(o.ticks) +
+           (o.stopped.empty() ? "" : ",\"stopped\":\"" + o.stopped + "\"") + "}";
 }

@@ -5,6 +5,7 @@
 #include <SDL/SDL.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,14 @@ struct sim_options {
     int difficulty = 3;
     int score = 0;
     std::vector<script_event> input;
-    int max_frames = -1; // stop after this many frames of play, as Escape would
+    // Stop after this many frames of play, as Escape would. Without it a level
+    // run stops after one hour of play: a ship parked out of every bullet's
+    // reach would otherwise play for ever.
+    int max_frames = -1;
     bool trace = false;
+    // Where the trace goes, line by line as the run goes; without it the lines
+    // are kept in the outcome.
+    std::ostream* trace_out = nullptr;
     std::string frames_dir; // PNG of every `every`-th presented frame
     int every = 1;
     // Pixels are copied only when asked or when frames are captured; the game
@@ -58,11 +65,22 @@ struct sim_outcome {
     int frames = 0; // frames of play
     int boss_hp = 0;
     Uint32 ticks = 0;               // virtual time of the whole call
-    std::vector<std::string> trace; // JSON lines, in time order
+    std::vector<std::string> trace; // JSON lines, in time order (unless streamed)
+    // Why the simulator cut the run short, if it did: "one hour of play" (the
+    // play limit) or "signal" (SIGTERM or SIGINT).
+    std::string stopped;
 };
 
-// Names accepted by --level.
+// Names accepted by --level, and the difficulties the game itself hands a
+// level (3, 2, 1, 0, the cheat's 1000 and the epilogue's 200).
 bool known_level(const std::string& name);
+bool known_difficulty(int difficulty);
+
+// From now on SIGTERM and SIGINT end a run as a player would leave the game
+// (Escape, then window closes), so the summary and the trace so far are
+// still written.
+void stop_runs_on_signals();
+
 bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome& outcome,
                    std::string& error);
 std::string summary_json(const sim_outcome& outcome);
