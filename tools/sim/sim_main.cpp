@@ -2,7 +2,7 @@
 // summary; optionally a JSON-lines trace and PNGs of presented frames.
 //   graze-sim (--level N | --run) [--difficulty D] [--score S] [--input FILE]
 //             [--max-frames N] [--trace FILE] [--frames-dir DIR --every K]
-//             [--assets DIR]
+//             [--assets DIR] [--autopilot] [--save-input FILE]
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "pilot_hands.h"
 #include "sim_run.h"
 
 #ifndef GRAZE_ASSET_DIR
@@ -22,7 +23,7 @@ int usage(const char* why) {
     std::fprintf(stderr,
                  "graze-sim: %s\nusage: graze-sim (--level N | --run) [--difficulty D] [--score S] "
                  "[--input FILE] [--max-frames N] [--trace FILE] [--frames-dir DIR --every K] "
-                 "[--assets DIR] [--draw 0|1]\n",
+                 "[--assets DIR] [--draw 0|1] [--autopilot] [--save-input FILE]\n",
                  why);
     return 2;
 }
@@ -40,11 +41,12 @@ bool read_int(const char* text, int& value) {
 int main(int argc, char** argv) {
     sim_options options;
     int draw = 0;
-    std::string input_path, trace_path, asset_dir = GRAZE_ASSET_DIR;
+    bool autopilot = false;
+    std::string input_path, trace_path, save_path, asset_dir = GRAZE_ASSET_DIR;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--run") {
-            options.whole_run = true;
+        if (arg == "--run" || arg == "--autopilot") {
+            (arg == "--run" ? options.whole_run : autopilot) = true;
             continue;
         }
         if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
@@ -70,6 +72,8 @@ int main(int argc, char** argv) {
             asset_dir = value;
         else if (arg == "--draw")
             ok = read_int(value, draw);
+        else if (arg == "--save-input")
+            save_path = value;
         else
             return usage(("unknown option " + arg).c_str());
         if (!ok) return usage(("bad value for " + arg).c_str());
@@ -93,6 +97,14 @@ int main(int argc, char** argv) {
         if (!path.empty() && path[0] != '/') path = started_in + "/" + path;
     };
     absolute(trace_path);
+    absolute(save_path);
+    if (autopilot && !input_path.empty()) return usage("--autopilot plays without --input");
+    // The pilot leaves a whole run from the title itself; the simulator's
+    // hands only step in if it never gets there.
+    if (autopilot && options.whole_run && options.max_frames < 0)
+        options.max_frames = pilot_run_frame_limit;
+    pilot_hands hands;
+    if (autopilot) attach_pilot(hands, options);
     absolute(options.frames_dir);
 
     sim_session session;
@@ -106,6 +118,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "graze-sim: %s\n", error.c_str());
         close_sim_session(session);
         return 1;
+    }
+    if (!save_path.empty()) {
+        std::ofstream saved(save_path);
+        saved << key_log_script(run_key_log(autopilot ? hands.log : options.input, options));
     }
     if (options.trace) {
         std::ofstream trace(trace_path);

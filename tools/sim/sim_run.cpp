@@ -253,12 +253,13 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
         if (session.assets->slots[slot] && length > 0)
             sim_set_music_length(music_slot(*session.assets, slot), static_cast<Uint32>(length));
     }
-    if (!options.frames_dir.empty()) {
-        std::filesystem::create_directories(options.frames_dir);
+    if (!options.frames_dir.empty() || options.watch_flip) {
+        if (!options.frames_dir.empty()) std::filesystem::create_directories(options.frames_dir);
         const std::string dir = options.frames_dir;
         const int every = std::max(options.every, 1);
-        sim_on_flip([dir, every](SDL_Surface* screen, int frame) {
-            if (frame % every != 0) return;
+        sim_on_flip([dir, every, watch = options.watch_flip](SDL_Surface* screen, int frame) {
+            if (watch) watch(frame);
+            if (dir.empty() || frame % every != 0) return;
             char name[32];
             std::snprintf(name, sizeof name, "/frame_%06d.png", frame);
             save_screen_png(screen, dir + name);

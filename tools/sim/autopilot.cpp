@@ -1,0 +1,301 @@
+#include "autopilot.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr int horizon = pilot_horizon;
+// A plan holds one direction for the first leg, then another to the horizon.
+constexpr int first_leg = 8;
+
+// The ship's steering, as the game applies it.
+constexpr int slow_speed = 2; // while a gun key is held
+constexpr int fast_speed = 3;
+constexpr int field_left = 139;
+constexpr int field_right = 503;
+constexpr int screen_h = 480;
+// How far past a hit box a bullet still grazes the ship.
+constexpr int graze_x = 15;
+constexpr int graze_y = 10;
+// The main gun's bullet leaves 6 pixels above the ship's centre at 6 a frame;
+// the side guns' 7 and 6 pixels either side of it, 3 across for 6 up.
+constexpr int shot_speed = 6;
+constexpr int main_shot_half_w = 4;
+constexpr int side_shot_half_w = 7;
+constexpr int side_shot_offset = 7;
+
+// Weights of a plan's cost.
+constexpr double hit_cost = 1e7;        // per frame left after the hit
+constexpr double near_cost = 4000;      // a hit box within a few pixels
+constexpr int near_margin = 4;          //
+constexpr double wall_cost = 40;        // per pixel into the side margins, per frame
+constexpr double height_cost = 6;       // per pixel off the flying band, per frame
+constexpr double align_cost = 6;        // per pixel off the target's column, per frame
+constexpr double crowd_cost = 60;       // per pixel inside an enemy's personal space
+constexpr double hold_fire_cost = 1500; // a plan that does not fire at a present target
+constexpr double graze_reward = 300;    // per early frame spent grazing, when safe
+constexpr double change_cost = 200;     // turning away from last frame's plan
+
+constexpr int wall_margin = 24;
+constexpr int band_top = 300;    // the ship's corner prefers y in this band
+constexpr int band_bottom = 420; //
+
+struct direction {
+    int x, y;
+};
+constexpr std::array<direction, 9> directions = {
+    {{0, 0}, {0, -1}, {0, 1}, {-1, 0}, {1, 0}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}}};
+
+struct spot {
+    int x, y;
+};
+
+spot step_ship(spot s, direction d, int speed) {
+    if (d.y < 0 && s.y > 1) s.y -= speed;
+    if (d.y > 0 && s.y + ship_h < screen_h + 1) s.y += speed;
+    if (d.x < 0 && s.x > field_left) s.x -= speed;
+    if (d.x > 0 && s.x + ship_w < field_right) s.x += speed;
+    if (s.y < 0) s.y = 0; // the blit clips it back onto the screen
+    return s;
+}
+
+int centre_x(spot s) { return s.x + ship_w / 2; }
+int centre_y(spot s) { return s.y + std::min(ship_h, screen_h - s.y) / 2; }
+
+struct obstacle {
+    int x, y;
+    int reach_x, reach_y;
+    bool bullet;
+};
+
+// Everything that can touch the ship on frame t of the horizon (1 = the next
+// frame), near enough to matter.
+using forecast = std::array<std::vector<obstacle>, horizon + 1>;
+
+bool within_reach(const obstacle& o, int cx, int cy, int t) {
+    const int travel = fast_speed * t + 2;
+    return std::abs(o.x - cx) < o.reach_x + graze_x + travel &&
+           std::abs(o.y - cy) < o.reach_y + graze_y + travel;
+}
+
+// Bullets move by their truncated velocity and leave the field by the
+// game's bounds; the frame's collision test sees them before they move.
+void predict_bullet(const seen_bullet& b, int cx, int cy, forecast& ahead) {
+    const int half_w = b.reach_x - ship_reach, half_h = b.reach_y - ship_reach;
+    int x = b.x, y = b.y;
+    double vx = b.vx, vy = b.vy;
+    for (int t = 1; t <= horizon; ++t) {
+        const obstacle o{x, y, b.reach_x, b.reach_y, true};
+        if (within_reach(o, cx, cy, t)) ahead[t].push_back(o);
+        const int left = x - half_w, top = y - half_h;
+        if (top <= 0 || top >= screen_h || left <= 138 || left >= 502) return;
+        x += static_cast<int>(vx);
+        y += static_cast<int>(vy);
+        vx *= b.ax;
+        vy *= b.ay;
+    }
+}
+
+// Enemies keep the velocity of their current step.
+void predict_enemy(const seen_enemy& e, int cx, int cy, forecast& ahead) {
+    if (!e.solid) return;
+    for (int t = 1; t <= horizon; ++t) {
+        const obstacle o{e.x + e.dx * (t - 1), e.y + e.dy * (t - 1), e.reach_x, e.reach_y, false};
+        if (within_reach(o, cx, cy, t)) ahead[t].push_back(o);
+    }
+}
+
+struct target {
+    bool any = false;
+    int aim_x = 0;     // where the ship's centre should be
+    int tolerance = 0; // how far off still hits
+    int y = 0;
+};
+
+// Frames a main-gun bullet takes to climb to an enemy.
+int climb_frames(const seen_enemy& e, int cy) {
+    const int closing = shot_speed + e.dy;
+    if (closing <= 0) return horizon;
+    return std::max(0, (cy - 6 - e.y) / closing);
+}
+
+bool shootable(const seen_enemy& e, int cy) {
+    return e.solid && e.x > field_left && e.x < 501 && e.y > 4 && e.y < cy - 24;
+}
+
+target pick_target(const pilot_view& view, int cx, int cy) {
+    target best;
+    double best_score = 1e18;
+    for (const seen_enemy& e : view.enemies) {
+        if (!shootable(e, cy)) continue;
+        const int aim = e.x + e.dx * climb_frames(e, cy);
+        const int tolerance = std::max(1, e.reach_x - ship_reach + main_shot_half_w - 3);
+        const double off = std::max(0, std::abs(aim - cx) - tolerance);
+        const double score = off + 0.35 * (cy - e.y) + (e.boss ? -40 : 0);
+        if (score < best_score) {
+            best_score = score;
+            best = {true, std::clamp(aim, field_left + ship_w / 2, field_right - ship_w / 2),
+                    tolerance, e.y};
+        }
+    }
+    return best;
+}
+
+// Whether a side-gun volley from here would meet an enemy.
+bool side_guns_reach(const pilot_view& view, int cx, int cy) {
+    for (const seen_enemy& e : view.enemies) {
+        if (!shootable(e, cy)) continue;
+        const int k = climb_frames(e, cy);
+        const int drift = 3 * k + side_shot_offset;
+        const int aim = e.x + e.dx * k;
+        const int tolerance = e.reach_x - ship_reach + side_shot_half_w - 2;
+        if (std::abs(cx + drift - aim) < tolerance || std::abs(cx - drift - aim) < tolerance)
+            return true;
+    }
+    return false;
+}
+
+bool main_gun_reaches(const pilot_view& view, int cx, int cy) {
+    for (const seen_enemy& e : view.enemies) {
+        if (!shootable(e, cy)) continue;
+        const int aim = e.x + e.dx * climb_frames(e, cy);
+        if (std::abs(cx - aim) < e.reach_x - ship_reach + main_shot_half_w - 1) return true;
+    }
+    return false;
+}
+
+bool super_worth_it(const pilot_view& view, int cx, int cy) {
+    int crowd = 0;
+    for (const seen_enemy& e : view.enemies) {
+        if (!shootable(e, cy)) continue;
+        if (e.boss && std::abs(e.x - cx) < e.reach_x + 40) return true;
+        if (cy - e.y < 260) ++crowd;
+    }
+    return crowd >= 5;
+}
+
+// Cost of where the ship is, whatever the bullets do.
+double place_cost(spot s, const target& aim, const pilot_view& view, int t) {
+    const int cx = centre_x(s), cy = centre_y(s);
+    double cost = 0;
+    if (s.x < field_left + wall_margin) cost += wall_cost * (field_left + wall_margin - s.x);
+    if (s.x + ship_w > field_right - wall_margin)
+        cost += wall_cost * (s.x + ship_w - (field_right - wall_margin));
+    if (s.y < band_top) cost += height_cost * (band_top - s.y);
+    if (s.y > band_bottom) cost += height_cost * 2 * (s.y - band_bottom);
+    if (aim.any) cost += align_cost * std::max(0, std::abs(cx - aim.aim_x) - aim.tolerance);
+    // Room around enemies, where bullets not yet fired will start.
+    if (t % 4 == 0) {
+        for (const seen_enemy& e : view.enemies) {
+            if (!e.solid) continue;
+            const int ex = e.x + e.dx * t, ey = e.y + e.dy * t;
+            const int room_x = e.reach_x + 24, room_y = e.reach_y + 40;
+            const int dx = std::abs(cx - ex), dy = cy - ey;
+            if (dx < room_x && std::abs(dy) < room_y)
+                cost += crowd_cost * 4 * std::min(room_x - dx, room_y - std::abs(dy));
+            else if (dy > 0 && dy < room_y + 70 && dx < room_x)
+                cost += crowd_cost * 0.5 * (room_x - dx);
+        }
+    }
+    return cost;
+}
+
+struct plan {
+    direction first, second;
+    int speed;
+};
+
+struct verdict {
+    double cost = 0;
+    int hit_frame = 0; // 0: clear to the horizon
+};
+
+verdict judge(const plan& p, spot start, const forecast& ahead, const target& aim,
+              const pilot_view& view) {
+    verdict v;
+    spot s = start;
+    int grazes = 0, nears = 0;
+    for (int t = 1; t <= horizon; ++t) {
+        s = step_ship(s, t <= first_leg ? p.first : p.second, p.speed);
+        const int cx = centre_x(s), cy = centre_y(s);
+        const bool immune = t <= view.invulnerable;
+        const double weight = static_cast<double>(horizon + 1 - t) / horizon;
+        bool grazing = false;
+        for (const obstacle& o : ahead[t]) {
+            const int dx = std::abs(o.x - cx), dy = std::abs(o.y - cy);
+            if (dx < o.reach_x && dy < o.reach_y) {
+                if (immune) continue;
+                v.hit_frame = t;
+                v.cost += hit_cost * (horizon + 1 - t);
+                return v;
+            }
+            if (immune) continue;
+            if (dx < o.reach_x + near_margin && dy < o.reach_y + near_margin) {
+                v.cost += near_cost * weight;
+                ++nears;
+            } else if (o.bullet && dx < o.reach_x + graze_x && dy < o.reach_y + graze_y) {
+                grazing = true;
+            }
+        }
+        if (grazing && t <= 12) ++grazes;
+        v.cost += place_cost(s, aim, view, t) * weight;
+    }
+    if (nears == 0) v.cost -= graze_reward * grazes;
+    return v;
+}
+
+} // namespace
+
+pilot_keys choose_keys(pilot_memory& memory, const pilot_view& view) {
+    pilot_keys keys;
+    if (!view.in_control || view.level_over) return keys;
+
+    const spot start{view.x, view.y};
+    const int cx = centre_x(start), cy = centre_y(start);
+    static forecast ahead;
+    for (auto& frame : ahead) frame.clear();
+    for (const seen_bullet& b : view.bullets) predict_bullet(b, cx, cy, ahead);
+    for (const seen_enemy& e : view.enemies) predict_enemy(e, cx, cy, ahead);
+    const target aim = pick_target(view, cx, cy);
+
+    int best = -1;
+    double best_cost = 1e300;
+    int index = 0;
+    for (int speed : {slow_speed, fast_speed}) {
+        for (const direction& first : directions) {
+            for (const direction& second : directions) {
+                const plan p{first, second, speed};
+                verdict v = judge(p, start, ahead, aim, view);
+                if (aim.any && speed == fast_speed) v.cost += hold_fire_cost;
+                if (memory.last_plan >= 0 && index / 9 != memory.last_plan / 9)
+                    v.cost += change_cost;
+                if (v.cost < best_cost) {
+                    best_cost = v.cost;
+                    best = index;
+                }
+                ++index;
+            }
+        }
+    }
+    memory.last_plan = best;
+    const direction d = directions[(best / 9) % 9];
+    keys.up = d.y < 0;
+    keys.down = d.y > 0;
+    keys.left = d.x < 0;
+    keys.right = d.x > 0;
+    if (best < 81) {
+        if (!main_gun_reaches(view, cx, cy) && side_guns_reach(view, cx, cy))
+            keys.f = true;
+        else
+            keys.g = true;
+    }
+    if (view.gauge_level >= 2 && view.play_frame - memory.last_super_frame >= 24 &&
+        super_worth_it(view, cx, cy)) {
+        keys.d = true;
+        memory.last_super_frame = view.play_frame;
+    }
+    return keys;
+}
