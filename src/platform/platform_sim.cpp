@@ -2,17 +2,17 @@
 // sound and music call, music that plays for a given length, and a flip hook.
 #include "platform/platform_sim.h"
 
+#include <algorithm>
 #include <array>
 #include <deque>
+#include <map>
 
 namespace {
 
 enum class key_action { down, up, press, quit };
 
 struct scheduled_key {
-    bool by_frame;
-    Uint32 tick;
-    int frame;
+    long sequence; // the order of scheduling, kept when changes fall due together
     key_action action;
     SDLKey key;
 };
@@ -28,7 +28,11 @@ struct music_state {
 struct sim_state {
     Uint32 now = 0;
     int frame = 0;
-    std::vector<scheduled_key> schedule;
+    // Pending changes by the frame or tick they wait for: a long script costs
+    // each poll only the changes that fall due.
+    std::multimap<int, scheduled_key> by_frame;
+    std::multimap<Uint32, scheduled_key> by_tick;
+    long next_sequence = 0;
     std::deque<SDL_Event> events;
     std::array<Uint8, SDLK_LAST> keys{};
     std::vector<std::pair<const Mix_Music*, Uint32>> music_lengths;
@@ -61,23 +65,36 @@ void key_up(SDLKey key) {
     sim.events.push_back(key_event(SDL_KEYUP, key));
 }
 
-bool is_due(const scheduled_key& entry) {
-    return entry.by_frame ? entry.frame <= sim.frame : entry.tick <= sim.now;
+void schedule_at_frame(int frame, key_action action, SDLKey key) {
+    sim.by_frame.emplace(frame, scheduled_key{sim.next_sequence++, action, key});
+}
+
+void schedule_at_tick(Uint32 tick, key_action action, SDLKey key) {
+    sim.by_tick.emplace(tick, scheduled_key{sim.next_sequence++, action, key});
+}
+
+template <typename Queue, typename Time>
+void take_due(Queue& queue, Time now, std::vector<scheduled_key>& due) {
+    const auto end = queue.upper_bound(now);
+    for (auto it = queue.begin(); it != end; ++it) due.push_back(it->second);
+    queue.erase(queue.begin(), end);
 }
 
 // Applies every scheduled change whose time has come, in the order scheduled.
 void apply_due_keys() {
-    std::vector<scheduled_key> later;
     std::vector<scheduled_key> due;
-    for (const scheduled_key& entry : sim.schedule) (is_due(entry) ? due : later).push_back(entry);
-    sim.schedule = later;
+    take_due(sim.by_frame, sim.frame, due);
+    take_due(sim.by_tick, sim.now, due);
+    std::sort(due.begin(), due.end(), [](const scheduled_key& a, const scheduled_key& b) {
+        return a.sequence < b.sequence;
+    });
     for (const scheduled_key& entry : due) {
         switch (entry.action) {
         case key_action::down: key_down(entry.key); break;
         case key_action::up: key_up(entry.key); break;
         case key_action::press:
             key_down(entry.key);
-            sim.schedule.push_back({true, 0, sim.frame + 1, key_action::up, entry.key});
+            schedule_at_frame(sim.frame + 1, key_action::up, entry.key);
             break;
         case key_action::quit: {
             SDL_Event event{};
@@ -87,10 +104,6 @@ void apply_due_keys() {
         }
         }
     }
-}
-
-void schedule(bool by_frame, Uint32 tick, int frame, key_action action, SDLKey key) {
-    sim.schedule.push_back({by_frame, tick, frame, action, key});
 }
 
 int slot_of(const void* asset) {
@@ -175,18 +188,16 @@ void sim_advance(Uint32 ms) { sim.now += ms; }
 int sim_frame() { return sim.frame; }
 
 void sim_key_down_at_frame(int frame, SDLKey key) {
-    schedule(true, 0, frame, key_action::down, key);
+    schedule_at_frame(frame, key_action::down, key);
 }
-void sim_key_up_at_frame(int frame, SDLKey key) { schedule(true, 0, frame, key_action::up, key); }
-void sim_press_at_frame(int frame, SDLKey key) { schedule(true, 0, frame, key_action::press, key); }
+void sim_key_up_at_frame(int frame, SDLKey key) { schedule_at_frame(frame, key_action::up, key); }
+void sim_press_at_frame(int frame, SDLKey key) { schedule_at_frame(frame, key_action::press, key); }
 void sim_key_down_at_tick(Uint32 tick, SDLKey key) {
-    schedule(false, tick, 0, key_action::down, key);
+    schedule_at_tick(tick, key_action::down, key);
 }
-void sim_key_up_at_tick(Uint32 tick, SDLKey key) { schedule(false, tick, 0, key_action::up, key); }
-void sim_press_at_tick(Uint32 tick, SDLKey key) {
-    schedule(false, tick, 0, key_action::press, key);
-}
-void sim_quit_at_frame(int frame) { schedule(true, 0, frame, key_action::quit, SDLK_UNKNOWN); }
+void sim_key_up_at_tick(Uint32 tick, SDLKey key) { schedule_at_tick(tick, key_action::up, key); }
+void sim_press_at_tick(Uint32 tick, SDLKey key) { schedule_at_tick(tick, key_action::press, key); }
+void sim_quit_at_frame(int frame) { schedule_at_frame(frame, key_action::quit, SDLK_UNKNOWN); }
 
 void sim_set_music_length(const Mix_Music* music, Uint32 ms) {
     for (auto& entry : sim.music_lengths) {
