@@ -41,6 +41,38 @@ void let_go(pilot_hands& h, int frame) {
     for (int i = 0; i < static_cast<int>(h.held.size()); ++i) hold(h, i, false, frame);
 }
 
+constexpr std::uint32_t slip_chance = 500; // one slip every so many frames, on average
+constexpr int slip_frames = 40;            // at most
+constexpr int slip_reroll = 8;             // new random keys every so many frames
+
+std::uint32_t next_random(std::uint32_t& state) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    return state;
+}
+
+pilot_keys random_keys(std::uint32_t& state) {
+    const std::uint32_t bits = next_random(state);
+    return {(bits & 1) != 0,  (bits & 2) != 0,  (bits & 4) != 0,    (bits & 8) != 0,
+            (bits & 16) != 0, (bits & 32) != 0, (bits & 448) == 448};
+}
+
+// Replaces the pilot's keys while a slip lasts.
+void maybe_slip(pilot_hands& h, pilot_keys& keys) {
+    if (h.slip_seed == 0) return;
+    if (h.slip_left == 0) {
+        if (next_random(h.slip_seed) % slip_chance != 0) return;
+        h.slip_left = 1 + static_cast<int>(next_random(h.slip_seed) % slip_frames);
+        h.slip_keys = random_keys(h.slip_seed);
+    } else if (h.slip_left % slip_reroll == 0) {
+        h.slip_keys = random_keys(h.slip_seed);
+    }
+    keys = h.slip_keys;
+    h.slip_keys.d = false; // a press, not a hold
+    h.slip_left -= 1;
+}
+
 void on_frame(pilot_hands& h, const level_run& run) {
     look_at(run, h.view);
     // Keys chosen now are down for the next frame of play.
@@ -56,7 +88,8 @@ void on_frame(pilot_hands& h, const level_run& run) {
         h.answer_continue = h.view.lost;
         return;
     }
-    const pilot_keys keys = choose_keys(h.memory, h.view);
+    pilot_keys keys = choose_keys(h.memory, h.view);
+    maybe_slip(h, keys);
     const std::array<bool, 6> want = {keys.up, keys.down, keys.left, keys.right, keys.g, keys.f};
     for (int i = 0; i < static_cast<int>(want.size()); ++i) hold(h, i, want[i], frame);
     if (keys.d) press(h, SDLK_d, frame);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ struct pilot_hands {
     int titles_seen = 0;
     bool end_screens = false;
     int last_enter = 0;
+    // Slips: with a seed other than 0 the hands now and then play a few
+    // dozen frames of random keys instead of the pilot's (the soak's way of
+    // varying the pilot's runs).
+    std::uint32_t slip_seed = 0;
+    int slip_left = 0;
+    pilot_keys slip_keys;
 };
 
 // Puts the hands on a run: its frame and flip watchers. The hands must
