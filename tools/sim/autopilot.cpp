@@ -81,21 +81,13 @@ bool within_reach(const obstacle& o, int cx, int cy, int t) {
            std::abs(o.y - cy) < o.reach_y + graze_y + travel;
 }
 
-// Bullets move by their truncated velocity and leave the field by the
-// game's bounds; the frame's collision test sees them before they move.
+// The frame's collision test sees each bullet before it moves.
 void predict_bullet(const seen_bullet& b, int cx, int cy, forecast& ahead) {
-    const int half_w = b.reach_x - ship_reach, half_h = b.reach_y - ship_reach;
-    int x = b.x, y = b.y;
-    double vx = b.vx, vy = b.vy;
+    bullet_track track = start_track(b);
     for (int t = 1; t <= horizon; ++t) {
-        const obstacle o{x, y, b.reach_x, b.reach_y, true};
+        const obstacle o{track.x, track.y, b.reach_x, b.reach_y, true};
         if (within_reach(o, cx, cy, t)) ahead[t].push_back(o);
-        const int left = x - half_w, top = y - half_h;
-        if (top <= 0 || top >= screen_h || left <= 138 || left >= 502) return;
-        x += static_cast<int>(vx);
-        y += static_cast<int>(vy);
-        vx *= b.ax;
-        vy *= b.ay;
+        if (!advance(track, b)) return;
     }
 }
 
@@ -248,6 +240,18 @@ verdict judge(const plan& p, spot start, const forecast& ahead, const target& ai
 }
 
 } // namespace
+
+bullet_track start_track(const seen_bullet& b) { return {b.x, b.y, b.vx, b.vy}; }
+
+bool advance(bullet_track& track, const seen_bullet& b) {
+    const int left = track.x - (b.reach_x - ship_reach), top = track.y - (b.reach_y - ship_reach);
+    if (top <= 0 || top >= screen_h || left <= 138 || left >= 502) return false;
+    track.x += static_cast<int>(track.vx);
+    track.y += static_cast<int>(track.vy);
+    track.vx *= b.ax;
+    track.vy *= b.ay;
+    return true;
+}
 
 pilot_keys choose_keys(pilot_memory& memory, const pilot_view& view) {
     pilot_keys keys;

@@ -22,5 +22,15 @@ struct pilot_memory {
 
 pilot_keys choose_keys(pilot_memory& memory, const pilot_view& view);
 
-// The plans the pilot weighs each frame and how far it looks ahead.
+// How far ahead the pilot looks, in frames.
 constexpr int pilot_horizon = 36;
+
+// A bullet followed as the game moves it: the bounds test, then the step by
+// the truncated velocity, then the acceleration.
+struct bullet_track {
+    int x, y; // centre
+    double vx, vy;
+};
+bullet_track start_track(const seen_bullet& b);
+// One move of the game; false when the game removes the bullet instead.
+bool advance(bullet_track& track, const seen_bullet& b);

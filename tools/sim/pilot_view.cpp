@@ -16,6 +16,17 @@ const move_step* current_step(const enemy& e) {
 
 } // namespace
 
+seen_bullet see_bullet(const shot& s) {
+    return {centre(s.rect.x, s.rect.w),
+            centre(s.rect.y, s.rect.h),
+            s.rect.w / 2 + ship_reach,
+            s.rect.h / 2 + ship_reach,
+            s.velocity_x,
+            s.velocity_y,
+            s.accel_x,
+            s.accel_y};
+}
+
 void look_at(const level_run& run, pilot_view& view) {
     const scene& world = *run.world;
     const ship& player = *world.player;
@@ -46,9 +57,7 @@ void look_at(const level_run& run, pilot_view& view) {
         for (int slot = 0; slot < body.shot_capacity; ++slot) {
             const shot* s = body.shots[slot];
             if (!s) continue;
-            view.bullets.push_back({centre(s->rect.x, s->rect.w), centre(s->rect.y, s->rect.h),
-                                    s->rect.w / 2 + ship_reach, s->rect.h / 2 + ship_reach,
-                                    s->velocity_x, s->velocity_y, s->accel_x, s->accel_y});
+            view.bullets.push_back(see_bullet(*s));
         }
     }
 }

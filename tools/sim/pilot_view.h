@@ -49,3 +49,7 @@ constexpr int ship_w = 37;
 constexpr int ship_h = 32;
 
 void look_at(const level_run& run, pilot_view& view);
+
+struct shot;
+// One bullet as the pilot sees it.
+seen_bullet see_bullet(const shot& s);

@@ -121,7 +121,11 @@ int main(int argc, char** argv) {
     }
     if (!save_path.empty()) {
         std::ofstream saved(save_path);
-        saved << key_log_script(run_key_log(autopilot ? hands.log : options.input, options));
+        saved << "# graze-sim key log: "
+              << (options.whole_run ? "a whole run" : "level " + options.level)
+              << (autopilot ? ", flown by the autopilot" : "") << ", difficulty "
+              << options.difficulty << "\n"
+              << key_log_script(run_key_log(autopilot ? hands.log : options.input, options));
     }
     if (options.trace) {
         std::ofstream trace(trace_path);
