@@ -38,10 +38,15 @@ constexpr double crowd_cost = 60;       // per pixel inside an enemy's personal 
 constexpr double hold_fire_cost = 1500; // a plan that does not fire at a present target
 constexpr double graze_reward = 300;    // per early frame spent grazing, when safe
 constexpr double change_cost = 200;     // turning away from last frame's plan
+constexpr double density_cost = 150;    // per bullet around the ship, every fourth frame
+constexpr int density_box = 40;         // around the ship's centre
 
-constexpr int wall_margin = 24;
-constexpr int band_top = 300;    // the ship's corner prefers y in this band
-constexpr int band_bottom = 420; //
+constexpr int wall_margin = 40;
+constexpr int crowd_for_super = 4; // enemies in front that make a crowd
+constexpr int full_enough = 10;    // of the gauge's 12
+constexpr int super_every = 24;    // frames at least between two bursts
+constexpr int band_top = 300;      // the ship's corner prefers y in this band
+constexpr int band_bottom = 400;
 
 struct direction {
     int x, y;
@@ -65,16 +70,6 @@ spot step_ship(spot s, direction d, int speed) {
 int centre_x(spot s) { return s.x + ship_w / 2; }
 int centre_y(spot s) { return s.y + std::min(ship_h, screen_h - s.y) / 2; }
 
-struct obstacle {
-    int x, y;
-    int reach_x, reach_y;
-    bool bullet;
-};
-
-// Everything that can touch the ship on frame t of the horizon (1 = the next
-// frame), near enough to matter.
-using forecast = std::array<std::vector<obstacle>, horizon + 1>;
-
 bool within_reach(const obstacle& o, int cx, int cy, int t) {
     const int travel = fast_speed * t + 2;
     return std::abs(o.x - cx) < o.reach_x + graze_x + travel &&
@@ -86,7 +81,10 @@ void predict_bullet(const seen_bullet& b, int cx, int cy, forecast& ahead) {
     bullet_track track = start_track(b);
     for (int t = 1; t <= horizon; ++t) {
         const obstacle o{track.x, track.y, b.reach_x, b.reach_y, true};
-        if (within_reach(o, cx, cy, t)) ahead[t].push_back(o);
+        if (within_reach(o, cx, cy, t)) {
+            ahead[t].bullets.push_back(o);
+            ahead[t].widest = std::max(ahead[t].widest, o.reach_x);
+        }
         if (!advance(track, b)) return;
     }
 }
@@ -96,7 +94,7 @@ void predict_enemy(const seen_enemy& e, int cx, int cy, forecast& ahead) {
     if (!e.solid) return;
     for (int t = 1; t <= horizon; ++t) {
         const obstacle o{e.x + e.dx * (t - 1), e.y + e.dy * (t - 1), e.reach_x, e.reach_y, false};
-        if (within_reach(o, cx, cy, t)) ahead[t].push_back(o);
+        if (within_reach(o, cx, cy, t)) ahead[t].bodies.push_back(o);
     }
 }
 
@@ -104,7 +102,6 @@ struct target {
     bool any = false;
     int aim_x = 0;     // where the ship's centre should be
     int tolerance = 0; // how far off still hits
-    int y = 0;
 };
 
 // Frames a main-gun bullet takes to climb to an enemy.
@@ -130,7 +127,7 @@ target pick_target(const pilot_view& view, int cx, int cy) {
         if (score < best_score) {
             best_score = score;
             best = {true, std::clamp(aim, field_left + ship_w / 2, field_right - ship_w / 2),
-                    tolerance, e.y};
+                    tolerance};
         }
     }
     return best;
@@ -159,14 +156,17 @@ bool main_gun_reaches(const pilot_view& view, int cx, int cy) {
     return false;
 }
 
+// Bosses and crowds take the gauge; a nearly full gauge goes on whatever is
+// in front rather than let further charge go to waste.
 bool super_worth_it(const pilot_view& view, int cx, int cy) {
-    int crowd = 0;
+    int crowd = 0, in_front = 0;
     for (const seen_enemy& e : view.enemies) {
         if (!shootable(e, cy)) continue;
         if (e.boss && std::abs(e.x - cx) < e.reach_x + 40) return true;
         if (cy - e.y < 260) ++crowd;
+        if (std::abs(e.x - cx) < e.reach_x + 30) ++in_front;
     }
-    return crowd >= 5;
+    return crowd >= crowd_for_super || (view.gauge_level >= full_enough && in_front > 0);
 }
 
 // Cost of where the ship is, whatever the bullets do.
@@ -195,48 +195,75 @@ double place_cost(spot s, const target& aim, const pilot_view& view, int t) {
     return cost;
 }
 
-struct plan {
-    direction first, second;
-    int speed;
-};
-
-struct verdict {
+// A plan's flight so far: where the ship is and what the plan has cost.
+struct flight {
+    spot s;
     double cost = 0;
-    int hit_frame = 0; // 0: clear to the horizon
+    int grazes = 0, nears = 0;
+    bool hit = false;
+    bool dropped = false; // its cost passed the bound: it cannot win
 };
 
-verdict judge(const plan& p, spot start, const forecast& ahead, const target& aim,
-              const pilot_view& view) {
-    verdict v;
-    spot s = start;
-    int grazes = 0, nears = 0;
-    for (int t = 1; t <= horizon; ++t) {
-        s = step_ship(s, t <= first_leg ? p.first : p.second, p.speed);
-        const int cx = centre_x(s), cy = centre_y(s);
-        const bool immune = t <= view.invulnerable;
+constexpr int graze_frames = 12; // grazes this early count
+constexpr double most_graze_reward = graze_reward * graze_frames;
+
+// Flies frames first to last holding one direction, until a hit or until the
+// cost passes the bound.
+void fly(flight& f, direction d, int speed, int first, int last, const forecast& ahead,
+         const target& aim, const pilot_view& view, double bound) {
+    for (int t = first; t <= last; ++t) {
+        f.s = step_ship(f.s, d, speed);
+        const int cx = centre_x(f.s), cy = centre_y(f.s);
         const double weight = static_cast<double>(horizon + 1 - t) / horizon;
-        bool grazing = false;
-        for (const obstacle& o : ahead[t]) {
+        const frame_forecast& now = ahead[t];
+        int nears = 0;
+        bool hit = false, grazing = false;
+        auto test = [&](const obstacle& o) {
             const int dx = std::abs(o.x - cx), dy = std::abs(o.y - cy);
-            if (dx < o.reach_x && dy < o.reach_y) {
-                if (immune) continue;
-                v.hit_frame = t;
-                v.cost += hit_cost * (horizon + 1 - t);
-                return v;
-            }
-            if (immune) continue;
-            if (dx < o.reach_x + near_margin && dy < o.reach_y + near_margin) {
-                v.cost += near_cost * weight;
+            if (dx < o.reach_x && dy < o.reach_y)
+                hit = true;
+            else if (dx < o.reach_x + near_margin && dy < o.reach_y + near_margin)
                 ++nears;
-            } else if (o.bullet && dx < o.reach_x + graze_x && dy < o.reach_y + graze_y) {
+            else if (o.bullet && dx < o.reach_x + graze_x && dy < o.reach_y + graze_y)
                 grazing = true;
-            }
+        };
+        for (const obstacle& o : now.bodies) test(o);
+        const int span = now.widest + graze_x;
+        auto o = std::lower_bound(now.bullets.begin(), now.bullets.end(), cx - span,
+                                  [](const obstacle& a, int x) { return a.x < x; });
+        for (; o != now.bullets.end() && o->x <= cx + span; ++o) test(*o);
+        if (t <= view.invulnerable) {
+            // Nothing touches the ship while it is invulnerable.
+        } else if (hit) {
+            f.cost += hit_cost * (horizon + 1 - t);
+            f.hit = true;
+            return;
+        } else {
+            f.cost += near_cost * weight * nears;
+            f.nears += nears;
         }
-        if (grazing && t <= 12) ++grazes;
-        v.cost += place_cost(s, aim, view, t) * weight;
+        if (grazing && t <= graze_frames && t > view.invulnerable) ++f.grazes;
+        // Crowded sky: little room to dodge what comes next.
+        if (t % 4 == 0) {
+            int crowd = 0;
+            auto d = std::lower_bound(now.bullets.begin(), now.bullets.end(), cx - density_box,
+                                      [](const obstacle& a, int x) { return a.x < x; });
+            for (; d != now.bullets.end() && d->x <= cx + density_box; ++d)
+                if (std::abs(d->y - cy) < density_box) ++crowd;
+            f.cost += density_cost * weight * crowd;
+        }
+        f.cost += place_cost(f.s, aim, view, t) * weight;
+        if (f.cost > bound) {
+            f.dropped = true;
+            return;
+        }
     }
-    if (nears == 0) v.cost -= graze_reward * grazes;
-    return v;
+}
+
+// The whole plan's cost once flown: grazing pays only on a clean flight.
+double settle(const flight& f) {
+    if (f.hit || f.nears > 0) return f.cost;
+    return f.cost - graze_reward * f.grazes;
 }
 
 } // namespace
@@ -259,44 +286,63 @@ pilot_keys choose_keys(pilot_memory& memory, const pilot_view& view) {
 
     const spot start{view.x, view.y};
     const int cx = centre_x(start), cy = centre_y(start);
-    static forecast ahead;
-    for (auto& frame : ahead) frame.clear();
+    forecast& ahead = memory.ahead;
+    for (frame_forecast& frame : ahead) {
+        frame.bullets.clear();
+        frame.bodies.clear();
+        frame.widest = 0;
+    }
     for (const seen_bullet& b : view.bullets) predict_bullet(b, cx, cy, ahead);
     for (const seen_enemy& e : view.enemies) predict_enemy(e, cx, cy, ahead);
+    for (frame_forecast& frame : ahead) {
+        std::sort(frame.bullets.begin(), frame.bullets.end(),
+                  [](const obstacle& a, const obstacle& b) { return a.x < b.x; });
+    }
     const target aim = pick_target(view, cx, cy);
 
-    int best = -1;
+    // Plans share their first leg (an opening: a speed and a direction); a
+    // second leg stops as soon as it cannot beat the best plan so far.
+    int best_opening = -1;
     double best_cost = 1e300;
-    int index = 0;
+    int opening_index = 0;
     for (int speed : {slow_speed, fast_speed}) {
         for (const direction& first : directions) {
+            flight opening{start};
+            fly(opening, first, speed, 1, first_leg, ahead, aim, view, 1e300);
+            double extra = 0;
+            if (aim.any && speed == fast_speed) extra += hold_fire_cost;
+            if (memory.last_opening >= 0 && opening_index != memory.last_opening)
+                extra += change_cost;
             for (const direction& second : directions) {
-                const plan p{first, second, speed};
-                verdict v = judge(p, start, ahead, aim, view);
-                if (aim.any && speed == fast_speed) v.cost += hold_fire_cost;
-                if (memory.last_plan >= 0 && index / 9 != memory.last_plan / 9)
-                    v.cost += change_cost;
-                if (v.cost < best_cost) {
-                    best_cost = v.cost;
-                    best = index;
+                flight f = opening;
+                if (!f.hit) {
+                    const double bound = best_cost - extra + most_graze_reward + 1;
+                    fly(f, second, speed, first_leg + 1, horizon, ahead, aim, view, bound);
                 }
-                ++index;
+                if (f.dropped) continue;
+                const double cost = settle(f) + extra;
+                if (cost < best_cost) {
+                    best_cost = cost;
+                    best_opening = opening_index;
+                }
             }
+            ++opening_index;
         }
     }
-    memory.last_plan = best;
-    const direction d = directions[(best / 9) % 9];
+    memory.last_opening = best_opening;
+    const direction d = directions[best_opening % directions.size()];
     keys.up = d.y < 0;
     keys.down = d.y > 0;
     keys.left = d.x < 0;
     keys.right = d.x > 0;
-    if (best < 81) {
+    const bool firing = best_opening < static_cast<int>(directions.size()); // the slow openings
+    if (firing) {
         if (!main_gun_reaches(view, cx, cy) && side_guns_reach(view, cx, cy))
             keys.f = true;
         else
             keys.g = true;
     }
-    if (view.gauge_level >= 2 && view.play_frame - memory.last_super_frame >= 24 &&
+    if (view.gauge_level >= 2 && view.play_frame - memory.last_super_frame >= super_every &&
         super_worth_it(view, cx, cy)) {
         keys.d = true;
         memory.last_super_frame = view.play_frame;

@@ -6,6 +6,9 @@
 // that is safe. The super gauge goes on bosses and crowded skies.
 #pragma once
 
+#include <array>
+#include <vector>
+
 #include "pilot_view.h"
 
 struct pilot_keys {
@@ -14,16 +17,35 @@ struct pilot_keys {
     bool d = false; // one press of the super attack
 };
 
-// What the pilot remembers from one frame to the next.
+// How far ahead the pilot looks, in frames.
+constexpr int pilot_horizon = 36;
+
+// Something that can touch the ship: a centre and the reach at which the
+// game calls it a hit.
+struct obstacle {
+    int x, y;
+    int reach_x, reach_y;
+    bool bullet; // else an enemy's body
+};
+
+// Everything near enough to touch the ship on one frame of the horizon:
+// bullets sorted by x, so a flight looks only at those beside it, and bodies.
+struct frame_forecast {
+    std::vector<obstacle> bullets;
+    std::vector<obstacle> bodies;
+    int widest = 0; // the largest reach_x among the bullets
+};
+// Frame t of the horizon at index t (1 = the next frame).
+using forecast = std::array<frame_forecast, pilot_horizon + 1>;
+
+// What the pilot carries from one frame to the next.
 struct pilot_memory {
     int last_super_frame = -1000;
-    int last_plan = -1;
+    int last_opening = -1; // the speed and first direction flown last frame
+    forecast ahead;        // reused every frame
 };
 
 pilot_keys choose_keys(pilot_memory& memory, const pilot_view& view);
-
-// How far ahead the pilot looks, in frames.
-constexpr int pilot_horizon = 36;
 
 // A bullet followed as the game moves it: the bounds test, then the step by
 // the truncated velocity, then the acceleration.
