@@ -154,25 +154,26 @@ std::string read_text(const std::string& path) {
 
 TEST_F(autopilot_sim, saved_whole_games_still_end_as_they_did) {
     const std::vector<saved_run> runs = {
-        {"practice.txt", {{12048, 1, 3065}, {25387, 1, 12478}, {36672, 1, 16317}}, false},
+        {"practice.txt", {{12064, 1, 2754}, {25739, 1, 11951}, {38063, 1, 15630}}, false},
         {"easy.txt",
-         {{12048, 1, 3059}, {25387, 1, 12466}, {36672, 1, 16299}, {51001, 1, 24422}},
+         {{12064, 1, 2748}, {25739, 1, 11939}, {38063, 1, 15612}, {53496, 1, 22852}},
          false},
         {"normal.txt",
-         {{12048, 1, 3053},
-          {25387, 1, 12454},
-          {36672, 1, 16281},
-          {51001, 1, 24398},
-          {65636, 1, 35587}},
+         {{12064, 1, 2742},
+          {25739, 1, 11927},
+          {38063, 1, 15594},
+          {53496, 1, 22828},
+          {68711, 1, 34927}},
          false},
+        // Hard ends on the epilogue's bonus: the final screen shows 48468 + 726.
         {"hard.txt",
-         {{12048, 1, 3641},
-          {25387, 1, 13630},
-          {36672, 1, 18045},
-          {51001, 1, 26750},
-          {65636, 1, 38527},
-          {75118, 1, 49128},
-          {82415, 1, 834}},
+         {{12064, 1, 3330},
+          {25739, 1, 13103},
+          {38063, 1, 17358},
+          {53496, 1, 25180},
+          {68711, 1, 37867},
+          {75247, 1, 48468},
+          {82544, 1, 726}},
          true},
     };
     for (const saved_run& saved : runs) {
@@ -187,10 +188,15 @@ TEST_F(autopilot_sim, saved_whole_games_still_end_as_they_did) {
         EXPECT_TRUE(only(trace, "hit").empty()) << saved.file;
         // The final screen's music after the last level, then the title's
         // and the goodbye.
-        bool final_screen = false;
-        for (const trace_line& t : only(trace, "music"))
-            if (t.action == "play" && t.slot == slot_music_bye) final_screen = true;
+        bool final_screen = false, epilogue = false;
+        for (const trace_line& t : only(trace, "music")) {
+            if (t.action != "play") continue;
+            if (t.slot == slot_music_bye) final_screen = true;
+            if (t.slot == slot_music_free) epilogue = true;
+        }
         EXPECT_TRUE(final_screen) << saved.file;
+        EXPECT_EQ(epilogue, saved.completed)
+            << saved.file; // the epilogue only ends a completed run
         EXPECT_EQ(trace.back().ev, "music") << saved.file;
         EXPECT_EQ(trace.back().action, "fade") << saved.file; // the goodbye's fade
     }
