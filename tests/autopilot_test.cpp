@@ -5,6 +5,9 @@
 // did; and the soak's plays and random scripts cover what they should.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -223,6 +226,39 @@ TEST_F(autopilot_sim, hands_get_a_whole_game_from_the_intro_to_the_goodbye) {
     again.whole_run = true;
     const sim_outcome replayed = replay(again, key_log_script(run_key_log(hands.log, options)));
     EXPECT_EQ(flown.trace, replayed.trace);
+}
+
+std::string run_sim(const std::string& arguments, int& status) {
+    const std::string command = std::string(GRAZE_BINARY_DIR) + "/tools/sim/graze-sim " +
+                                arguments + " --assets " + GRAZE_ASSET_DIR + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[512];
+    while (pipe && std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    status = pipe ? WEXITSTATUS(pclose(pipe)) : -1;
+    return out;
+}
+
+TEST(graze_sim_autopilot, saves_a_key_log_that_plays_the_same_level_again) {
+    const std::string dir = std::string(GRAZE_BINARY_DIR) + "/autopilot_test";
+    std::filesystem::create_directories(dir);
+    int status = -1;
+    const std::string flown = run_sim("--level 3 --difficulty 0 --autopilot --max-frames 2500 "
+                                      "--save-input " +
+                                          dir + "/keys.txt --trace " + dir + "/a.jsonl",
+                                      status);
+    ASSERT_EQ(status, 0) << flown;
+    const std::string keys = read_text(dir + "/keys.txt");
+    EXPECT_EQ(keys.rfind("# graze-sim key log: level 3, flown by the autopilot", 0), 0u);
+    EXPECT_NE(keys.find("2500 press escape"), std::string::npos); // where --max-frames stopped it
+    const std::string replayed =
+        run_sim("--level 3 --difficulty 0 --input " + dir + "/keys.txt --trace " + dir + "/b.jsonl",
+                status);
+    ASSERT_EQ(status, 0) << replayed;
+    EXPECT_EQ(flown, replayed);
+    EXPECT_EQ(read_text(dir + "/a.jsonl"), read_text(dir + "/b.jsonl"));
+    run_sim("--level 3 --autopilot --input " + dir + "/keys.txt", status);
+    EXPECT_EQ(status, 2); // the pilot plays alone
 }
 
 TEST(soak, its_plays_cover_every_stage_and_difficulty_by_pilot_and_by_random_keys) {

@@ -97,6 +97,7 @@ int main(int argc, char** argv) {
         if (!path.empty() && path[0] != '/') path = started_in + "/" + path;
     };
     absolute(trace_path);
+    absolute(options.frames_dir);
     absolute(save_path);
     if (autopilot && !input_path.empty()) return usage("--autopilot plays without --input");
     // The pilot leaves a whole run from the title itself; the simulator's
@@ -105,7 +106,6 @@ int main(int argc, char** argv) {
         options.max_frames = pilot_run_frame_limit;
     pilot_hands hands;
     if (autopilot) attach_pilot(hands, options);
-    absolute(options.frames_dir);
 
     sim_session session;
     std::string error;
