@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <deque>
+#include <map>
 #include <utility>
 
 namespace {
@@ -12,9 +13,7 @@ namespace {
 enum class key_action { down, up, press, quit };
 
 struct scheduled_key {
-    bool by_frame;
-    Uint32 tick;
-    int frame;
+    long sequence; // the order of scheduling, kept when changes fall due together
     key_action action;
     SDLKey key;
 };
@@ -30,7 +29,11 @@ struct music_state {
 struct sim_state {
     Uint32 now = 0;
     int frame = 0;
-    std::vector<scheduled_key> schedule;
+    // Pending changes by the frame or tick they wait for: a long script costs
+    // each poll only the changes that fall due.
+    std::multimap<int, scheduled_key> by_frame;
+    std::multimap<Uint32, scheduled_key> by_tick;
+    long next_sequence = 0;
     std::deque<SDL_Event> events;
     std::array<Uint8, SDLK_LAST> keys{};
     std::vector<std::pair<const Mix_Music*, Uint32>> music_lengths;
@@ -40,6 +43,8 @@ struct sim_state {
     int table_slots = 0;
     std::vector<sim_sound_event> log;
     std::function<void(SDL_Surface*, int)> flip_hook;
+    int music_plays = 0; // tracks started so far, kept when the log is handed over
+    sim_sound_event last_music_play{};
     int close_from = -1; // window closes every close_period frames from this frame
     int close_period = 0;
     int last_close = -1;
@@ -66,8 +71,19 @@ void key_up(SDLKey key) {
     sim.events.push_back(key_event(SDL_KEYUP, key));
 }
 
-bool is_due(const scheduled_key& entry) {
-    return entry.by_frame ? entry.frame <= sim.frame : entry.tick <= sim.now;
+void schedule_at_frame(int frame, key_action action, SDLKey key) {
+    sim.by_frame.emplace(frame, scheduled_key{sim.next_sequence++, action, key});
+}
+
+void schedule_at_tick(Uint32 tick, key_action action, SDLKey key) {
+    sim.by_tick.emplace(tick, scheduled_key{sim.next_sequence++, action, key});
+}
+
+template <typename Queue, typename Time>
+void take_due(Queue& queue, Time now, std::vector<scheduled_key>& due) {
+    const auto end = queue.upper_bound(now);
+    for (auto it = queue.begin(); it != end; ++it) due.push_back(it->second);
+    queue.erase(queue.begin(), end);
 }
 
 // Applies every scheduled change whose time has come, in the order scheduled.
@@ -83,27 +99,23 @@ void apply_due_keys() {
         sim.last_close = sim.frame;
         push_window_close();
     }
-    // Polled many times a frame: nothing is copied unless something is due.
-    if (std::none_of(sim.schedule.begin(), sim.schedule.end(), is_due)) return;
-    const auto first_later =
-        std::stable_partition(sim.schedule.begin(), sim.schedule.end(), is_due);
-    const std::vector<scheduled_key> due(sim.schedule.begin(), first_later);
-    sim.schedule.erase(sim.schedule.begin(), first_later);
+    std::vector<scheduled_key> due;
+    take_due(sim.by_frame, sim.frame, due);
+    take_due(sim.by_tick, sim.now, due);
+    std::sort(due.begin(), due.end(), [](const scheduled_key& a, const scheduled_key& b) {
+        return a.sequence < b.sequence;
+    });
     for (const scheduled_key& entry : due) {
         switch (entry.action) {
         case key_action::down: key_down(entry.key); break;
         case key_action::up: key_up(entry.key); break;
         case key_action::press:
             key_down(entry.key);
-            sim.schedule.push_back({true, 0, sim.frame + 1, key_action::up, entry.key});
+            schedule_at_frame(sim.frame + 1, key_action::up, entry.key);
             break;
         case key_action::quit: push_window_close(); break;
         }
     }
-}
-
-void schedule(bool by_frame, Uint32 tick, int frame, key_action action, SDLKey key) {
-    sim.schedule.push_back({by_frame, tick, frame, action, key});
 }
 
 int slot_of(const void* asset) {
@@ -114,7 +126,12 @@ int slot_of(const void* asset) {
 }
 
 void log_call(sim_call call, int channel, const void* asset, int fade_ms) {
-    sim.log.push_back({sim.now, sim.frame, call, channel, asset, slot_of(asset), fade_ms});
+    const sim_sound_event event{sim.now, sim.frame, call, channel, asset, slot_of(asset), fade_ms};
+    sim.log.push_back(event);
+    if (call == sim_call::music_play) {
+        sim.music_plays += 1;
+        sim.last_music_play = event;
+    }
 }
 
 Uint32 length_of(const Mix_Music* music) {
@@ -192,18 +209,16 @@ void sim_advance(Uint32 ms) { sim.now += ms; }
 int sim_frame() { return sim.frame; }
 
 void sim_key_down_at_frame(int frame, SDLKey key) {
-    schedule(true, 0, frame, key_action::down, key);
+    schedule_at_frame(frame, key_action::down, key);
 }
-void sim_key_up_at_frame(int frame, SDLKey key) { schedule(true, 0, frame, key_action::up, key); }
-void sim_press_at_frame(int frame, SDLKey key) { schedule(true, 0, frame, key_action::press, key); }
+void sim_key_up_at_frame(int frame, SDLKey key) { schedule_at_frame(frame, key_action::up, key); }
+void sim_press_at_frame(int frame, SDLKey key) { schedule_at_frame(frame, key_action::press, key); }
 void sim_key_down_at_tick(Uint32 tick, SDLKey key) {
-    schedule(false, tick, 0, key_action::down, key);
+    schedule_at_tick(tick, key_action::down, key);
 }
-void sim_key_up_at_tick(Uint32 tick, SDLKey key) { schedule(false, tick, 0, key_action::up, key); }
-void sim_press_at_tick(Uint32 tick, SDLKey key) {
-    schedule(false, tick, 0, key_action::press, key);
-}
-void sim_quit_at_frame(int frame) { schedule(true, 0, frame, key_action::quit, SDLK_UNKNOWN); }
+void sim_key_up_at_tick(Uint32 tick, SDLKey key) { schedule_at_tick(tick, key_action::up, key); }
+void sim_press_at_tick(Uint32 tick, SDLKey key) { schedule_at_tick(tick, key_action::press, key); }
+void sim_quit_at_frame(int frame) { schedule_at_frame(frame, key_action::quit, SDLK_UNKNOWN); }
 
 void sim_close_window_every(int from_frame, int period) {
     sim.close_from = from_frame;
@@ -229,6 +244,9 @@ void sim_register_assets(void* const* table, int slot_count) {
 }
 
 const std::vector<sim_sound_event>& sim_sound_log() { return sim.log; }
+
+int sim_music_plays() { return sim.music_plays; }
+sim_sound_event sim_last_music_play() { return sim.last_music_play; }
 
 std::vector<sim_sound_event> sim_take_sound_log() { return std::exchange(sim.log, {}); }
 

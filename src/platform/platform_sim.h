@@ -58,6 +58,10 @@ const std::vector<sim_sound_event>& sim_sound_log();
 // Hands over the log so far and starts an empty one: a long run that reads
 // its log as it goes keeps its memory flat.
 std::vector<sim_sound_event> sim_take_sound_log();
+// How many music tracks have been started, and the last one: what a tool
+// that watches the screens needs, whoever takes the log.
+int sim_music_plays();
+sim_sound_event sim_last_music_play();
 
 // Called with the screen and the frame number on every flip.
 void sim_on_flip(std::function<void(SDL_Surface* screen, int frame)> hook);

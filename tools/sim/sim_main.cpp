@@ -2,7 +2,7 @@
 // summary; optionally a JSON-lines trace and PNGs of presented frames.
 //   graze-sim (--level N | --run | --one-run) [--difficulty D] [--score S] [--input FILE]
 //             [--max-frames N] [--trace FILE] [--frames-dir DIR --every K]
-//             [--assets DIR]
+//             [--assets DIR] [--autopilot] [--save-input FILE]
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "pilot_hands.h"
 #include "sim_run.h"
 
 #ifndef GRAZE_ASSET_DIR
@@ -23,7 +24,7 @@ int usage(const char* why) {
                  "graze-sim: %s\nusage: graze-sim (--level N | --run | --one-run) [--difficulty D] "
                  "[--score S] "
                  "[--input FILE] [--max-frames N] [--trace FILE] [--frames-dir DIR --every K] "
-                 "[--assets DIR] [--draw 0|1]\n",
+                 "[--assets DIR] [--draw 0|1] [--autopilot] [--save-input FILE]\n",
                  why);
     return 2;
 }
@@ -41,11 +42,12 @@ bool read_int(const char* text, int& value) {
 int main(int argc, char** argv) {
     sim_options options;
     int draw = 0;
-    std::string input_path, trace_path, asset_dir = GRAZE_ASSET_DIR;
+    bool autopilot = false;
+    std::string input_path, trace_path, save_path, asset_dir = GRAZE_ASSET_DIR;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--run") {
-            options.whole_run = true;
+        if (arg == "--run" || arg == "--autopilot") {
+            (arg == "--run" ? options.whole_run : autopilot) = true;
             continue;
         }
         if (arg == "--one-run") {
@@ -75,6 +77,8 @@ int main(int argc, char** argv) {
             asset_dir = value;
         else if (arg == "--draw")
             ok = read_int(value, draw);
+        else if (arg == "--save-input")
+            save_path = value;
         else
             return usage(("unknown option " + arg).c_str());
         if (!ok) return usage(("bad value for " + arg).c_str());
@@ -99,6 +103,14 @@ int main(int argc, char** argv) {
     };
     absolute(trace_path);
     absolute(options.frames_dir);
+    absolute(save_path);
+    if (autopilot && !input_path.empty()) return usage("--autopilot plays without --input");
+    // The pilot leaves a whole run from the title itself; the simulator's
+    // hands only step in if it never gets there.
+    if (autopilot && options.whole_run && options.max_frames < 0)
+        options.max_frames = pilot_run_frame_limit;
+    pilot_hands hands;
+    if (autopilot) attach_pilot(hands, options);
 
     // The trace is written as the run goes, so a run of any length keeps its
     // memory flat.
@@ -121,6 +133,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "graze-sim: %s\n", error.c_str());
         close_sim_session(session);
         return 1;
+    }
+    if (!save_path.empty()) {
+        std::ofstream saved(save_path);
+        saved << "# graze-sim key log: "
+              << (options.whole_run ? "a whole run" : "level " + options.level)
+              << (autopilot ? ", flown by the autopilot" : "") << ", difficulty "
+              << options.difficulty << "\n"
+              << key_log_script(run_key_log(autopilot ? hands.log : options.input, options));
     }
     std::printf("%s\n", summary_json(outcome).c_str());
     close_sim_session(session);

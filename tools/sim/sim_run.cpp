@@ -270,6 +270,7 @@ void write_settled_events(watcher& w, int flip) {
 // on a stop signal.
 void on_flip(watcher& w, SDL_Surface* screen, int frame) {
     const sim_options& o = *w.options;
+    if (o.watch_flip) o.watch_flip(frame);
     if (!o.frames_dir.empty() && frame % std::max(o.every, 1) == 0) {
         char name[32];
         std::snprintf(name, sizeof name, "/frame_%06d.png", frame);

@@ -55,6 +55,9 @@ struct sim_options {
     // Called at the end of every frame of play, read-only (tests watch the
     // level through it).
     std::function<void(const level_run&)> watch_frame;
+    // Called on every flip with the presented frame's number (the autopilot
+    // reads the screens between levels through it).
+    std::function<void(int frame)> watch_flip;
 };
 
 struct sim_outcome {

@@ -1,0 +1,138 @@
+// What a drawn frame of play costs when the autopilot plays each stage as a
+// skilled player would: the real waves and boss fights, not staged scenes.
+// Each frame of the game is timed from the end of the one before, without
+// the pilot's own thinking, which is timed apart: in real time, and in the
+// thread's own processor time, which a busy machine disturbs less.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <vector>
+
+#include "engine/level_interface.h"
+#include "engine/level_run.h"
+#include "pilot_hands.h"
+#include "sim_run.h"
+
+namespace {
+
+using clock_type = std::chrono::steady_clock;
+
+sim_session& session() {
+    static sim_session s;
+    static bool opened = false;
+    if (!opened) {
+        std::string error;
+        opened = open_sim_session(GRAZE_ASSET_DIR, s, error);
+        if (!opened) std::fprintf(stderr, "%s\n", error.c_str());
+    }
+    return s;
+}
+
+const char* const stage_names[] = {"1", "2", "3", "4", "5", "6", "epilogue"};
+
+double micros(clock_type::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
+
+double thread_micros() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
+}
+
+struct spread {
+    double mean, p99, max;
+};
+
+spread spread_of(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    double sum = 0;
+    for (double v : values) sum += v;
+    return {sum / values.size(), values[values.size() * 99 / 100], values.back()};
+}
+
+int bullets_on_screen(const level_run& run) {
+    int bullets = 0;
+    const scene* world = run.world;
+    for (int i = 0; i < world->next_slot; ++i)
+        if (world->enemies[i]) bullets += world->enemies[i]->ship->shot_count;
+    return bullets;
+}
+
+void flown_frames(benchmark::State& state, const char* stage) {
+    sim_session& s = session();
+    for (auto _ : state) {
+        sim_options options;
+        options.level = stage;
+        options.difficulty = difficulty_hard;
+        options.max_frames = 40000;
+        options.draw = true;
+        pilot_hands hands;
+        attach_pilot(hands, options);
+        std::vector<double> frame_us, cpu_us, pilot_us;
+        std::vector<int> bullets;
+        clock_type::time_point last = clock_type::now();
+        double last_cpu = thread_micros();
+        options.watch_frame = [&, pilot = options.watch_frame](const level_run& run) {
+            const auto frame_end = clock_type::now();
+            const double frame_end_cpu = thread_micros();
+            frame_us.push_back(micros(frame_end - last));
+            cpu_us.push_back(frame_end_cpu - last_cpu);
+            bullets.push_back(bullets_on_screen(run));
+            pilot(run);
+            last = clock_type::now();
+            last_cpu = thread_micros();
+            pilot_us.push_back(last_cpu - frame_end_cpu);
+        };
+        sim_outcome outcome;
+        std::string error;
+        run_level_sim(s, options, outcome, error);
+        if (frame_us.size() < 2) continue;
+        frame_us.erase(frame_us.begin()); // the first includes the set-up
+        cpu_us.erase(cpu_us.begin());
+        bullets.erase(bullets.begin());
+
+        // The busiest moment: the 500 frames with the most bullets on screen.
+        constexpr size_t window = 500;
+        size_t busiest = 0;
+        long best = -1, running = 0;
+        for (size_t i = 0; i < bullets.size(); ++i) {
+            running += bullets[i];
+            if (i >= window) running -= bullets[i - window];
+            if (i + 1 >= window && running > best) best = running, busiest = i + 1 - window;
+        }
+        const size_t busy_end = std::min(busiest + window, frame_us.size());
+        double busy_sum = 0;
+        for (size_t i = busiest; i < busy_end; ++i) busy_sum += frame_us[i];
+
+        const spread wall = spread_of(frame_us), cpu = spread_of(cpu_us);
+        double pilot_sum = 0;
+        for (double us : pilot_us) pilot_sum += us;
+        state.counters["frames"] = static_cast<double>(frame_us.size());
+        state.counters["mean_us"] = wall.mean;
+        state.counters["p99_us"] = wall.p99;
+        state.counters["max_us"] = wall.max;
+        state.counters["cpu_mean_us"] = cpu.mean;
+        state.counters["cpu_p99_us"] = cpu.p99;
+        state.counters["cpu_max_us"] = cpu.max;
+        state.counters["busiest_mean_us"] = busy_sum / static_cast<double>(busy_end - busiest);
+        state.counters["max_bullets"] = *std::max_element(bullets.begin(), bullets.end());
+        state.counters["pilot_mean_us"] = pilot_sum / pilot_us.size();
+        state.counters["code"] = outcome.code;
+        state.counters["lives"] = outcome.lives;
+    }
+}
+
+const bool registered = [] {
+    for (const char* stage : stage_names) {
+        benchmark::RegisterBenchmark((std::string("flown_") + stage + "_frames_drawn").c_str(),
+                                     flown_frames, stage)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
+
+} // namespace
