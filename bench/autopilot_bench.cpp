@@ -10,6 +10,7 @@
 #include <ctime>
 #include <vector>
 
+#include "bench_session.h"
 #include "engine/level_interface.h"
 #include "engine/level_run.h"
 #include "pilot_hands.h"
@@ -18,17 +19,6 @@
 namespace {
 
 using clock_type = std::chrono::steady_clock;
-
-sim_session& session() {
-    static sim_session s;
-    static bool opened = false;
-    if (!opened) {
-        std::string error;
-        opened = open_sim_session(GRAZE_ASSET_DIR, s, error);
-        if (!opened) std::fprintf(stderr, "%s\n", error.c_str());
-    }
-    return s;
-}
 
 const char* const stage_names[] = {"1", "2", "3", "4", "5", "6", "epilogue"};
 
@@ -62,7 +52,7 @@ int bullets_on_screen(const level_run& run) {
 }
 
 void flown_frames(benchmark::State& state, const char* stage) {
-    sim_session& s = session();
+    sim_session& s = bench_session();
     for (auto _ : state) {
         sim_options options;
         options.level = stage;

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <vector>
 
+#include "bench_session.h"
 #include "engine/level_run.h"
 #include "objects/blit.h"
 #include "shell/asset_loader.h"
@@ -17,17 +18,6 @@
 namespace {
 
 using clock_type = std::chrono::steady_clock;
-
-sim_session& session() {
-    static sim_session s;
-    static bool opened = false;
-    if (!opened) {
-        std::string error;
-        opened = open_sim_session(GRAZE_ASSET_DIR, s, error);
-        if (!opened) std::fprintf(stderr, "%s\n", error.c_str());
-    }
-    return s;
-}
 
 const char* const level_names[] = {"1", "2", "3", "4", "5", "6", "epilogue"};
 
@@ -52,7 +42,7 @@ int bullets_on_screen(const level_run& run) {
 // Frame times with their bullet counts; the busiest moment is the 500-frame
 // stretch with the most enemy bullets on screen.
 void play_timed(benchmark::State& state, const char* level, bool draw) {
-    sim_session& s = session();
+    sim_session& s = bench_session();
     for (auto _ : state) {
         std::vector<double> micros;
         std::vector<int> bullets, enemies;
@@ -102,7 +92,7 @@ void play_timed(benchmark::State& state, const char* level, bool draw) {
 
 // The whole level as the simulator plays it, drawing off.
 void simulated(benchmark::State& state, const char* level) {
-    sim_session& s = session();
+    sim_session& s = bench_session();
     for (auto _ : state) {
         const sim_options options = played_through(level);
         sim_outcome outcome;
@@ -137,7 +127,7 @@ namespace {
 // Start-up's big cost before the first picture: decoding and converting the
 // whole catalogue (the video mode is already set by the session).
 void start_up_load_assets(benchmark::State& state) {
-    session();
+    bench_session();
     for (auto _ : state) {
         asset_table* assets = load_assets(true);
         benchmark::DoNotOptimize(assets);
