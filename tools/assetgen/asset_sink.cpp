@@ -25,7 +25,8 @@ std::string slot_path(const asset_sink& sink, int slot) {
     return (fs::path(sink.root) / rel).string();
 }
 
-bool write_png(const std::string& path, int w, int h, const std::vector<rgb>& px) {
+bool write_png_rows(const std::string& path, int w, int h, bool alpha, const std::uint8_t* pixels,
+                    int compression) {
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -36,18 +37,21 @@ bool write_png(const std::string& path, int w, int h, const std::vector<rgb>& px
         return false;
     }
     png_init_io(png, f);
-    png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 6);
+    png_set_IHDR(png, info, w, h, 8, alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, compression);
     png_write_info(png, info);
-    for (int y = 0; y < h; ++y) {
-        // rgb is three packed bytes, exactly one PNG RGB pixel.
-        static_assert(sizeof(rgb) == 3);
-        png_write_row(png, reinterpret_cast<png_const_bytep>(&px[static_cast<size_t>(y) * w]));
-    }
+    const size_t row_bytes = static_cast<size_t>(w) * (alpha ? 4 : 3);
+    for (int y = 0; y < h; ++y) png_write_row(png, pixels + static_cast<size_t>(y) * row_bytes);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return std::fclose(f) == 0;
+}
+
+bool write_png(const std::string& path, int w, int h, const std::vector<rgb>& px) {
+    // rgb is three packed bytes, exactly one PNG RGB pixel.
+    static_assert(sizeof(rgb) == 3);
+    return write_png_rows(path, w, h, false, reinterpret_cast<const std::uint8_t*>(px.data()), 6);
 }
 
 static void put_u16(std::vector<unsigned char>& out, unsigned v) {
@@ -119,8 +123,10 @@ void emit_picture(asset_sink& sink, int slot, const picture& p) {
     std::vector<rgb> out(p.px.size());
     const rgb key{entry.key.r, entry.key.g, entry.key.b};
     for (size_t i = 0; i < out.size(); ++i) {
-        if (!entry.key.keyed) out[i] = p.opaque[i] ? p.px[i] : rgb{};
-        else out[i] = p.opaque[i] ? nudge_off(p.px[i], key) : key;
+        if (!entry.key.keyed)
+            out[i] = p.opaque[i] ? p.px[i] : rgb{};
+        else
+            out[i] = p.opaque[i] ? nudge_off(p.px[i], key) : key;
     }
     const std::string path = slot_path(sink, slot);
     const bool ok = entry.loader == loader_kind::png ? write_png(path, p.w, p.h, out)
@@ -179,9 +185,8 @@ bool check_complete(asset_sink& sink) {
 
 // 3 by 5 digits for the slot numbers on the contact sheet.
 static constexpr const char* tiny_digits[10] = {
-    "111101101101111", "010110010010111", "111001111100111", "111001111001111",
-    "101101111001001", "111100111001111", "111100111101111", "111001001001001",
-    "111101111101111", "111101111001111"};
+    "111101101101111", "010110010010111", "111001111100111", "111001111001111", "101101111001001",
+    "111100111001111", "111100111101111", "111001001001001", "111101111101111", "111101111001111"};
 
 static void draw_number(std::vector<rgb>& px, int sheet_w, int x, int y, int n, int zoom) {
     const std::string text = std::to_string(n);
@@ -193,7 +198,8 @@ static void draw_number(std::vector<rgb>& px, int sheet_w, int x, int y, int n, 
                     for (int zy = 0; zy < zoom; ++zy)
                         for (int zx = 0; zx < zoom; ++zx)
                             px[static_cast<size_t>(y + gy * zoom + zy) * sheet_w + x +
-                               static_cast<int>(k) * 4 * zoom + gx * zoom + zx] = rgb{255, 255, 255};
+                               static_cast<int>(k) * 4 * zoom + gx * zoom + zx] =
+                                rgb{255, 255, 255};
     }
 }
 

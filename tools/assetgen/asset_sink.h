@@ -10,8 +10,8 @@
 #include "picture.h"
 
 struct asset_sink {
-    std::string root;                 // folder that receives Images/ and Sound/
-    std::vector<picture> pictures;    // by slot, for the contact sheet
+    std::string root;                  // folder that receives Images/ and Sound/
+    std::vector<picture> pictures;     // by slot, for the contact sheet
     std::vector<std::uint8_t> written; // by slot: 1 once the slot's file exists
     bool failed = false;
 };
@@ -43,4 +43,7 @@ void write_contact_sheet(const asset_sink& sink, const std::string& path);
 
 // Plain file writers, also used by tests of the generator.
 bool write_png(const std::string& path, int w, int h, const std::vector<rgb>& px);
+// Rows of 8-bit RGB or RGBA pixels, top to bottom, at a zlib compression level.
+bool write_png_rows(const std::string& path, int w, int h, bool alpha, const std::uint8_t* pixels,
+                    int compression);
 bool write_bmp(const std::string& path, int w, int h, const std::vector<rgb>& px);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "asset_sink.h"
 #include "support/asset_slots.h"
 
 namespace {
@@ -110,24 +111,7 @@ std::vector<std::uint8_t> make_icon(const picture& whole_ship, int size) {
 }
 
 bool write_png_rgba(const std::string& path, int w, int h, const std::vector<std::uint8_t>& rgba) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(f);
-        return false;
-    }
-    png_init_io(png, f);
-    png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 9);
-    png_write_info(png, info);
-    for (int y = 0; y < h; ++y) png_write_row(png, &rgba[static_cast<size_t>(y) * w * 4]);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(f) == 0;
+    return write_png_rows(path, w, h, true, rgba.data(), 9);
 }
 
 bool write_icons(const asset_sink& sink, const std::string& dir) {
