@@ -116,8 +116,9 @@ TEST_F(shell_start_up, the_data_folder_of_a_build_or_an_install_is_found_beside_
 }
 
 // Without a display SDL falls back on drawing the game as text in the
-// terminal; only a player who asks for that driver gets it.
-TEST_F(shell_start_up, without_a_display_the_text_mode_fallback_is_refused_before_anything_loads) {
+// terminal, on the console or offscreen; only a player who asks for such a
+// driver gets it.
+TEST_F(shell_start_up, without_a_display_the_game_refuses_before_anything_loads) {
     fs::create_directories("Images"); // a data folder, with nothing in it
     const char* display = std::getenv("DISPLAY");
     const std::string saved_display = display ? display : "";
@@ -134,10 +135,21 @@ TEST_F(shell_start_up, without_a_display_the_text_mode_fallback_is_refused_befor
     EXPECT_EQ(out, "");                                      // not even the audio was tried
     EXPECT_EQ(sim_frame(), 0);
 
-    // Asked for by name, the text-mode driver is the player's choice: the game
-    // goes on to load its pictures (none here).
+    // A display named but not there: whatever SDL falls back on is refused.
     SDL_Quit();
-    setenv("SDL_VIDEODRIVER", "caca", 1);
+    setenv("DISPLAY", ":4093", 1); // no server there
+    ::testing::internal::CaptureStderr();
+    const int unreachable = game_main();
+    const std::string unreachable_err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(unreachable, exit_start_up_failed);
+    EXPECT_NE(unreachable_err.find("no display is available"), std::string::npos)
+        << unreachable_err;
+    EXPECT_EQ(unreachable_err.find("Images"), std::string::npos) << unreachable_err;
+
+    // Asked for by name, a driver is the player's choice: the game goes on to
+    // load its pictures (none here). SDL's dummy driver is on every library.
+    SDL_Quit();
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
     ::testing::internal::CaptureStderr();
     const int asked = game_main();
     const std::string asked_err = ::testing::internal::GetCapturedStderr();

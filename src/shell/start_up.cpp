@@ -1,21 +1,44 @@
 #include "shell/start_up.h"
 
 #include <SDL/SDL_mixer.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
-bool driver_asked_for() {
-    const char* asked = std::getenv("SDL_VIDEODRIVER");
-    return asked && *asked;
+// The drivers that show the game in a window on a desktop. Left to itself,
+// SDL falls back on others when there is none (text in the terminal, the
+// console's framebuffer or KMS, an offscreen or dummy surface): the game would
+// then run where nobody sees it.
+bool windowed_driver(const char* name) {
+    return std::strcmp(name, "x11") == 0 || std::strcmp(name, "wayland") == 0;
 }
 
-// SDL's drivers that draw the game as text in a terminal.
-bool text_mode_driver(const char* name) {
-    return std::strcmp(name, "aalib") == 0 || std::strcmp(name, "caca") == 0;
+bool set(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// A Wayland compositor's socket, where SDL 2 would look for it.
+bool wayland_socket_exists() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime) return false;
+    const char* name = set("WAYLAND_DISPLAY") ? std::getenv("WAYLAND_DISPLAY") : "wayland-0";
+    const std::string path =
+        name[0] == '/' ? std::string(name) : std::string(runtime) + "/" + name;
+    struct stat facts {};
+    return stat(path.c_str(), &facts) == 0 && S_ISSOCK(facts.st_mode);
+}
+
+void report_no_display(const char* found) {
+    std::fprintf(stderr,
+                 "Graze: no display is available (%s); start it on a desktop, or name a "
+                 "driver in SDL_VIDEODRIVER to play elsewhere\n",
+                 found);
 }
 
 void report_refused_mode() {
@@ -26,22 +49,28 @@ void report_refused_mode() {
 } // namespace
 
 SDL_Surface* open_screen() {
-    const bool asked = driver_asked_for();
-    // Left to itself, SDL falls back on a text-mode driver when there is no
-    // display; libcaca is then only probed, on its silent output, and refused.
+    const bool asked = set("SDL_VIDEODRIVER");
+    if (!asked && !set("DISPLAY") && !wayland_socket_exists()) {
+        report_no_display("neither DISPLAY nor a Wayland socket is set");
+        return nullptr;
+    }
+    // A text-mode fallback is then only probed, on libcaca's silent output.
     if (!asked) setenv("CACA_DRIVER", "null", 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) {
-        report_refused_mode();
+        if (asked) {
+            report_refused_mode();
+        } else {
+            const std::string found = std::string("SDL found none: ") + SDL_GetError();
+            report_no_display(found.c_str());
+        }
         return nullptr;
     }
     char driver[32] = "";
     SDL_VideoDriverName(driver, sizeof driver);
-    if (!asked && text_mode_driver(driver)) {
+    if (!asked && !windowed_driver(driver)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        std::fprintf(stderr,
-                     "Graze: no display is available (SDL could only start its text-mode "
-                     "driver %s); set DISPLAY, or SDL_VIDEODRIVER=%s to play in the terminal\n",
-                     driver, driver);
+        const std::string found = std::string("SDL could only start its ") + driver + " driver";
+        report_no_display(found.c_str());
         return nullptr;
     }
     SDL_Surface* screen =
