@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Runs a command of this checkout (the README's test command by default) in a
+# fresh Debian system of the given release, as a new user would: a minimal
+# debootstrap base, kept between runs, is copied for each run; the checkout's
+# files are copied in; the command installs what it needs itself.
+# Everything is mounted inside a private mount and process namespace, so no
+# mount and no process outlives the run, even when it is killed.
+#   GRAZE_CHROOT_CACHE  where the bases and the downloaded packages are kept
+#                       (default /var/cache/graze-chroot)
+# Needs root and debootstrap. When the Debian archive cannot be reached, it
+# says so loudly and exits 0: the host's own suite decides then.
+# Usage: scripts/test_in_chroot.sh RELEASE [COMMAND...]   (e.g. trixie)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+release=${1:?usage: scripts/test_in_chroot.sh RELEASE [COMMAND...]}
+shift
+command=("$@")
+[ ${#command[@]} -gt 0 ] || command=(scripts/test.sh)
+mirror=${GRAZE_CHROOT_MIRROR:-http://deb.debian.org/debian}
+cache=${GRAZE_CHROOT_CACHE:-/var/cache/graze-chroot}
+base=$cache/$release-base
+archives=$cache/$release-archives
+
+skip() {
+  echo "test_in_chroot: ******** SKIPPED on Debian $release: $* ********" >&2
+  exit 0
+}
+[ "$(id -u)" -eq 0 ] || skip "needs root"
+command -v debootstrap >/dev/null || skip "debootstrap is not installed"
+command -v unshare >/dev/null || skip "unshare is not installed"
+
+mkdir -p "$cache" "$archives"
+if [ ! -f "$base/.complete" ]; then
+  echo "test_in_chroot: making the $release base in $base (once)"
+  rm -rf "$base"
+  debootstrap --variant=minbase "$release" "$base" "$mirror" >"$cache/$release-debootstrap.log" 2>&1 ||
+    { rm -rf "$base"; skip "debootstrap failed (is $mirror reachable?), see $cache/$release-debootstrap.log"; }
+  touch "$base/.complete"
+fi
+
+work=$(mktemp -d /var/tmp/graze-chroot.XXXXXX)
+cleanup() { rm -rf --one-file-system "$work"; }
+trap cleanup EXIT
+root=$work/root
+echo "test_in_chroot: copying the base and this checkout into $root"
+cp -a "$base" "$root"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+mkdir -p "$root/root/graze"
+git ls-files -z --cached --others --exclude-standard |
+  tar --null -T - -cf - | tar -xf - -C "$root/root/graze"
+
+# The archive is reachable when the package lists update.
+if ! chroot "$root" apt-get update -qq >"$work/apt-update.log" 2>&1; then
+  cat "$work/apt-update.log" >&2
+  skip "the package archive cannot be reached"
+fi
+
+start=$(date +%s)
+status=0
+# A private mount namespace (propagation off) and PID namespace: the mounts
+# and every process started inside go with it.
+unshare --mount --pid --fork --propagation private bash -euo pipefail -c '
+  root=$1 archives=$2
+  shift 2
+  mount -t proc proc "$root/proc"
+  mount -t sysfs sys "$root/sys"
+  mount --bind /dev "$root/dev"
+  mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
+  mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
+  mount -t tmpfs -o mode=1777 tmp "$root/tmp"
+  mount --bind "$archives" "$root/var/cache/apt/archives"
+  exec chroot "$root" env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    bash -c "cd /root/graze && \"\$@\"" chroot-command "$@"
+' unshare-bash "$root" "$archives" "${command[@]}" || status=$?
+echo "test_in_chroot: Debian $release: ${command[*]} ended with status $status after $(($(date +%s) - start)) s"
+exit "$status"
