@@ -19,7 +19,8 @@ build_dir=${1:-build}
 shift || true
 
 packages=(
-  # the game: classic SDL 1.2 itself, never the compatibility layer on SDL 2
+  # the game: SDL 1.2 (classic 1.2.15 on Debian 12; from Debian 13 on, the
+  # same package names hold the compatibility library built on SDL 2)
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
   # the build
   g++ cmake make pkg-config
@@ -33,8 +34,8 @@ if [ "$game_only" -eq 0 ]; then
     libgtest-dev libbenchmark-dev
     # the real-window test: a virtual X server, key presses and screenshots
     xvfb xdotool imagemagick x11-utils
-    # the Debian package: cpack's dependency lookup
-    dpkg-dev file
+    # the Debian package: cpack's dependency lookup, and its checks
+    dpkg-dev file lintian desktop-file-utils
     # the corruption sweep
     python3
   )

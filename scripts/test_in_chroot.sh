@@ -5,8 +5,10 @@
 # files are copied in; the command installs what it needs itself.
 # Everything is mounted inside a private mount and process namespace, so no
 # mount and no process outlives the run, even when it is killed.
-#   GRAZE_CHROOT_CACHE  where the bases and the downloaded packages are kept
-#                       (default /var/cache/graze-chroot)
+#   GRAZE_CHROOT_CACHE  where the bases, the downloaded packages and the
+#                       compiler cache are kept (default /var/cache/graze-chroot)
+# The base holds ccache besides the minimal system, so a later run compiles
+# only what changed; the command installs everything else itself.
 # Needs root and debootstrap. When the Debian archive cannot be reached, it
 # says so loudly and exits 0: the host's own suite decides then.
 # Usage: scripts/test_in_chroot.sh RELEASE [COMMAND...]   (e.g. trixie)
@@ -20,6 +22,7 @@ mirror=${GRAZE_CHROOT_MIRROR:-http://deb.debian.org/debian}
 cache=${GRAZE_CHROOT_CACHE:-/var/cache/graze-chroot}
 base=$cache/$release-base
 archives=$cache/$release-archives
+compiled=$cache/$release-ccache
 
 skip() {
   echo "test_in_chroot: ******** SKIPPED on Debian $release: $* ********" >&2
@@ -29,12 +32,17 @@ skip() {
 command -v debootstrap >/dev/null || skip "debootstrap is not installed"
 command -v unshare >/dev/null || skip "unshare is not installed"
 
-mkdir -p "$cache" "$archives"
+mkdir -p "$cache" "$archives" "$compiled"
 if [ ! -f "$base/.complete" ]; then
   echo "test_in_chroot: making the $release base in $base (once)"
   rm -rf "$base"
   debootstrap --variant=minbase "$release" "$base" "$mirror" >"$cache/$release-debootstrap.log" 2>&1 ||
     { rm -rf "$base"; skip "debootstrap failed (is $mirror reachable?), see $cache/$release-debootstrap.log"; }
+  cp /etc/resolv.conf "$base/etc/resolv.conf"
+  { chroot "$base" apt-get update -qq && chroot "$base" apt-get install -y -qq ccache; } \
+    >>"$cache/$release-debootstrap.log" 2>&1 ||
+    { rm -rf "$base"; skip "the package archive cannot be reached, see $cache/$release-debootstrap.log"; }
+  chroot "$base" apt-get clean
   touch "$base/.complete"
 fi
 
@@ -60,8 +68,8 @@ status=0
 # A private mount namespace (propagation off) and PID namespace: the mounts
 # and every process started inside go with it.
 unshare --mount --pid --fork --propagation private bash -euo pipefail -c '
-  root=$1 archives=$2
-  shift 2
+  root=$1 archives=$2 compiled=$3
+  shift 3
   mount -t proc proc "$root/proc"
   mount -t sysfs sys "$root/sys"
   mount --bind /dev "$root/dev"
@@ -69,9 +77,12 @@ unshare --mount --pid --fork --propagation private bash -euo pipefail -c '
   mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
   mount -t tmpfs -o mode=1777 tmp "$root/tmp"
   mount --bind "$archives" "$root/var/cache/apt/archives"
+  mkdir -p "$root/var/cache/ccache"
+  mount --bind "$compiled" "$root/var/cache/ccache"
   exec chroot "$root" env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+    CCACHE_DIR=/var/cache/ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     bash -c "cd /root/graze && \"\$@\"" chroot-command "$@"
-' unshare-bash "$root" "$archives" "${command[@]}" || status=$?
+' unshare-bash "$root" "$archives" "$compiled" "${command[@]}" || status=$?
 echo "test_in_chroot: Debian $release: ${command[*]} ended with status $status after $(($(date +%s) - start)) s"
 exit "$status"

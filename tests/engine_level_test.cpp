@@ -2,6 +2,8 @@
 // boss music, outro, death and respawn, super attack, steering and guns.
 #include "engine_fixtures.h"
 
+#include <algorithm>
+
 #include "engine/player.h"
 #include "engine/timeline.h"
 #include "support/rect_random.h"

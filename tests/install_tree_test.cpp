@@ -144,10 +144,65 @@ TEST_F(install_tree, the_desktop_entry_icons_and_manual_page_name_the_installed_
     const command_result page =
         run("gzip -dc '" + (root / "share/man/man6/graze.6.gz").string() + "'");
     EXPECT_EQ(page.status, 0) << page.out;
-    EXPECT_NE(page.out.find(".TH GRAZE 6 \"\" \"Graze " GRAZE_VERSION "\""), std::string::npos);
+    EXPECT_NE(page.out.find(".TH GRAZE 6 \"" GRAZE_RELEASE_DATE "\" \"Graze " GRAZE_VERSION "\""),
+              std::string::npos)
+        << page.out.substr(0, 300);
     EXPECT_NE(page.out.find(std::string(prefix) + "/share/games/graze/Images/"), std::string::npos);
     for (const char* section : {"CONTROLS", "DIFFICULTIES", "FILES"})
         EXPECT_NE(page.out.find(std::string(".SH ") + section), std::string::npos) << section;
+}
+
+// The Exec key as a desktop environment reads it: string escapes first, then
+// the command line's quoting (a quoted argument unescapes \" \` \$ \\).
+std::string first_exec_argument(const std::string& value) {
+    std::string line;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == '\\') ++i;
+        line += value[i];
+    }
+    if (line.empty() || line[0] != '"') return line.substr(0, line.find(' '));
+    std::string argument;
+    for (size_t i = 1; i < line.size() && line[i] != '"'; ++i) {
+        if (line[i] == '\\' && i + 1 < line.size()) ++i;
+        argument += line[i];
+    }
+    return argument;
+}
+
+std::string key_of(const std::string& entry, const std::string& key) {
+    const size_t at = entry.find("\n" + key + "=");
+    if (at == std::string::npos) return "";
+    const size_t start = at + key.size() + 2;
+    return entry.substr(start, entry.find('\n', start) - start);
+}
+
+// Under a prefix with a space, quote and dollar, the entry's command line
+// still names the launcher, and desktop-file-validate accepts both entries.
+TEST_F(install_tree, the_desktop_entry_starts_the_launcher_under_any_prefix) {
+    const std::string odd_prefix = "/opt/my games/$HOME \"x\"";
+    const fs::path odd_destdir = destdir.string() + "-odd";
+    const command_result odd =
+        run("DESTDIR='" + odd_destdir.string() + "' '" GRAZE_CMAKE_COMMAND "' --install '"
+            GRAZE_BINARY_DIR "' --prefix '" + odd_prefix + "'");
+    ASSERT_EQ(odd.status, 0) << odd.out;
+    const fs::path odd_entry =
+        odd_destdir / fs::path(odd_prefix).relative_path() / "share/applications/graze.desktop";
+    const std::string entry = read_file(odd_entry);
+    EXPECT_EQ(key_of(entry, "Exec"), "\"/opt/my games/\\\\$HOME \\\\\"x\\\\\"/games/graze\"")
+        << entry;
+    EXPECT_EQ(first_exec_argument(key_of(entry, "Exec")), odd_prefix + "/games/graze");
+    EXPECT_EQ(key_of(entry, "TryExec"), odd_prefix + "/games/graze");
+    EXPECT_EQ(first_exec_argument(
+                  key_of(read_file(root / "share/applications/graze.desktop"), "Exec")),
+              std::string(prefix) + "/games/graze");
+    if (run("command -v desktop-file-validate").status == 0) {
+        for (const fs::path& path : {root / "share/applications/graze.desktop", odd_entry}) {
+            const command_result valid = run("desktop-file-validate '" + path.string() + "'");
+            EXPECT_EQ(valid.status, 0) << valid.out;
+            EXPECT_EQ(valid.out, "") << valid.out;
+        }
+    }
+    fs::remove_all(odd_destdir);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // that run out, and exact replays.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>

@@ -2,7 +2,8 @@
 # The Debian package: cpack builds it from the build; it is named and
 # versioned for the project, depends on runtime libraries only, holds exactly
 # the installed layout (launcher, private binary, every generated asset,
-# desktop entry, icons, manual page) under /usr, and its launcher runs.
+# desktop entry, icons, manual page, copyright and changelog) under /usr,
+# lintian finds no error or warning, and its launcher runs.
 # Usage: package_test.sh BUILD_DIR CPACK VERSION
 set -euo pipefail
 
@@ -54,6 +55,8 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | sort >"$wo
   echo usr/lib/games/graze/graze
   echo usr/share/applications/graze.desktop
   echo usr/share/man/man6/graze.6.gz
+  echo usr/share/doc/graze/changelog.gz
+  echo usr/share/doc/graze/copyright
   for size in 16 24 32 48 64 128 256; do echo "usr/share/icons/hicolor/${size}x${size}/apps/graze.png"; done
   (cd "$build/assets" && find Images Sound -type f) | sed 's|^|usr/share/games/graze/|'
 } | sort >"$work/expected"
@@ -75,6 +78,17 @@ dpkg-deb -x "$deb" "$work/root"
 [ "$("$work/root/usr/games/graze" --version)" = "graze $version" ] || fail "graze --version"
 grep -qx 'Exec=/usr/games/graze' "$work/root/usr/share/applications/graze.desktop" ||
   fail "the desktop entry does not start /usr/games/graze"
+
+# Debian's own checks: no error, no warning (informational notes are listed).
+if command -v lintian >/dev/null; then
+  lintian --info --pedantic "$deb" >"$work/lintian" 2>&1 || true
+  grep -v 'running with root privileges' "$work/lintian" || true
+  grep -E '^[EW]: ' "$work/lintian" && fail "lintian reports errors or warnings"
+  grep -E 'hardening-no-(bindnow|fortify-functions|relro|pie)' "$work/lintian" &&
+    fail "the game is built without the distribution's hardening"
+else
+  echo "lintian is not installed: the package's Debian checks are skipped"
+fi
 
 [ "$failures" -eq 0 ] && echo "debian package: $(basename "$deb") as expected"
 exit $((failures > 0))

@@ -3,6 +3,8 @@
 // the menu, the levels' screens and the end screens, down to the goodbye.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fake_assets.h"
 #include "shell/game_flow.h"
 

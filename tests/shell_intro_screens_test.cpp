@@ -3,6 +3,8 @@
 // once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fake_assets.h"
 #include "shell/intro_screens.h"
 

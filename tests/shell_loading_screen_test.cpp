@@ -2,6 +2,8 @@
 // no event read, so keys wait for the next level.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fake_assets.h"
 #include "platform/platform.h"
 #include "shell/loading_screen.h"

@@ -4,6 +4,7 @@
 // ends a run with its summary and trace so far. Odd difficulties are refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>

@@ -1,6 +1,7 @@
 // The two skies of Level 1: the land far below (fields, woods, a river and a road),
 // hazed by distance, under clouds lit from the top left that cast shadows
 // down and to the right. Everything repeats every 480 rows.
+#include <algorithm>
 #include <cmath>
 
 #include "backdrop_paint.h"
