@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Records what must not change when the code is reshaped or the art and sound
 # are redone: the trace of every stage flown by the autopilot at Hard and at
-# Practice, and of the pilot's saved whole games, with drawing on. Compare two
+# Practice, and of the pilot's saved whole games, with drawing on, and the
+# pixel hash of every 7th frame of Levels 1 and 5 flown at Hard. Compare two
 # recordings with `diff -r`.
 # Usage: scripts/record_traces.sh BUILD_DIR OUT_DIR
 set -euo pipefail
@@ -9,7 +10,15 @@ cd "$(dirname "$0")/.."
 build=${1:?usage: scripts/record_traces.sh BUILD_DIR OUT_DIR}
 out=${2:?usage: scripts/record_traces.sh BUILD_DIR OUT_DIR}
 sim=$build/tools/sim/graze-sim
-[ -x "$sim" ] || { echo "record_traces: no simulator in $build" >&2; exit 1; }
+[ -x "$sim" ] || { # Pixels: ImageMagick's signature of each saved frame, so recordings made
+# with different PNG writers still compare.
+for stage in 1 5; do
+  frames=$(mktemp -d)
+  "$sim" --level "$stage" --difficulty 0 --autopilot --frames-dir "$frames" --every 7 >/dev/null
+  (cd "$frames" && identify -format '%f %#\n' ./*.png) >"$out/frames_level_$stage.txt"
+  rm -rf "$frames"
+done
+echo "record_traces: no simulator in $build" >&2; exit 1; }
 mkdir -p "$out"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
@@ -23,5 +32,13 @@ done
 for saved in tests/pilot_runs/*.txt; do
   name=run_$(basename "$saved" .txt)
   "$sim" --run --input "$saved" --draw 1 --trace "$out/$name.jsonl" >"$out/$name.summary"
+done
+# Pixels: ImageMagick's signature of each saved frame, so recordings made
+# with different PNG writers still compare.
+for stage in 1 5; do
+  frames=$(mktemp -d)
+  "$sim" --level "$stage" --difficulty 0 --autopilot --frames-dir "$frames" --every 7 >/dev/null
+  (cd "$frames" && identify -format '%f %#\n' ./*.png) >"$out/frames_level_$stage.txt"
+  rm -rf "$frames"
 done
 echo "record_traces: $(ls "$out" | wc -l) files in $out"
