@@ -81,9 +81,51 @@ void set_file_key(SDL_Surface* picture, const catalogue_entry& entry) {
                         SDL_MapRGB(picture->format, entry.key.r, entry.key.g, entry.key.b));
 }
 
+// Eight bits of a channel, wherever a format keeps them whole.
+bool whole_byte_channel(Uint32 mask, Uint8 shift, Uint8 loss) {
+    return loss == 0 && mask == 0xffu << shift;
+}
+
+bool plain_rgb(const SDL_PixelFormat* format) {
+    return whole_byte_channel(format->Rmask, format->Rshift, format->Rloss) &&
+           whole_byte_channel(format->Gmask, format->Gshift, format->Gloss) &&
+           whole_byte_channel(format->Bmask, format->Bshift, format->Bloss) && format->Amask == 0;
+}
+
+// A 24-bit picture copied into a 32-bit display format, channel by channel:
+// SDL's converter reads and writes such pictures a field at a time, several
+// times slower, to the same pixels. Null when the formats are not the plain
+// ones this copies (SDL converts those).
+SDL_Surface* copy_24_to_32(SDL_Surface* loaded) {
+    if (SDL_BYTEORDER != SDL_LIL_ENDIAN) return nullptr; // 24-bit bytes in another order
+    const SDL_PixelFormat* from = loaded->format;
+    const SDL_PixelFormat* to = SDL_GetVideoSurface()->format;
+    if (from->BytesPerPixel != 3 || to->BytesPerPixel != 4 || !plain_rgb(from) || !plain_rgb(to))
+        return nullptr;
+    SDL_Surface* copy = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, to->Rmask,
+                                             to->Gmask, to->Bmask, 0);
+    if (!copy) return nullptr;
+    const int r = from->Rshift / 8, g = from->Gshift / 8, b = from->Bshift / 8;
+    for (int y = 0; y < loaded->h; ++y) {
+        const auto* in = static_cast<const Uint8*>(loaded->pixels) + y * loaded->pitch;
+        auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(copy->pixels) + y * copy->pitch);
+        for (int x = 0; x < loaded->w; ++x, in += 3)
+            out[x] = static_cast<Uint32>(in[r]) << to->Rshift |
+                     static_cast<Uint32>(in[g]) << to->Gshift |
+                     static_cast<Uint32>(in[b]) << to->Bshift;
+    }
+    if (loaded->flags & SDL_SRCCOLORKEY) {
+        Uint8 kr = 0, kg = 0, kb = 0;
+        SDL_GetRGB(from->colorkey, from, &kr, &kg, &kb);
+        SDL_SetColorKey(copy, SDL_SRCCOLORKEY, SDL_MapRGB(copy->format, kr, kg, kb));
+    }
+    return copy;
+}
+
 // The picture in the display format with its key; the file's copy goes at once.
 SDL_Surface* to_display_format(SDL_Surface* loaded, const catalogue_entry& entry) {
-    SDL_Surface* converted = SDL_DisplayFormat(loaded);
+    SDL_Surface* converted = copy_24_to_32(loaded);
+    if (!converted) converted = SDL_DisplayFormat(loaded);
     SDL_FreeSurface(loaded);
     if (converted && entry.key.keyed && run_length_keys)
         SDL_SetColorKey(converted, SDL_SRCCOLORKEY | SDL_RLEACCEL, converted->format->colorkey);
