@@ -125,15 +125,25 @@ const bool registered = [] {
 namespace {
 
 // Start-up's big cost before the first picture: decoding and converting the
-// whole catalogue (the video mode is already set by the session).
+// whole catalogue (the video mode is already set by the session), on 1, 2
+// and 4 threads, and on one per processor (0).
 void start_up_load_assets(benchmark::State& state) {
     bench_session();
+    set_loader_threads(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         asset_table* assets = load_assets(true);
         benchmark::DoNotOptimize(assets);
         free_assets(assets);
     }
+    set_loader_threads(0);
 }
-BENCHMARK(start_up_load_assets)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(start_up_load_assets)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 
 } // namespace

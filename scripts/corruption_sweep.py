@@ -4,7 +4,8 @@
 Every catalogue file in turn is spoiled in each of these ways, and the game is
 started on the spoiled catalogue (dummy video and audio drivers):
   empty, cut in half, header bytes changed, body bytes changed, another kind of
-  file in its place, absurd sizes or counts in its header (with the format's
+  file in its place (the other catalogue formats, and a small file of every
+  format SDL_image can decode), absurd sizes or counts in its header (with the format's
   checksums made right again, so the decoder reads them), missing, and a FIFO,
   a directory and a device in its place.
 
@@ -101,6 +102,71 @@ def ogg_fix_crc(data, page_start, page_end):
         crc = ((crc << 8) & 0xFFFFFFFF) ^ OGG_CRC[((crc >> 24) & 0xFF) ^ b]
     page[22:26] = struct.pack("<I", crc)
     return data[:page_start] + bytes(page) + data[page_end:]
+
+
+# --- small files of every format SDL_image can decode ----------------------------
+
+
+def _chunk(kind, body):
+    return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+
+def tiny_png():
+    """A valid 1x1 RGB PNG: a stand-in picture for a PNG slot."""
+    ihdr = struct.pack(">IIBBBBB", 1, 1, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + _chunk(b"IHDR", ihdr) +
+            _chunk(b"IDAT", zlib.compress(b"\x00\x60\x40\x20")) + _chunk(b"IEND", b""))
+
+
+def tiny_bmp():
+    """A valid 1x1 24-bit BMP: a stand-in picture for a BMP slot."""
+    pixels = b"\x20\x40\x60\x00"
+    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, 1, 1, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    return header + info + pixels
+
+
+def stand_in(rel):
+    return tiny_png() if rel.endswith(".png") else tiny_bmp()
+
+
+def pcx(xmin):
+    header = struct.pack("<BBBBHHHHHH48sBBHH", 10, 5, 1, 8, xmin, 0, xmin, 0, 72, 72,
+                         bytes(48), 0, 3, 2, 1)
+    return header + bytes(128 - len(header)) + b"\x60\x00\x40\x00\x20\x00"
+
+
+def ico(kind):
+    info = struct.pack("<IiiHHIIiiII", 40, 1, 2, 1, 32, 0, 8, 0, 0, 0, 0)
+    image = info + b"\x20\x40\x60\xff" + bytes(4)
+    return struct.pack("<HHHBBBBHHII", 0, kind, 1, 1, 1, 0, 0, 1, 32, len(image), 22) + image
+
+
+def foreign_files():
+    """Name to bytes: a small file of each format SDL_image can decode (and a
+    PCX whose large Xmin once made a reader run past its buffer)."""
+    return {
+        "BMP": tiny_bmp(),
+        "PNG": tiny_png(),
+        "GIF": (b"GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00"
+                b",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;"),
+        "XCF": (b"gimp xcf file\0" + struct.pack(">III", 1, 1, 0) + struct.pack(">II", 0, 0) +
+                struct.pack(">II", 0, 0)),
+        "PCX": pcx(0),
+        "PCX, large Xmin": pcx(0xFFF0),
+        "JPG": (b"\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00"
+                b"\xff\xd9"),
+        "TGA": struct.pack("<BBBHHBHHHHBB", 0, 0, 2, 0, 0, 0, 0, 0, 1, 1, 24, 0) + b"\x20\x40\x60",
+        "TIF": b"II*\x00\x08\x00\x00\x00\x00\x00",
+        "LBM": (b"FORM" + struct.pack(">I", 4 + 8 + 20) + b"ILBMBMHD" + struct.pack(">I", 20) +
+                struct.pack(">HHhhBBBBHBBhh", 1, 1, 0, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1)),
+        "PNM": b"P6\n1 1\n255\n\x60\x40\x20",
+        "XPM": b'/* XPM */\nstatic char *x[] = {\n"1 1 1 1",\n"a c #604020",\n"a"};\n',
+        "XV": b"P7 332\n#END_OF_COMMENTS\n1 1 255\n\x60",
+        "ICO": ico(1),
+        "CUR": ico(2),
+        "WEBP": b"RIFF" + struct.pack("<I", 12) + b"WEBPVP8 " + struct.pack("<I", 0),
+    }
 
 
 # --- ways of spoiling a file ---------------------------------------------------
@@ -270,6 +336,9 @@ def cases_for(path, exemplars):
     for other_ext, other in sorted(exemplars.items()):
         if other_ext != ext:
             cases.append(("another kind of file", other_ext, lambda d, o=other: o))
+    for name, other in foreign_files().items():
+        if name.lower() != ext[1:]:
+            cases.append(("another kind of file", name, lambda d, o=other: o))
     cases.append(("another kind of file", "text", lambda d: b"not a picture nor a sound\n"))
     for detail, spoil in ABSURD[ext]().items():
         cases.append(("absurd header", detail, spoil))
@@ -288,14 +357,6 @@ def spread_damage(data, seed):
 
 
 # --- running the game -------------------------------------------------------------
-
-
-def tiny_bmp():
-    """A valid 1x1 24-bit BMP: a stand-in picture that loads at once."""
-    pixels = b"\x20\x40\x60\x00"
-    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, 1, 1, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    return header + info + pixels
 
 
 def start_game(game, folder):
@@ -344,10 +405,9 @@ class worker_folder:
         self.dir = tempfile.mkdtemp(prefix="graze_sweep_")
         shutil.copytree(assets, self.dir, dirs_exist_ok=True)
         if stand_ins:
-            stand_in = tiny_bmp()
             for name in os.listdir(os.path.join(self.dir, "Images")):
                 with open(os.path.join(self.dir, "Images", name), "wb") as f:
-                    f.write(stand_in)
+                    f.write(stand_in(name))
 
 
 def place(folder, rel, spoil, original):
@@ -401,12 +461,13 @@ def run_file(game, folder, assets, rel, exemplars, stand_ins):
         status, err, seconds = start_game(game, folder)
         verdict = judge(status, err, "./" + rel if picture else rel)
         restore(folder, rel, original)
-        if verdict == "loaded" and picture and rel != FIRST_PICTURE:
+        same_format = os.path.splitext(rel)[1] == os.path.splitext(FIRST_PICTURE)[1]
+        if verdict == "loaded" and picture and same_format and rel != FIRST_PICTURE:
             verdict, more = drawn(game, folder, spoil(original))
             seconds += more
         results.append((rel, kind, detail, verdict, seconds))
     if stand_ins and rel.startswith("Images/"):
-        restore(folder, rel, tiny_bmp())
+        restore(folder, rel, stand_in(rel))
     return results
 
 

@@ -47,7 +47,7 @@ TEST_F(assetgen_test, transparent_pixels_become_the_key_and_art_never_does) {
     emit_picture(sink, 13, ship); // key pure blue
     SDL_Surface* s = IMG_Load(slot_path(sink, 13).c_str());
     ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->format->BitsPerPixel, 24);
+    EXPECT_EQ(s->format->BitsPerPixel, 8); // three colours: palette indices
     EXPECT_EQ(rgb_of(s, 0, 0), 0x0000FFu);
     EXPECT_NE(rgb_of(s, 1, 1), 0x0000FFu);
     EXPECT_EQ(rgb_of(s, 2, 1), 0xC80A0Au);
@@ -69,6 +69,60 @@ TEST_F(assetgen_test, a_shared_file_marks_both_slots_and_odd_width_bmps_read_bac
     EXPECT_EQ(rgb_of(s, 38, 4), 0xFA0102u);
     EXPECT_EQ(rgb_of(s, 37, 4), 0x0A141Eu);
     SDL_FreeSurface(s);
+}
+
+// A picture as the game gets it: decoded, keyed in its own format, converted
+// to a 32-bit screen's format. Its pixels, and which of them are the key.
+std::vector<Uint32> as_the_game_sees_it(const std::string& path, const rgb* key) {
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    EXPECT_NE(loaded, nullptr);
+    if (!loaded) return {};
+    if (key)
+        SDL_SetColorKey(loaded, SDL_SRCCOLORKEY,
+                        SDL_MapRGB(loaded->format, key->r, key->g, key->b));
+    SDL_Surface* screen_like =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0xff0000, 0xff00, 0xff, 0);
+    SDL_Surface* shown = SDL_ConvertSurface(loaded, screen_like->format, SDL_SWSURFACE);
+    std::vector<Uint32> out;
+    for (int y = 0; y < shown->h; ++y)
+        for (int x = 0; x < shown->w; ++x) {
+            const Uint32 v = static_cast<Uint32*>(shown->pixels)[y * shown->pitch / 4 + x];
+            const bool keyed = (shown->flags & SDL_SRCCOLORKEY) && v == shown->format->colorkey;
+            out.push_back(v | (keyed ? 0x80000000u : 0));
+        }
+    SDL_FreeSurface(shown);
+    SDL_FreeSurface(screen_like);
+    SDL_FreeSurface(loaded);
+    return out;
+}
+
+TEST_F(assetgen_test, palette_and_rgb_pictures_decode_to_the_same_pixels_and_key) {
+    std::filesystem::create_directories(dir);
+    const rgb blue{0, 0, 255};
+    struct sample {
+        int colours;
+        bool key_shown;
+    } samples[] = {{1, false},   {3, true},   {3, false},  {255, true},
+                   {256, false}, {257, true}, {600, false}};
+    for (const sample& c : samples) {
+        std::vector<rgb> px(40 * 30);
+        for (size_t i = 0; i < px.size(); ++i) {
+            const int n = static_cast<int>(i * 7 % static_cast<size_t>(c.colours));
+            px[i] =
+                rgb{static_cast<std::uint8_t>(n & 0xff), static_cast<std::uint8_t>(n >> 8 | 0x10),
+                    static_cast<std::uint8_t>(255 - (n & 0x7f))};
+        }
+        if (c.key_shown) px[5] = blue;
+        const std::string plain = (dir / "plain.png").string(),
+                          packed = (dir / "packed.png").string();
+        ASSERT_TRUE(write_png_rows(plain, 40, 30, false,
+                                   reinterpret_cast<const std::uint8_t*>(px.data()), 6));
+        for (const rgb* key : {static_cast<const rgb*>(nullptr), &blue}) {
+            ASSERT_TRUE(write_picture_png(packed, 40, 30, px, key));
+            EXPECT_EQ(as_the_game_sees_it(packed, key), as_the_game_sees_it(plain, key))
+                << c.colours << " colours, key " << (key != nullptr);
+        }
+    }
 }
 
 TEST_F(assetgen_test, noise_tiles_over_its_period) {

@@ -6,6 +6,7 @@
 #include <SDL/SDL_image.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -45,12 +46,18 @@ constexpr size_rule sizes[] = {
     {212, 214, 314, 344}, {215, 217, 80, 83},   {218, 220, 128, 139},  {221, 223, 225, 239},
     {224, 226, 269, 285}};
 
-TEST(generated_assets, every_picture_is_24_bit_without_alpha_at_the_size_the_game_needs) {
+// A PNG of few colours is written as palette indices (it decodes faster, to
+// the same pixels); every other picture is 24-bit RGB. None has alpha or a
+// transparent colour of its own: the slot's key is the only transparency.
+TEST(generated_assets,
+     every_picture_is_24_bit_or_a_palette_without_alpha_at_the_size_the_game_needs) {
     for (int slot = 0; slot < first_music_slot; ++slot) {
         SDL_Surface* s = load_raw(slot);
         ASSERT_NE(s, nullptr) << file_of(slot) << ": " << IMG_GetError();
-        EXPECT_EQ(s->format->BitsPerPixel, 24) << slot;
+        const bool png = asset_catalogue[slot].loader == loader_kind::png;
+        EXPECT_TRUE(s->format->BitsPerPixel == 24 || (png && s->format->BitsPerPixel == 8)) << slot;
         EXPECT_EQ(s->format->Amask, 0u) << slot;
+        EXPECT_EQ(s->flags & SDL_SRCCOLORKEY, 0u) << slot;
         for (const size_rule& rule : sizes) {
             if (slot < rule.first || slot > rule.last) continue;
             EXPECT_EQ(s->w, rule.w) << "slot " << slot;
@@ -60,9 +67,11 @@ TEST(generated_assets, every_picture_is_24_bit_without_alpha_at_the_size_the_gam
     }
 }
 
+// A pixel of a 24-bit or palette picture as 0xRRGGBB.
 Uint32 rgb_at(SDL_Surface* s, int x, int y) {
-    const Uint8* p = static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 3;
-    Uint32 v = p[0] | (p[1] << 8) | (p[2] << 16);
+    const int bytes = s->format->BytesPerPixel;
+    const Uint8* p = static_cast<Uint8*>(s->pixels) + y * s->pitch + x * bytes;
+    Uint32 v = bytes == 1 ? p[0] : p[0] | (p[1] << 8) | (p[2] << 16);
     Uint8 r, g, b;
     SDL_GetRGB(v, s->format, &r, &g, &b);
     return (r << 16) | (g << 8) | b;
@@ -182,6 +191,52 @@ TEST(generated_assets, the_whole_catalogue_loads_into_the_display_format) {
     free_assets(assets);
     if (audio) Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_AUDIO);
+}
+
+// The loader decodes on several threads and copies 24-bit pictures into the
+// display format itself: every picture must be exactly SDL's own conversion of
+// the file, keyed with its slot's colour, pixel for pixel and key for key.
+TEST(generated_assets, the_loaders_pictures_are_sdls_display_format_conversion_exactly) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
+    ASSERT_NE(SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE), nullptr);
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(GRAZE_ASSET_DIR);
+    set_run_length_keys(false); // the pixels stay readable
+    asset_table* assets = load_assets(false);
+    set_run_length_keys(true);
+    std::filesystem::current_path(old);
+    ASSERT_NE(assets, nullptr);
+    for (int slot = 0; slot < first_music_slot; ++slot) {
+        const catalogue_entry& entry = asset_catalogue[slot];
+        SDL_Surface* raw = load_raw(slot);
+        ASSERT_NE(raw, nullptr) << slot;
+        if (entry.key.keyed)
+            SDL_SetColorKey(raw, SDL_SRCCOLORKEY,
+                            SDL_MapRGB(raw->format, entry.key.r, entry.key.g, entry.key.b));
+        SDL_Surface* expected = SDL_DisplayFormat(raw);
+        SDL_FreeSurface(raw);
+        const SDL_Surface* loaded = picture_slot(*assets, slot);
+        ASSERT_EQ(loaded->w, expected->w) << slot;
+        ASSERT_EQ(loaded->h, expected->h) << slot;
+        const SDL_PixelFormat& a = *loaded->format;
+        const SDL_PixelFormat& b = *expected->format;
+        EXPECT_TRUE(a.BitsPerPixel == b.BitsPerPixel && a.Rmask == b.Rmask && a.Gmask == b.Gmask &&
+                    a.Bmask == b.Bmask && a.Amask == b.Amask && a.alpha == b.alpha &&
+                    a.palette == nullptr && b.palette == nullptr)
+            << slot;
+        EXPECT_EQ(loaded->flags & SDL_SRCCOLORKEY, expected->flags & SDL_SRCCOLORKEY) << slot;
+        EXPECT_EQ(loaded->format->colorkey, expected->format->colorkey) << slot;
+        int rows_differing = 0;
+        for (int y = 0; y < loaded->h; ++y)
+            rows_differing +=
+                std::memcmp(static_cast<const Uint8*>(loaded->pixels) + y * loaded->pitch,
+                            static_cast<const Uint8*>(expected->pixels) + y * expected->pitch,
+                            static_cast<std::size_t>(loaded->w) * 4) != 0;
+        EXPECT_EQ(rows_differing, 0) << slot;
+        SDL_FreeSurface(expected);
+    }
+    free_assets(assets);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 TEST(generated_assets, a_missing_file_is_reported_and_nothing_is_kept) {

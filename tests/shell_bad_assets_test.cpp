@@ -18,6 +18,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform_sim.h"
@@ -27,6 +28,7 @@
 #include "shell/game_main.h"
 #include "shell/start_up.h"
 #include "sim_run.h"
+#include "slot_picture_file.h"
 
 namespace {
 
@@ -54,15 +56,13 @@ void put_le(bytes& data, size_t at, std::uint32_t value, int width) {
     for (int i = 0; i < width; ++i) data[at + i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
-// A picture of any size, as a BMP (the picture loader reads it whatever the
-// file is called).
-bytes picture_of_size(int w, int h) {
+// A picture of any size, in the format of the slot it goes in.
+bytes picture_of_size(int w, int h, int slot) {
     SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xff0000, 0xff00, 0xff, 0);
     SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, 200, 60, 30));
     const std::string path =
-        (fs::temp_directory_path() / ("graze_sized_" + std::to_string(::getpid()) + ".bmp"))
-            .string();
-    SDL_SaveBMP(s, path.c_str());
+        (fs::temp_directory_path() / ("graze_sized_" + std::to_string(::getpid()))).string();
+    save_slot_picture(s, slot, path);
     SDL_FreeSurface(s);
     const bytes data = read_all(path);
     fs::remove(path);
@@ -99,9 +99,12 @@ struct shell_bad_assets : ::testing::Test {
     }
 
     void stand_in_pictures(std::initializer_list<int> keep = {}) const {
-        const bytes tiny = picture_of_size(1, 1);
+        const bytes tiny_png = picture_of_size(1, 1, slot_titre);
+        const bytes tiny_bmp = picture_of_size(1, 1, slot_coin);
         for (int slot = 0; slot < picture_slot_count; ++slot)
-            if (std::find(keep.begin(), keep.end(), slot) == keep.end()) replace(slot, tiny);
+            if (std::find(keep.begin(), keep.end(), slot) == keep.end())
+                replace(slot,
+                        asset_catalogue[slot].loader == loader_kind::png ? tiny_png : tiny_bmp);
     }
 
     fs::path file(int slot) const { return folder / relative(slot); }
@@ -125,7 +128,7 @@ struct shell_bad_assets : ::testing::Test {
         EXPECT_NE(
             said.find("cannot load " + std::string(asset_catalogue[slot].path) + ": " + reason),
             std::string::npos)
-            << said;
+            << reason << ": " << said;
         replace(slot, kept);
     }
 };
@@ -205,6 +208,125 @@ TEST_F(shell_bad_assets, a_spoiled_picture_of_either_kind_is_refused_by_its_path
     expect_refused(slot_coin, endless, "picture of an impossible size");
 }
 
+// Each format SDL_image knows, as the first bytes of a small file: the loader
+// takes a picture only in its slot's own format, whatever the name says.
+std::vector<std::pair<const char*, bytes>> other_picture_formats() {
+    auto text = [](const char* head, size_t size) {
+        bytes data(size, 0);
+        std::copy(head, head + std::char_traits<char>::length(head), data.begin());
+        return data;
+    };
+    return {
+        {"GIF", text("GIF89a\x10\0\x10\0", 64)},
+        {"XCF", text("gimp xcf file\0", 64)},
+        {"PCX", bytes{10, 5, 1, 8, 0xff, 0x7f, 0, 0, 0x0f, 0, 0x0f, 0}},
+        {"JPG", bytes{0xff, 0xd8, 0xff, 0xe0, 0, 16, 'J', 'F', 'I', 'F', 0}},
+        {"TIF", text("II*\0\x08\0\0\0", 64)},
+        {"LBM", text("FORM\0\0\0\x40ILBMBMHD", 64)},
+        {"PNM", text("P6\n16 16\n255\n", 64)},
+        {"XPM", text("/* XPM */\nstatic char* x[] = {\"1 1 1 1\", \"a c #ffffff\", \"a\"};\n", 80)},
+        {"XV", text("P7 332\n#END_OF_COMMENTS\n1 1 255\n", 64)},
+        {"ICO", bytes{0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0}},
+        {"CUR", bytes{0, 0, 2, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0}},
+        {"WEBP", text("RIFF\x40\0\0\0WEBPVP8 ", 64)},
+        {"TGA", bytes{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 16, 0, 24, 0}},
+    };
+}
+
+TEST_F(shell_bad_assets, a_picture_only_in_its_slots_format_and_of_a_size_its_header_allows) {
+    stand_in_pictures({slot_vaisseau1, slot_coin});
+    const bytes png = original(slot_vaisseau1);
+    const bytes bmp = original(slot_coin);
+    for (const auto& [format, data] : other_picture_formats()) {
+        SCOPED_TRACE(format);
+        expect_refused(slot_vaisseau1, data, "not a PNG file");
+        expect_refused(slot_coin, data, "not a BMP file");
+    }
+    expect_refused(slot_vaisseau1, bmp, "not a PNG file");
+    expect_refused(slot_coin, png, "not a BMP file");
+
+    // Sizes the file's own header claims, refused before any decoder reads it
+    // (PNG sizes are big-endian at byte 16; the header's checksum is left
+    // wrong, which would only stop the decoder later).
+    auto png_sized = [&](std::uint32_t w, std::uint32_t h) {
+        bytes data = png;
+        for (int i = 0; i < 4; ++i) {
+            data[16 + i] = static_cast<unsigned char>(w >> (24 - 8 * i));
+            data[20 + i] = static_cast<unsigned char>(h >> (24 - 8 * i));
+        }
+        return data;
+    };
+    for (std::uint32_t side : {0u, 65536u, 100000u, 0x7fffffffu, 0x80000000u})
+        expect_refused(slot_vaisseau1, png_sized(side, side), "picture of an impossible size");
+    expect_refused(slot_vaisseau1, png_sized(4096, 4096), "picture of an impossible size");
+    bytes colour_seven = png;
+    colour_seven[25] = 7;
+    expect_refused(slot_vaisseau1, colour_seven, "PNG colour type or depth not allowed");
+
+    auto bmp_sized = [&](std::uint32_t w, std::uint32_t h) {
+        bytes data = bmp;
+        put_le(data, 18, w, 4);
+        put_le(data, 22, h, 4);
+        return data;
+    };
+    for (std::uint32_t side : {0u, 65536u, 100000u, 0x7fffffffu})
+        expect_refused(slot_coin, bmp_sized(side, side), "picture of an impossible size");
+    const std::uint32_t coin_w = bmp[18] | bmp[19] << 8, coin_h = bmp[22] | bmp[23] << 8;
+    expect_refused(slot_coin, bmp_sized(coin_w, static_cast<std::uint32_t>(-24)),
+                   "picture of an impossible size"); // rows top-down
+    expect_refused(slot_coin, bmp_sized(coin_w, coin_h + 1),
+                   "BMP pixels beyond the end of the file");
+    bytes compressed = bmp;
+    put_le(compressed, 30, 99, 4);
+    expect_refused(slot_coin, compressed, "BMP compression not allowed");
+    bytes palette = bmp;
+    put_le(palette, 46, 0xffffffffu, 4);
+    expect_refused(slot_coin, palette, "BMP palette too large");
+    bytes info = bmp;
+    put_le(info, 14, 0, 4);
+    expect_refused(slot_coin, info, "BMP info header of an unknown size");
+    EXPECT_EQ(load_message(), "");
+}
+
+// The pictures decode on several threads; whichever finishes first, the file
+// reported is the first bad one in slot order, and nothing is kept.
+TEST_F(shell_bad_assets, the_first_bad_file_in_slot_order_is_reported_whatever_decodes_first) {
+    stand_in_pictures();
+    const int early = slot_programmer, late = first_music_slot - 1;
+    const bytes early_file = original(early), late_file = original(late);
+    auto cut = [](const bytes& data) { return bytes(data.begin(), data.begin() + 40); };
+    set_loader_threads(4);
+    set_slow_slot(early, 300);
+    // A slow good picture early, a bad one late: the late one is reported.
+    replace(late, cut(late_file));
+    std::string said = load_message();
+    EXPECT_NE(said.find("cannot load " + std::string(asset_catalogue[late].path) + ": "),
+              std::string::npos)
+        << said;
+    // A slow bad picture early and a quick bad one late: the early one.
+    replace(early, cut(early_file));
+    said = load_message();
+    EXPECT_NE(said.find("cannot load " + std::string(asset_catalogue[early].path) + ": "),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find(asset_catalogue[late].path), std::string::npos) << said;
+    // The same on one thread, and a refusal by header late in the catalogue
+    // waits for the decoding of every slot before it.
+    set_loader_threads(1);
+    replace(late, bytes{'B', 'M'});
+    said = load_message();
+    EXPECT_NE(said.find("cannot load " + std::string(asset_catalogue[early].path) + ": "),
+              std::string::npos)
+        << said;
+    set_slow_slot(-1, 0);
+    set_loader_threads(0);
+    replace(early, early_file);
+    EXPECT_NE(load_message().find(std::string(asset_catalogue[late].path) + ": not a PNG file"),
+              std::string::npos);
+    replace(late, late_file);
+    EXPECT_EQ(load_message(), "");
+}
+
 TEST_F(shell_bad_assets, only_regular_files_are_opened) {
     stand_in_pictures();
     // A FIFO would block the start for ever; a folder or a device is no asset.
@@ -216,7 +338,7 @@ TEST_F(shell_bad_assets, only_regular_files_are_opened) {
         load_message().find(std::string(asset_catalogue[fifo_slot].path) + ": not a regular file"),
         std::string::npos);
     fs::remove(folder / relative(fifo_slot));
-    write_all(folder / relative(fifo_slot), picture_of_size(1, 1));
+    write_all(folder / relative(fifo_slot), picture_of_size(1, 1, fifo_slot));
 
     fs::remove(folder / relative(folder_slot));
     fs::create_directory(folder / relative(folder_slot));
@@ -264,7 +386,7 @@ TEST_F(shell_bad_assets, pictures_of_the_wrong_size_load_and_a_level_draws_them_
                          slot_avion_duo1};
     bool small = true;
     for (int slot : slots) {
-        replace(slot, small ? picture_of_size(1, 1) : picture_of_size(700, 520));
+        replace(slot, small ? picture_of_size(1, 1, slot) : picture_of_size(700, 520, slot));
         small = !small;
     }
     EXPECT_EQ(load_message(), "");

@@ -18,6 +18,7 @@
 #include "shell/data_folder.h"
 #include "shell/game_main.h"
 #include "shell/start_up.h"
+#include "slot_picture_file.h"
 #include "support/tracked_memory.h"
 
 namespace {
@@ -65,7 +66,7 @@ struct shell_start_up : ::testing::Test {
             SDL_FillRect(picture, nullptr,
                          SDL_MapRGB(picture->format, static_cast<Uint8>(slot), fake::picture_green,
                                     fake::picture_blue));
-            SDL_SaveBMP(picture, asset_catalogue[slot].path);
+            save_slot_picture(picture, slot, asset_catalogue[slot].path);
             SDL_FreeSurface(picture);
         }
     }

@@ -24,6 +24,13 @@ std::uint32_t le32(const unsigned char* p) {
 
 std::uint16_t le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
+std::uint32_t be32(const unsigned char* p) {
+    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+           static_cast<std::uint32_t>(p[2]) << 8 | static_cast<std::uint32_t>(p[3]);
+}
+
+std::int32_t le32_signed(const unsigned char* p) { return static_cast<std::int32_t>(le32(p)); }
+
 bool is_tag(const unsigned char* p, const char* tag) { return std::memcmp(p, tag, 4) == 0; }
 
 bool rate_in_range(std::uint32_t rate) {
@@ -31,14 +38,113 @@ bool rate_in_range(std::uint32_t rate) {
 }
 
 constexpr int pcm_format = 1;
+
+constexpr unsigned char png_signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+constexpr std::uint32_t png_header_length = 13;
+
+// The bit depths PNG allows for each colour type (grey, -, RGB, palette,
+// grey and alpha, -, RGBA).
+bool png_depth_allowed(int colour_type, int depth) {
+    switch (colour_type) {
+    case 0: return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
+    case 3: return depth == 1 || depth == 2 || depth == 4 || depth == 8;
+    case 2:
+    case 4:
+    case 6: return depth == 8 || depth == 16;
+    default: return false;
+    }
+}
+
+// The info header sizes SDL's BMP reader knows: OS/2's core header, Windows'
+// version 3, its bit-field extensions, and versions 4 and 5.
+bool bmp_info_size_known(std::uint32_t size) {
+    return size == 12 || size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
+constexpr std::uint32_t bmp_file_header = 14;
+constexpr int bmp_uncompressed = 0;
+constexpr int bmp_bit_fields = 3;
+constexpr std::uint32_t bmp_largest_palette = 256;
+
+long file_size(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) return -1;
+    const long size = std::ftell(file);
+    return std::fseek(file, 0, SEEK_SET) == 0 ? size : -1;
+}
 constexpr std::uint32_t smallest_format_chunk = 16;
 constexpr std::uint32_t largest_format_chunk = 64; // PCM's is 16 or 18 bytes
 
 } // namespace
 
-const char* picture_size_fault(int w, int h) {
-    const bool sane = w > 0 && h > 0 && w <= largest_picture_side && h <= largest_picture_side;
+const char* picture_size_fault(long w, long h) {
+    const bool sane = w > 0 && h > 0 && w <= largest_picture_side && h <= largest_picture_side &&
+                      w * h <= largest_picture_area;
     return sane ? nullptr : "picture of an impossible size";
+}
+
+const char* png_file_fault(const char* path) {
+    const file_handle file = open_for_reading(path);
+    if (!file) return nullptr; // unreadable: the loader says so itself
+    // Signature, IHDR length and type, then the header's 13 bytes.
+    unsigned char head[sizeof png_signature + 8 + png_header_length];
+    if (!read_exactly(file.get(), head, sizeof head) ||
+        std::memcmp(head, png_signature, sizeof png_signature) != 0)
+        return "not a PNG file";
+    const unsigned char* chunk = head + sizeof png_signature;
+    if (be32(chunk) != png_header_length || !is_tag(chunk + 4, "IHDR"))
+        return "no PNG header chunk";
+    const unsigned char* header = chunk + 8;
+    if (const char* fault = picture_size_fault(be32(header), be32(header + 4))) return fault;
+    const int depth = header[8];
+    const int colour_type = header[9];
+    if (!png_depth_allowed(colour_type, depth)) return "PNG colour type or depth not allowed";
+    if (header[10] != 0 || header[11] != 0 || header[12] > 1)
+        return "PNG compression, filter or interlace method not allowed";
+    return nullptr;
+}
+
+const char* bmp_file_fault(const char* path) {
+    const file_handle file = open_for_reading(path);
+    if (!file) return nullptr; // unreadable: the loader says so itself
+    const long size = file_size(file.get());
+    // File header, then as much of the info header as is read here.
+    unsigned char head[bmp_file_header + 36];
+    if (!read_exactly(file.get(), head, 2) || head[0] != 'B' || head[1] != 'M')
+        return "not a BMP file";
+    if (!read_exactly(file.get(), head + 2, bmp_file_header + 4 - 2)) return "BMP header cut short";
+    const std::uint32_t pixels_at = le32(head + 10);
+    const std::uint32_t info_size = le32(head + 14);
+    if (!bmp_info_size_known(info_size)) return "BMP info header of an unknown size";
+    long w = 0, h = 0;
+    int bits = 0, compression = bmp_uncompressed;
+    std::uint32_t colours = 0;
+    unsigned char* info = head + bmp_file_header + 4;
+    if (info_size == 12) {
+        if (!read_exactly(file.get(), info, 8)) return "BMP header cut short";
+        w = le16(info);
+        h = le16(info + 2);
+        bits = le16(info + 6);
+    } else {
+        if (!read_exactly(file.get(), info, 36)) return "BMP header cut short";
+        w = le32_signed(info);
+        h = le32_signed(info + 4);
+        bits = le16(info + 10);
+        compression = static_cast<int>(le32(info + 12));
+        colours = le32(info + 28);
+    }
+    // A negative height means rows stored top-down, which no picture of the
+    // game uses; SDL's readers differ on it.
+    if (const char* fault = picture_size_fault(w, h)) return fault;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return "BMP bits per pixel not allowed";
+    if (compression != bmp_uncompressed && compression != bmp_bit_fields)
+        return "BMP compression not allowed";
+    if (colours > bmp_largest_palette) return "BMP palette too large";
+    const long row = (w * bits + 31) / 32 * 4;
+    if (size < 0 || pixels_at > static_cast<std::uint32_t>(size) ||
+        row * h > size - static_cast<long>(pixels_at))
+        return "BMP pixels beyond the end of the file";
+    return nullptr;
 }
 
 const char* not_a_regular_file(const char* path) {

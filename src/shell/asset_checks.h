@@ -13,7 +13,21 @@ constexpr unsigned highest_sound_rate = 192000;
 // impossible size (a height of -2^31, say) loads, then crashes the first blit.
 // No picture of the game comes near this side.
 constexpr int largest_picture_side = 8192;
-const char* picture_size_fault(int w, int h);
+const char* picture_size_fault(long w, long h);
+
+// No picture of the game has more pixels than this (the largest are 640 by
+// 480): a header claiming more is refused before a decoder allocates for it.
+constexpr long largest_picture_area = 2048L * 2048L;
+
+// A PNG picture: the PNG signature, then an IHDR chunk whose size passes the
+// checks above, with a bit depth and colour type PNG allows.
+const char* png_file_fault(const char* path);
+
+// A BMP picture: "BM", an info header of a size SDL reads, a size that passes
+// the checks above with rows stored bottom-up, 1 to 32 bits per pixel without
+// compression (or with bit fields), a palette of at most 256 colours, and
+// pixel rows that the file really holds.
+const char* bmp_file_fault(const char* path);
 
 // Only regular files are opened: a FIFO would block the start for ever, and
 // a device or a folder is no picture or sound.

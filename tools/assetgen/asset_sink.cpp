@@ -25,8 +25,19 @@ std::string slot_path(const asset_sink& sink, int slot) {
     return (fs::path(sink.root) / rel).string();
 }
 
-bool write_png_rows(const std::string& path, int w, int h, bool alpha, const std::uint8_t* pixels,
-                    int compression) {
+namespace {
+
+// How a PNG file is laid out: its colour type, its palette when it has one,
+// and the zlib level and filter its rows are written with.
+struct png_layout {
+    int colour_type;
+    std::vector<png_color> palette;
+    int compression;
+    int filter; // a PNG_FILTER_ mask, or -1 for libpng's own choice
+};
+
+bool write_png_file(const std::string& path, int w, int h, const png_layout& layout,
+                    const std::uint8_t* pixels, size_t row_bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -37,15 +48,64 @@ bool write_png_rows(const std::string& path, int w, int h, bool alpha, const std
         return false;
     }
     png_init_io(png, f);
-    png_set_IHDR(png, info, w, h, 8, alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, compression);
+    png_set_IHDR(png, info, w, h, 8, layout.colour_type, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (!layout.palette.empty())
+        png_set_PLTE(png, info, layout.palette.data(), static_cast<int>(layout.palette.size()));
+    png_set_compression_level(png, layout.compression);
+    if (layout.filter >= 0) png_set_filter(png, PNG_FILTER_TYPE_BASE, layout.filter);
     png_write_info(png, info);
-    const size_t row_bytes = static_cast<size_t>(w) * (alpha ? 4 : 3);
     for (int y = 0; y < h; ++y) png_write_row(png, pixels + static_cast<size_t>(y) * row_bytes);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return std::fclose(f) == 0;
+}
+
+constexpr size_t largest_palette = 256;
+
+} // namespace
+
+bool write_png_rows(const std::string& path, int w, int h, bool alpha, const std::uint8_t* pixels,
+                    int compression) {
+    const png_layout layout{alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, {}, compression, -1};
+    return write_png_file(path, w, h, layout, pixels, static_cast<size_t>(w) * (alpha ? 4 : 3));
+}
+
+bool write_picture_png(const std::string& path, int w, int h, const std::vector<rgb>& px,
+                       const rgb* key) {
+    // Rows unfiltered at the highest zlib level: the game's decoder then only
+    // inflates, which is what makes a start quick; the level keeps the files
+    // small. Few colours are written as palette indices, a third of the bytes.
+    std::vector<png_color> palette;
+    std::vector<std::uint8_t> indices(px.size());
+    auto index_of = [&palette](rgb c) -> int {
+        for (size_t i = 0; i < palette.size(); ++i)
+            if (palette[i].red == c.r && palette[i].green == c.g && palette[i].blue == c.b)
+                return static_cast<int>(i);
+        if (palette.size() == largest_palette) return -1;
+        palette.push_back(png_color{c.r, c.g, c.b});
+        return static_cast<int>(palette.size() - 1);
+    };
+    // The key colour is always in a keyed picture's palette, so the loader
+    // finds it exactly even when no pixel shows it.
+    bool few = !key || index_of(*key) >= 0;
+    int last = -1;
+    rgb last_colour{};
+    for (size_t i = 0; few && i < px.size(); ++i) {
+        if (last < 0 || !(px[i] == last_colour)) {
+            last = index_of(px[i]);
+            last_colour = px[i];
+        }
+        few = last >= 0;
+        indices[i] = static_cast<std::uint8_t>(last);
+    }
+    constexpr int level = 9;
+    if (few)
+        return write_png_file(path, w, h, {PNG_COLOR_TYPE_PALETTE, palette, level, PNG_FILTER_NONE},
+                              indices.data(), static_cast<size_t>(w));
+    return write_png_file(path, w, h, {PNG_COLOR_TYPE_RGB, {}, level, PNG_FILTER_NONE},
+                          reinterpret_cast<const std::uint8_t*>(px.data()),
+                          static_cast<size_t>(w) * 3);
 }
 
 bool write_png(const std::string& path, int w, int h, const std::vector<rgb>& px) {
@@ -129,8 +189,9 @@ void emit_picture(asset_sink& sink, int slot, const picture& p) {
             out[i] = p.opaque[i] ? nudge_off(p.px[i], key) : key;
     }
     const std::string path = slot_path(sink, slot);
-    const bool ok = entry.loader == loader_kind::png ? write_png(path, p.w, p.h, out)
-                                                     : write_bmp(path, p.w, p.h, out);
+    const bool ok = entry.loader == loader_kind::png
+                        ? write_picture_png(path, p.w, p.h, out, entry.key.keyed ? &key : nullptr)
+                        : write_bmp(path, p.w, p.h, out);
     if (!ok) {
         std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
         sink.failed = true;

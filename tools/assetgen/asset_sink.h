@@ -46,4 +46,9 @@ bool write_png(const std::string& path, int w, int h, const std::vector<rgb>& px
 // Rows of 8-bit RGB or RGBA pixels, top to bottom, at a zlib compression level.
 bool write_png_rows(const std::string& path, int w, int h, bool alpha, const std::uint8_t* pixels,
                     int compression);
+// A picture slot's PNG: 8-bit palette indices when the picture (with its key
+// colour, when one is given) has at most 256 colours, RGB otherwise; rows
+// unfiltered. Decoded, the pixels are the same either way.
+bool write_picture_png(const std::string& path, int w, int h, const std::vector<rgb>& px,
+                       const rgb* key);
 bool write_bmp(const std::string& path, int w, int h, const std::vector<rgb>& px);

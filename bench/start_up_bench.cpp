@@ -1,0 +1,116 @@
+// What each stage of the start-up's loading costs on one thread, over the
+// whole generated catalogue: the header checks, decoding the PNG and the BMP
+// pictures, converting them to the display format, loading the sound effects
+// (with the mixer's conversion) and opening the music tracks.
+#include <benchmark/benchmark.h>
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_image.h>
+#include <SDL/SDL_mixer.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "bench_session.h"
+#include "shell/asset_catalogue.h"
+#include "shell/asset_checks.h"
+
+namespace {
+
+std::string in_assets(int slot) {
+    const std::string path = asset_catalogue[slot].path;
+    return std::string(GRAZE_ASSET_DIR) + "/" + (path.rfind("./", 0) == 0 ? path.substr(2) : path);
+}
+
+SDL_Surface* decode(int slot) {
+    SDL_RWops* file = SDL_RWFromFile(in_assets(slot).c_str(), "rb");
+    if (!file) return nullptr;
+    SDL_Surface* loaded = asset_catalogue[slot].loader == loader_kind::png
+                              ? IMG_LoadPNG_RW(file)
+                              : SDL_LoadBMP_RW(file, 0);
+    SDL_RWclose(file);
+    return loaded;
+}
+
+// The session runs silent; the sound stages need the mixer open.
+void open_mixer() {
+    bench_session();
+    int frequency = 0, channels = 0;
+    Uint16 format = 0;
+    if (Mix_QuerySpec(&frequency, &format, &channels) == 0)
+        Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048);
+}
+
+void start_up_stage_checks(benchmark::State& state) {
+    bench_session();
+    for (auto _ : state) {
+        for (int slot = 0; slot < asset_slot_count; ++slot) {
+            const std::string path = in_assets(slot);
+            const char* fault = not_a_regular_file(path.c_str());
+            switch (asset_catalogue[slot].loader) {
+            case loader_kind::png: fault = png_file_fault(path.c_str()); break;
+            case loader_kind::bmp: fault = bmp_file_fault(path.c_str()); break;
+            case loader_kind::music: fault = ogg_file_fault(path.c_str()); break;
+            case loader_kind::chunk: fault = wav_file_fault(path.c_str()); break;
+            }
+            benchmark::DoNotOptimize(fault);
+        }
+    }
+}
+BENCHMARK(start_up_stage_checks)->Unit(benchmark::kMillisecond);
+
+void decode_pictures(benchmark::State& state, loader_kind kind) {
+    bench_session();
+    for (auto _ : state) {
+        for (int slot = 0; slot < picture_slot_count; ++slot) {
+            if (asset_catalogue[slot].loader != kind) continue;
+            SDL_FreeSurface(decode(slot));
+        }
+    }
+}
+
+void start_up_stage_decode_png(benchmark::State& state) {
+    decode_pictures(state, loader_kind::png);
+}
+BENCHMARK(start_up_stage_decode_png)->Unit(benchmark::kMillisecond);
+
+void start_up_stage_decode_bmp(benchmark::State& state) {
+    decode_pictures(state, loader_kind::bmp);
+}
+BENCHMARK(start_up_stage_decode_bmp)->Unit(benchmark::kMillisecond);
+
+void start_up_stage_convert(benchmark::State& state) {
+    bench_session();
+    std::vector<SDL_Surface*> decoded;
+    for (int slot = 0; slot < picture_slot_count; ++slot) decoded.push_back(decode(slot));
+    for (auto _ : state) {
+        for (SDL_Surface* s : decoded) SDL_FreeSurface(SDL_DisplayFormat(s));
+    }
+    for (SDL_Surface* s : decoded) SDL_FreeSurface(s);
+}
+BENCHMARK(start_up_stage_convert)->Unit(benchmark::kMillisecond);
+
+void start_up_stage_sound_effects(benchmark::State& state) {
+    open_mixer();
+    for (auto _ : state) {
+        for (int slot = first_music_slot; slot < asset_slot_count; ++slot) {
+            if (asset_catalogue[slot].loader != loader_kind::chunk) continue;
+            Mix_FreeChunk(Mix_LoadWAV(in_assets(slot).c_str()));
+        }
+    }
+}
+BENCHMARK(start_up_stage_sound_effects)->Unit(benchmark::kMillisecond);
+
+void start_up_stage_music(benchmark::State& state) {
+    open_mixer();
+    for (auto _ : state) {
+        for (int slot = first_music_slot; slot < asset_slot_count; ++slot) {
+            if (asset_catalogue[slot].loader != loader_kind::music) continue;
+            Mix_FreeMusic(Mix_LoadMUS(in_assets(slot).c_str()));
+        }
+    }
+}
+BENCHMARK(start_up_stage_music)->Unit(benchmark::kMillisecond);
+
+} // namespace
