@@ -1,5 +1,6 @@
 #include "shell/asset_loader.h"
 
+#include "platform/platform.h"
 #include "shell/asset_catalogue.h"
 #include "shell/asset_checks.h"
 
@@ -91,6 +92,9 @@ asset_table* load_assets(bool audio_open) {
         return nullptr;
     }
     for (int slot = 0; slot < asset_slot_count; ++slot) {
+        // The whole catalogue takes a while to load: a stop request is heard
+        // between two files, through the normal exit.
+        platform_stop_point();
         const bool audio = slot >= first_music_slot;
         assets->slots[slot] = load_slot(slot, audio_open);
         if (!assets->slots[slot] && (!audio || audio_open)) {
