@@ -118,7 +118,8 @@ constexpr std::array option_table{
     option_row{"--input", "FILE", read_input, "the input script: a regular file of at most 64 MB"},
     option_row{"--autopilot", nullptr, read_autopilot, "the pilot plays (instead of --input)"},
     option_row{"--max-frames", "N", read_max_frames,
-               "stop after N frames of play (--level) or presented frames (--run)"},
+               "--level: stop after N frames of play, as Escape would; --run: leave "
+               "from presented frame N on"},
     option_row{"--trace", "FILE", read_trace, "write the JSON-lines trace"},
     option_row{"--save-input", "FILE", read_save, "write the run's key log as an input script"},
     option_row{"--frames-dir", "DIR", read_frames_dir,
