@@ -1,8 +1,10 @@
 #include "sim_command_line.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <limits>
 
 #include "objects/scene.h"
 
@@ -42,7 +44,8 @@ const char* read_one_run(sim_command& c, const char*) {
 
 const char* read_difficulty(sim_command& c, const char* value) {
     int difficulty = 0;
-    if (!read_int(value, -largest_frame_count, largest_frame_count, difficulty) ||
+    if (!read_int(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
+                  difficulty) ||
         !known_difficulty(difficulty))
         return "not a difficulty of the game (3, 2, 1, 0, 1000 or 200)";
     c.options.difficulty = difficulty;

@@ -320,7 +320,7 @@ bool open_sim_session(const std::string& asset_dir, sim_session& session, std::s
     std::error_code failed;
     std::filesystem::current_path(asset_dir, failed);
     if (failed) {
-        error = "cannot enter the asset folder " + asset_dir;
+        error = "cannot enter the asset folder " + asset_dir + ": " + failed.message();
         return false;
     }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) {
