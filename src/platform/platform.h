@@ -8,13 +8,20 @@
 #include <SDL/SDL_mixer.h>
 
 // Stop requests. SIGTERM, SIGINT and SIGHUP end the program from any screen
-// or level: the real backend exits at its next event poll, flip or wait,
-// through exit(), so what main registered with atexit (SDL_Quit, which leaves
-// full screen and closes the audio device) still runs. Called before SDL
-// starts, so SDL keeps these handlers instead of turning the signals into a
-// window close. The simulated backend leaves signals to its tools.
+// or level, while it loads and inside a library call that blocks: the real
+// backend exits at its next event poll, flip, wait or stop point, through
+// exit(), so what main registered with atexit (SDL_Quit, which leaves full
+// screen and closes the audio device) still runs. A program that gets to none
+// of them within half a second (blocked opening the display, in a grab that
+// waits for another program's, in the mixer's open) ends there with _exit,
+// the same status. Called before SDL starts, so SDL keeps these handlers
+// instead of turning the signals into a window close. The simulated backend
+// leaves signals to its tools.
 constexpr int stopped_exit_status = 0;
 void platform_catch_stop_signals();
+// Where long work without polls or flips (loading the assets) lets a stop
+// request end the program.
+void platform_stop_point();
 
 // Time.
 Uint32 platform_ticks();

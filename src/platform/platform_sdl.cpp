@@ -5,12 +5,34 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
+#include <unistd.h>
 
 namespace {
 
 volatile std::sig_atomic_t stop_requested = 0;
 
-void note_stop_request(int) { stop_requested = 1; }
+// Once a stop is requested the program is gone within this long. It leaves
+// through the normal exit (SDL_Quit restores the display mode) if it reaches
+// a poll, flip, wait or stop point first, as every frame and every asset load
+// does; a library call that blocks (opening the display, a grab that waits for
+// another program's, the mixer's open) never gets there, and the timer then
+// ends the program from its signal handler, where only _exit is safe.
+constexpr long stop_deadline_ms = 500;
+timer_t stop_deadline;
+bool stop_deadline_ready = false;
+
+void note_stop_request(int) {
+    if (stop_requested) return; // the deadline runs from the first request
+    stop_requested = 1;
+    if (!stop_deadline_ready) return;
+    itimerspec when{};
+    when.it_value.tv_sec = stop_deadline_ms / 1000;
+    when.it_value.tv_nsec = stop_deadline_ms % 1000 * 1000000L;
+    timer_settime(stop_deadline, 0, &when, nullptr); // async-signal-safe
+}
+
+void end_at_deadline(int) { _exit(stopped_exit_status); }
 
 // Long pauses (a level's title card, the goodbye) are slept in slices this
 // long, so a stop request is never kept waiting behind one.
@@ -25,12 +47,26 @@ void stop_if_requested() {
 } // namespace
 
 void platform_catch_stop_signals() {
+    // The deadline's own signal: a real-time one, which neither SDL nor its
+    // drivers use.
+    const int deadline_signal = SIGRTMIN;
+    struct sigaction deadline {};
+    deadline.sa_handler = end_at_deadline;
+    sigemptyset(&deadline.sa_mask);
+    sigaction(deadline_signal, &deadline, nullptr);
+    sigevent at_deadline{};
+    at_deadline.sigev_notify = SIGEV_SIGNAL;
+    at_deadline.sigev_signo = deadline_signal;
+    stop_deadline_ready = timer_create(CLOCK_MONOTONIC, &at_deadline, &stop_deadline) == 0;
+
     struct sigaction action {};
     action.sa_handler = note_stop_request;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
 }
+
+void platform_stop_point() { stop_if_requested(); }
 
 Uint32 platform_ticks() { return SDL_GetTicks(); }
 

@@ -149,6 +149,8 @@ Uint32 length_of(const Mix_Music* music) {
 // run and writes what it has).
 void platform_catch_stop_signals() {}
 
+void platform_stop_point() {}
+
 Uint32 platform_ticks() { return sim.now; }
 
 void platform_delay(Uint32 ms) { sim.now += ms; }

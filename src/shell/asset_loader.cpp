@@ -1,5 +1,6 @@
 #include "shell/asset_loader.h"
 
+#include "platform/platform.h"
 #include "shell/asset_catalogue.h"
 #include "shell/asset_checks.h"
 
@@ -308,11 +309,16 @@ asset_table* load_assets(bool audio_open) {
             break;
         }
     }
+    // A stop request is heard before and after the decoding, through the
+    // normal exit; the decoding itself is short, and the stop's deadline
+    // covers it.
+    platform_stop_point();
     job.next = 0;
     job.first_failed = job.end;
     start_decoders();
     decode_on_threads();
     if (!job.convert_in_workers) convert_on_first_thread();
+    platform_stop_point();
 
     for (int slot = 0; slot < asset_slot_count; ++slot)
         assets->slots[slot] = job.outcomes[slot].asset;

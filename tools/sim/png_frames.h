@@ -3,6 +3,7 @@
 
 #include <SDL/SDL.h>
 
-#include <string>
-
-bool save_screen_png(SDL_Surface* screen, const std::string& path);
+// Writes the screen as the file `name` in the open folder `folder`: 0 once it
+// is all written and closed, otherwise the system's error number (ENOSPC on a
+// full disk, EIO when the reason is not known).
+int save_screen_png(SDL_Surface* screen, int folder, const char* name);

@@ -1,16 +1,21 @@
-// graze-sim: plays a level headless from an input script and prints a JSON
-// summary; optionally a JSON-lines trace and PNGs of presented frames.
-//   graze-sim (--level N | --run | --one-run) [--difficulty D] [--score S] [--input FILE]
-//             [--max-frames N] [--trace FILE] [--frames-dir DIR --every K]
-//             [--assets DIR] [--autopilot] [--save-input FILE]
+// graze-sim: plays a level or the whole game headless from an input script
+// and prints a JSON summary; optionally a JSON-lines trace, the key log and
+// PNGs of presented frames. Everything it reads is checked and everything it
+// writes is opened before the first frame (sim_files.h); the options are in
+// one table (sim_command_line.cpp).
+//   status 0: played (a stop signal included); 1: a write failed or the game
+//   could not start; 2: the command line or the input script was refused.
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "pilot_hands.h"
+#include "sim_command_line.h"
+#include "sim_files.h"
 #include "sim_run.h"
 
 #ifndef GRAZE_ASSET_DIR
@@ -19,130 +24,130 @@
 
 namespace {
 
-int usage(const char* why) {
-    std::fprintf(stderr,
-                 "graze-sim: %s\nusage: graze-sim (--level N | --run | --one-run) [--difficulty D] "
-                 "[--score S] "
-                 "[--input FILE] [--max-frames N] [--trace FILE] [--frames-dir DIR --every K] "
-                 "[--assets DIR] [--draw 0|1] [--autopilot] [--save-input FILE]\n",
-                 why);
-    return 2;
+constexpr int status_played = 0;
+constexpr int status_failed = 1;
+constexpr int status_refused = 2;
+
+int fail(int status, const std::string& message) {
+    std::fprintf(stderr, "graze-sim: %s\n", escaped(message).c_str());
+    return status;
 }
 
-bool read_int(const char* text, int& value) {
-    char* end = nullptr;
-    const long v = std::strtol(text, &end, 10);
-    if (*text == '\0' || *end != '\0' || v < -2000000000L || v > 2000000000L) return false;
-    value = static_cast<int>(v);
-    return true;
+int refuse_command(const std::string& reason) {
+    fail(status_refused, reason);
+    std::fputs(sim_usage().c_str(), stderr);
+    return status_refused;
+}
+
+int cannot_write(const std::string& path, const std::string& reason) {
+    return fail(status_failed, "cannot write " + path + ": " + reason);
+}
+
+// The files a run writes, all open before its first frame.
+struct run_outputs {
+    output_file trace;
+    output_file saved_keys;
+    int frames_folder = -1;
+};
+
+void close_quietly(run_outputs& out) {
+    std::string ignored;
+    close_output(out.trace, ignored);
+    close_output(out.saved_keys, ignored);
+    if (out.frames_folder >= 0) ::close(out.frames_folder);
+    out.frames_folder = -1;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    sim_options options;
-    int draw = 0;
-    bool autopilot = false;
-    std::string input_path, trace_path, save_path, asset_dir = GRAZE_ASSET_DIR;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--run" || arg == "--autopilot") {
-            (arg == "--run" ? options.whole_run : autopilot) = true;
-            continue;
-        }
-        if (arg == "--one-run") {
-            options.whole_run = options.one_run = true;
-            continue;
-        }
-        if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
-        const char* value = argv[++i];
-        bool ok = true;
-        if (arg == "--level")
-            options.level = value;
-        else if (arg == "--difficulty")
-            ok = read_int(value, options.difficulty) && known_difficulty(options.difficulty);
-        else if (arg == "--score")
-            ok = read_int(value, options.score);
-        else if (arg == "--input")
-            input_path = value;
-        else if (arg == "--max-frames")
-            ok = read_int(value, options.max_frames);
-        else if (arg == "--trace")
-            trace_path = value;
-        else if (arg == "--frames-dir")
-            options.frames_dir = value;
-        else if (arg == "--every")
-            ok = read_int(value, options.every) && options.every > 0;
-        else if (arg == "--assets")
-            asset_dir = value;
-        else if (arg == "--draw")
-            ok = read_int(value, draw);
-        else if (arg == "--save-input")
-            save_path = value;
-        else
-            return usage(("unknown option " + arg).c_str());
-        if (!ok) return usage(("bad value for " + arg).c_str());
+    sim_command command;
+    command.asset_dir = GRAZE_ASSET_DIR;
+    std::string reason;
+    if (!parse_sim_command(argc, argv, command, reason)) return refuse_command(reason);
+    if (command.help) {
+        std::fputs(sim_usage().c_str(), stdout);
+        return std::fflush(stdout) == 0 ? status_played : status_failed;
     }
-    if (!options.whole_run && !known_level(options.level))
-        return usage(("unknown level " + options.level).c_str());
-    if (!input_path.empty()) {
-        std::ifstream in(input_path);
-        if (!in) return usage(("cannot read " + input_path).c_str());
-        std::stringstream text;
-        text << in.rdbuf();
-        std::string error;
-        if (!parse_input_script(text.str(), options.input, error))
-            return usage((input_path + ": " + error).c_str());
+    sim_options& options = command.options;
+    options.draw = command.draw;
+    // A reader that goes away (a closed pipe) makes a write fail, reported
+    // as any other, instead of ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    if (!command.input_path.empty()) {
+        std::string text;
+        if (!read_regular_file(command.input_path, script_size_limit, text, reason))
+            return fail(status_refused, "cannot read " + command.input_path + ": " + reason);
+        if (!parse_input_script(text, options.input, reason))
+            return fail(status_refused, command.input_path + ": " + reason);
     }
-    options.trace = !trace_path.empty();
-    options.draw = draw != 0;
-    // Paths given on the command line are relative to where we were started.
-    const std::string started_in = std::filesystem::current_path().string();
-    auto absolute = [&](std::string& path) {
-        if (!path.empty() && path[0] != '/') path = started_in + "/" + path;
-    };
-    absolute(trace_path);
-    absolute(options.frames_dir);
-    absolute(save_path);
-    if (autopilot && !input_path.empty()) return usage("--autopilot plays without --input");
+
+    // Paths given on the command line are relative to where we were started:
+    // everything is opened here, before the session enters the asset folder.
+    run_outputs out;
+    if (!command.trace_path.empty()) {
+        if (!open_output(out.trace, command.trace_path, reason))
+            return cannot_write(command.trace_path, reason);
+        options.trace = true;
+        options.trace_out = &out.trace.stream;
+    }
+    if (!command.save_path.empty() && !open_output(out.saved_keys, command.save_path, reason)) {
+        close_quietly(out);
+        return cannot_write(command.save_path, reason);
+    }
+    if (!options.frames_dir.empty()) {
+        if (!open_output_folder(options.frames_dir, out.frames_folder, reason)) {
+            close_quietly(out);
+            return cannot_write(options.frames_dir, reason);
+        }
+        options.frames_folder = out.frames_folder;
+    }
+
     // The pilot leaves a whole run from the title itself; the simulator's
     // hands only step in if it never gets there.
-    if (autopilot && options.whole_run && options.max_frames < 0)
+    if (command.autopilot && options.whole_run && options.max_frames < 0)
         options.max_frames = pilot_run_frame_limit;
     pilot_hands hands;
-    if (autopilot) attach_pilot(hands, options);
-
-    // The trace is written as the run goes, so a run of any length keeps its
-    // memory flat.
-    std::ofstream trace;
-    if (options.trace) {
-        trace.open(trace_path);
-        if (!trace) return usage(("cannot write " + trace_path).c_str());
-        options.trace_out = &trace;
-    }
+    if (command.autopilot) attach_pilot(hands, options);
     stop_runs_on_signals();
 
     sim_session session;
     std::string error;
-    if (!open_sim_session(asset_dir, session, error)) {
-        std::fprintf(stderr, "graze-sim: %s\n", error.c_str());
-        return 1;
+    if (!open_sim_session(command.asset_dir, session, error)) {
+        close_quietly(out);
+        return fail(status_failed, error);
     }
     sim_outcome outcome;
-    if (!run_level_sim(session, options, outcome, error)) {
-        std::fprintf(stderr, "graze-sim: %s\n", error.c_str());
-        close_sim_session(session);
-        return 1;
-    }
-    if (!save_path.empty()) {
-        std::ofstream saved(save_path);
-        saved << "# graze-sim key log: "
-              << (options.whole_run ? "a whole run" : "level " + options.level)
-              << (autopilot ? ", flown by the autopilot" : "") << ", difficulty "
-              << options.difficulty << "\n"
-              << key_log_script(run_key_log(autopilot ? hands.log : options.input, options));
-    }
-    std::printf("%s\n", summary_json(outcome).c_str());
+    const bool played = run_level_sim(session, options, outcome, error);
     close_sim_session(session);
-    return 0;
+    if (!played) {
+        close_quietly(out);
+        return fail(status_failed, error);
+    }
+
+    // A run whose trace, key log or frames did not all reach the disk is not
+    // reported as complete: no summary, status 1.
+    if (out.saved_keys.stream.is_open()) {
+        out.saved_keys.stream << "# graze-sim key log: "
+                              << (options.whole_run ? "a whole run" : "level " + options.level)
+                              << (command.autopilot ? ", flown by the autopilot" : "")
+                              << ", difficulty " << options.difficulty << "\n"
+                              << key_log_script(run_key_log(
+                                     command.autopilot ? hands.log : options.input, options));
+    }
+    std::string trace_reason;
+    const bool trace_written = close_output(out.trace, trace_reason) && !outcome.trace_error;
+    if (outcome.trace_error) trace_reason = std::strerror(outcome.trace_error);
+    std::string keys_reason;
+    const bool keys_written = close_output(out.saved_keys, keys_reason);
+    if (out.frames_folder >= 0) ::close(out.frames_folder);
+    if (!trace_written) return cannot_write(command.trace_path, trace_reason);
+    if (!keys_written) return cannot_write(command.save_path, keys_reason);
+    if (!outcome.frame_error.empty())
+        return fail(status_failed, "cannot write " + outcome.frame_error);
+
+    std::printf("%s\n", summary_json(outcome).c_str());
+    if (std::fflush(stdout) != 0) return cannot_write("the standard output", std::strerror(errno));
+    return status_played;
 }

@@ -1,9 +1,11 @@
 #include "sim_run.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <unistd.h>
@@ -19,6 +21,7 @@
 #include "shell/asset_loader.h"
 #include "shell/game_flow.h"
 #include "shell/level_table.h"
+#include "sim_files.h"
 
 namespace {
 
@@ -75,6 +78,7 @@ struct watcher {
     int runs_ended = 0;
     bool closing = false;
     int final_score = 0;
+    int frames_folder = -1; // where frames are saved, open
 };
 
 std::string quoted(const char* text) {
@@ -258,9 +262,12 @@ void write_settled_events(watcher& w, int flip) {
         const int frame = e->flip - w.play_start_flip;
         std::string line = "{\"ev\":\"" + e->ev + "\",\"tick\":" + std::to_string(tick) +
                            ",\"frame\":" + std::to_string(frame) + e->fields + "}";
-        if (w.options->trace_out)
+        if (w.options->trace_out) {
             *w.options->trace_out << line << '\n';
-        else
+            // The first failed write says why (a full disk); the rest fail alike.
+            if (!*w.options->trace_out && !w.outcome->trace_error)
+                w.outcome->trace_error = errno ? errno : EIO;
+        } else
             w.outcome->trace.push_back(std::move(line));
     }
     w.events.erase(w.events.begin(), settled);
@@ -271,10 +278,12 @@ void write_settled_events(watcher& w, int flip) {
 void on_flip(watcher& w, SDL_Surface* screen, int frame) {
     const sim_options& o = *w.options;
     if (o.watch_flip) o.watch_flip(frame);
-    if (!o.frames_dir.empty() && frame % std::max(o.every, 1) == 0) {
+    if (w.frames_folder >= 0 && frame % std::max(o.every, 1) == 0) {
         char name[32];
-        std::snprintf(name, sizeof name, "/frame_%06d.png", frame);
-        save_screen_png(screen, o.frames_dir + name);
+        std::snprintf(name, sizeof name, "frame_%06d.png", frame);
+        const int error = save_screen_png(screen, w.frames_folder, name);
+        if (error && w.outcome->frame_error.empty())
+            w.outcome->frame_error = o.frames_dir + "/" + name + ": " + std::strerror(error);
     }
     // Before play starts, a level run's times are not known yet.
     if (o.whole_run || w.playing) write_settled_events(w, frame);
@@ -311,7 +320,7 @@ bool open_sim_session(const std::string& asset_dir, sim_session& session, std::s
     std::error_code failed;
     std::filesystem::current_path(asset_dir, failed);
     if (failed) {
-        error = "cannot enter the asset folder " + asset_dir;
+        error = "cannot enter the asset folder " + asset_dir + ": " + failed.message();
         return false;
     }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0) {
@@ -358,11 +367,22 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
         if (session.assets->slots[slot] && length > 0)
             sim_set_music_length(music_slot(*session.assets, slot), static_cast<Uint32>(length));
     }
-    if (!options.frames_dir.empty()) std::filesystem::create_directories(options.frames_dir);
-
     watcher w;
     w.options = &options;
     w.outcome = &outcome;
+    // The folder is opened before the first frame; graze-sim hands it open.
+    bool own_folder = false;
+    if (!options.frames_dir.empty()) {
+        w.frames_folder = options.frames_folder;
+        if (w.frames_folder < 0) {
+            std::string reason;
+            if (!open_output_folder(options.frames_dir, w.frames_folder, reason)) {
+                error = "cannot write " + options.frames_dir + ": " + reason;
+                return false;
+            }
+            own_folder = true;
+        }
+    }
     sim_on_flip([&w](SDL_Surface* screen, int frame) { on_flip(w, screen, frame); });
     const scene_observer scene_watch{on_spawn, on_kill, on_player_hit, &w};
     const level_observer level_watch{on_play_started, on_frame_ended, on_level_ended, &w};
@@ -389,7 +409,12 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
 
     outcome.ticks = sim_now();
     write_settled_events(w, std::numeric_limits<int>::max());
-    if (options.trace_out) options.trace_out->flush();
+    if (options.trace_out) {
+        errno = 0;
+        if (!options.trace_out->flush() && !outcome.trace_error)
+            outcome.trace_error = errno ? errno : EIO;
+    }
+    if (own_folder) ::close(w.frames_folder);
     return true;
 }
 

@@ -48,6 +48,9 @@ struct sim_options {
     // are kept in the outcome.
     std::ostream* trace_out = nullptr;
     std::string frames_dir; // PNG of every `every`-th presented frame
+    // The folder already open (graze-sim opens it before the first frame);
+    // otherwise the run creates and opens frames_dir itself.
+    int frames_folder = -1;
     int every = 1;
     // Pixels are copied only when asked or when frames are captured; the game
     // plays the same either way.
@@ -72,6 +75,10 @@ struct sim_outcome {
     // Why the simulator cut the run short, if it did: "one hour of play" (the
     // play limit) or "signal" (SIGTERM or SIGINT).
     std::string stopped;
+    // The error number of the first write to trace_out that failed (0: none),
+    // and "PATH: REASON" for the first frame that could not be saved.
+    int trace_error = 0;
+    std::string frame_error;
 };
 
 // Names accepted by --level, and the difficulties the game itself hands a
