@@ -48,8 +48,10 @@ void draw_line(picture& p, double x0, double y0, double x1, double y1, double wi
     for (int i = 0; i <= steps; ++i) {
         const double t = static_cast<double>(i) / steps;
         const double x = x0 + (x1 - x0) * t, y = y0 + (y1 - y0) * t;
-        if (width <= 1.0) put(p, static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), colour);
-        else fill_circle(p, x, y, width / 2, colour);
+        if (width <= 1.0)
+            put(p, static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), colour);
+        else
+            fill_circle(p, x, y, width / 2, colour);
     }
 }
 
@@ -101,11 +103,38 @@ picture mirror_vertical(const picture& p) {
     return out;
 }
 
-picture flashed(const picture& p, double amount) {
-    picture out = p;
-    for (size_t i = 0; i < out.px.size(); ++i)
-        if (out.opaque[i]) out.px[i] = mix(out.px[i], rgb{255, 255, 255}, amount);
-    return out;
+std::vector<int> ring_depths(const picture& p) {
+    std::vector<int> depth(p.px.size(), 0);
+    for (int ring = 1;; ++ring) {
+        std::vector<size_t> found;
+        for (int y = 0; y < p.h; ++y)
+            for (int x = 0; x < p.w; ++x) {
+                const size_t i = static_cast<size_t>(y) * p.w + x;
+                if (!p.opaque[i] || depth[i] != 0) continue;
+                bool touches = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        if (!is_opaque(p, x + dx, y + dy))
+                            touches = true;
+                        else if (depth[static_cast<size_t>(y + dy) * p.w + x + dx] == ring - 1 &&
+                                 ring > 1)
+                            touches = true;
+                    }
+                if (touches) found.push_back(i);
+            }
+        if (found.empty()) return depth;
+        for (size_t i : found) depth[i] = ring;
+    }
+}
+
+static double linear_channel(std::uint8_t v) {
+    const double c = v / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double relative_luminance(rgb c) {
+    return 0.2126 * linear_channel(c.r) + 0.7152 * linear_channel(c.g) +
+           0.0722 * linear_channel(c.b);
 }
 
 picture greyed(const picture& p, double darken) {

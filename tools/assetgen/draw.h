@@ -25,8 +25,12 @@ void shade_top_left(picture& p, double strength);
 void add_outline(picture& p, rgb colour);
 picture mirror_horizontal(const picture& p);
 picture mirror_vertical(const picture& p);
-// Every opaque pixel pushed towards white: the flash pictures.
-picture flashed(const picture& p, double amount);
+// How deep each pixel of a shape lies: 1 for opaque pixels touching (8
+// neighbours) a transparent pixel or the picture's edge, 2 for those touching
+// ring 1, and so on; 0 where the picture is transparent.
+std::vector<int> ring_depths(const picture& p);
+// Relative luminance (0 black .. 1 white) of a colour as the eye weighs it.
+double relative_luminance(rgb c);
 // Every opaque pixel made grey and darker: the aged outro backdrops.
 picture greyed(const picture& p, double darken);
 

@@ -357,25 +357,31 @@ picture forest_boss(int frame) {
 
 void generate_forest_cast(asset_sink& sink) {
     const picture forest1 = forest_plane_picture(plane_scheme::forest, 0);
+    const picture forest2 = forest_plane_picture(plane_scheme::forest, 1);
+    const picture volcano1 = forest_plane_picture(plane_scheme::volcano, 0);
+    const picture volcano2 = forest_plane_picture(plane_scheme::volcano, 1);
     emit_picture(sink, slot_forest_plane1, forest1);
-    emit_picture(sink, slot_forest_plane1a, forest_plane_picture(plane_scheme::forest, 1));
-    emit_picture(sink, slot_forest_plane2, forest_plane_picture(plane_scheme::volcano, 0));
-    emit_picture(sink, slot_forest_plane1c, forest_plane_picture(plane_scheme::volcano, 1));
-    emit_picture(sink, slot_forest_plane1b, flash_picture(forest1));
+    emit_picture(sink, slot_forest_plane1a, forest2);
+    emit_picture(sink, slot_forest_plane2, volcano1);
+    emit_picture(sink, slot_forest_plane1c, volcano2);
+    // One flash for both levels' planes: lit from the darker volcano plane,
+    // so it sits between the two schemes' brightness.
+    emit_picture(sink, slot_forest_plane1b, flash_picture(volcano1, {forest1, forest2, volcano2}));
 
     const picture wheel1 = wheel(0, {200, 200, 210});
+    const picture blue_wheel = wheel(1, {80, 150, 255}), red_wheel = wheel(1, {255, 80, 70});
     emit_picture(sink, slot_forest_roue1, wheel1);
-    emit_picture(sink, slot_forest_roue1a, wheel(1, {80, 150, 255}));
-    emit_picture(sink, slot_forest_roue1a1, wheel(1, {255, 80, 70}));
-    emit_picture(sink, slot_forest_roue1b, flash_picture(wheel1));
+    emit_picture(sink, slot_forest_roue1a, blue_wheel);
+    emit_picture(sink, slot_forest_roue1a1, red_wheel);
+    emit_picture(sink, slot_forest_roue1b, flash_picture(wheel1, {blue_wheel, red_wheel}));
 
-    const picture claw1 = claw(0);
+    const picture claw1 = claw(0), claw2 = claw(1);
     emit_picture(sink, slot_forest_pince1, claw1);
-    emit_picture(sink, slot_forest_pince, claw(1));
-    emit_picture(sink, slot_forest_pince_flash, flash_picture(claw1));
+    emit_picture(sink, slot_forest_pince, claw2);
+    emit_picture(sink, slot_forest_pince_flash, flash_picture(claw1, {claw2}));
 
-    const picture boss1 = forest_boss(0);
+    const picture boss1 = forest_boss(0), boss2 = forest_boss(1);
     emit_picture(sink, slot_forest_boss1, boss1);
-    emit_picture(sink, slot_forest_boss1a, forest_boss(1));
-    emit_picture(sink, slot_forest_boss1b, flash_picture(boss1));
+    emit_picture(sink, slot_forest_boss1a, boss2);
+    emit_picture(sink, slot_forest_boss1b, flash_picture(boss1, {boss2}));
 }
