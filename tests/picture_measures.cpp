@@ -153,35 +153,45 @@ int longest_edge_run(const rgb_image& image) {
     return longest;
 }
 
-std::vector<int> enclosed_holes(const rgb_image& image) {
+std::vector<int> pinholes(const rgb_image& image) {
     std::vector<int> label(image.px.size(), 0);
     std::vector<int> holes;
-    std::vector<size_t> stack;
+    std::vector<size_t> stack, members;
+    auto transparent = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < image.w && y < image.h && !opaque_at(image, x, y);
+    };
     for (size_t start = 0; start < image.px.size(); ++start) {
         if (image.opaque[start] || label[start]) continue;
-        int size = 0;
         bool open = false;
+        members.clear();
         label[start] = 1;
         stack.push_back(start);
         while (!stack.empty()) {
             const size_t i = stack.back();
             stack.pop_back();
-            ++size;
+            members.push_back(i);
             const int x = static_cast<int>(i % image.w), y = static_cast<int>(i / image.w);
             if (x == 0 || y == 0 || x == image.w - 1 || y == image.h - 1) open = true;
-            // Diagonal steps too: a dithered see-through part (a spinning
-            // propeller's blur) lets the ground show through, it is no hole.
-            const int nx[] = {x - 1, x + 1, x, x, x - 1, x + 1, x - 1, x + 1};
-            const int ny[] = {y, y, y - 1, y + 1, y - 1, y - 1, y + 1, y + 1};
-            for (int k = 0; k < 8; ++k) {
-                if (nx[k] < 0 || ny[k] < 0 || nx[k] >= image.w || ny[k] >= image.h) continue;
+            const int nx[] = {x - 1, x + 1, x, x}, ny[] = {y, y, y - 1, y + 1};
+            for (int k = 0; k < 4; ++k) {
+                if (!transparent(nx[k], ny[k])) continue;
                 const size_t n = static_cast<size_t>(ny[k]) * image.w + nx[k];
-                if (image.opaque[n] || label[n]) continue;
+                if (label[n]) continue;
                 label[n] = 1;
                 stack.push_back(n);
             }
         }
-        if (!open) holes.push_back(size);
+        if (open || members.size() > pinhole_limit) continue;
+        // One pixel of a checkered, see-through part (a spinning propeller's
+        // blur) opens diagonally on others like it: not a hole in the figure.
+        if (members.size() == 1) {
+            const int x = static_cast<int>(members[0] % image.w);
+            const int y = static_cast<int>(members[0] / image.w);
+            const int diagonal = transparent(x - 1, y - 1) + transparent(x + 1, y - 1) +
+                                 transparent(x - 1, y + 1) + transparent(x + 1, y + 1);
+            if (diagonal >= 2) continue;
+        }
+        holes.push_back(static_cast<int>(members.size()));
     }
     return holes;
 }

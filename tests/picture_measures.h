@@ -43,9 +43,13 @@ double mean_opaque_luminance(const rgb_image& image);
 // figure cut by the edge leaves a straight line.
 int longest_edge_run(const rgb_image& image);
 
-// Sizes of the transparent regions (8-connected) that do not reach the
-// picture's edge: holes inside the figure.
-std::vector<int> enclosed_holes(const rgb_image& image);
+// Sizes of the pinholes in a figure: transparent regions (4-connected) of a
+// few pixels that do not reach the picture's edge, where the ground would
+// show through a solid body. Larger enclosed openings (between an arm and
+// the body, inside a propeller's disc) are part of the drawing, and so are
+// the checkered pixels of a see-through blur.
+constexpr size_t pinhole_limit = 12;
+std::vector<int> pinholes(const rgb_image& image);
 
 // A small bright spot on a backdrop: a compact patch clearly lighter than
 // what surrounds it and about the size of an enemy bullet.

@@ -87,6 +87,63 @@ void add_outline(picture& p, rgb colour) {
     }
 }
 
+static bool seal_pass(picture& p) {
+    bool sealed = false;
+    std::vector<std::uint8_t> seen(p.px.size(), 0);
+    std::vector<size_t> stack, members;
+    auto transparent = [&](int x, int y) { return inside(p, x, y) && !is_opaque(p, x, y); };
+    for (size_t start = 0; start < p.px.size(); ++start) {
+        if (p.opaque[start] || seen[start]) continue;
+        bool open = false;
+        members.clear();
+        seen[start] = 1;
+        stack.push_back(start);
+        while (!stack.empty()) {
+            const size_t i = stack.back();
+            stack.pop_back();
+            members.push_back(i);
+            const int x = static_cast<int>(i % p.w), y = static_cast<int>(i / p.w);
+            if (x == 0 || y == 0 || x == p.w - 1 || y == p.h - 1) open = true;
+            const int nx[] = {x - 1, x + 1, x, x}, ny[] = {y, y, y - 1, y + 1};
+            for (int k = 0; k < 4; ++k) {
+                if (!transparent(nx[k], ny[k])) continue;
+                const size_t n = static_cast<size_t>(ny[k]) * p.w + nx[k];
+                if (seen[n]) continue;
+                seen[n] = 1;
+                stack.push_back(n);
+            }
+        }
+        if (open || members.size() > pinhole_size) continue;
+        if (members.size() == 1) {
+            const int x = static_cast<int>(members[0] % p.w),
+                      y = static_cast<int>(members[0] / p.w);
+            const int diagonal = transparent(x - 1, y - 1) + transparent(x + 1, y - 1) +
+                                 transparent(x - 1, y + 1) + transparent(x + 1, y + 1);
+            if (diagonal >= 2) continue; // a checkered see-through blur
+        }
+        // Filled from the darkest opaque neighbour: the outline closes over it.
+        for (size_t i : members) {
+            const int x = static_cast<int>(i % p.w), y = static_cast<int>(i / p.w);
+            rgb darkest{255, 255, 255};
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (is_opaque(p, x + dx, y + dy) &&
+                        relative_luminance(at(p, x + dx, y + dy)) < relative_luminance(darkest))
+                        darkest = at(p, x + dx, y + dy);
+            p.px[i] = darkest;
+        }
+        for (size_t i : members) p.opaque[i] = 1;
+        sealed = true;
+    }
+    return sealed;
+}
+
+// A sealed speck can leave a neighbouring checkered pixel enclosed: repeat.
+void seal_pinholes(picture& p) {
+    for (int pass = 0; pass < 8 && seal_pass(p); ++pass) {
+    }
+}
+
 picture mirror_horizontal(const picture& p) {
     picture out = make_picture(p.w, p.h);
     for (int y = 0; y < p.h; ++y)

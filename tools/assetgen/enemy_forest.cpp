@@ -256,10 +256,11 @@ picture forest_boss(int frame) {
 
     // Roots spreading below.
     m = blank_like(c);
-    for (const point r : {point{58, 156}, point{78, 163}, point{98, 164}}) {
-        taper(m, {axis - 14, 122}, {(axis - 14 + r.x) / 2, r.y - 12}, r, 8, 3, mark);
+    // Their tips end inside the picture, rounded, not cut by its bottom edge.
+    for (const point r : {point{58, 152}, point{78, 158}, point{98, 159}}) {
+        taper(m, {axis - 14, 122}, {(axis - 14 + r.x) / 2, r.y - 12}, r, 8, 2, mark);
         taper(m, {axis + 14, 122}, {(axis + 14 + 2 * axis - r.x) / 2, r.y - 12},
-              {2 * axis - r.x, r.y}, 8, 3, mark);
+              {2 * axis - r.x, r.y}, 8, 2, mark);
     }
     render_part(c, m, bark_dark, line, {3, 0.2});
 
