@@ -68,7 +68,7 @@ picture forest_plane_picture(plane_scheme scheme, int frame) {
         render_part(c, m, metal, k.line, {3, 0.1});
         fill_rect(c, static_cast<int>(ex) - 2, 12, 5, 2, k.line);
         flame(c, ex + 0.5, 13, 0, -1, frame == 0 ? 7 : 10, 4);
-        propeller(c, ex + 0.5, 31, 6, 2, frame == 0 ? 0.0 : pi / 2, metal, k.line);
+        propeller(c, ex + 0.5, 30, 4.5, 2, frame == 0 ? 0.0 : pi / 2, metal, k.line);
     }
 
     // Central pod with the cockpit near the nose.
@@ -116,7 +116,7 @@ picture wheel(int frame, rgb colour) {
         const double s = std::sin(a), co = std::cos(a);
         fill_polygon(m,
                      {{cx + co * 11 - s * 2.5, cy + s * 11 + co * 2.5},
-                      {cx + co * 14.3, cy + s * 14.3},
+                      {cx + co * 13, cy + s * 13},
                       {cx + co * 11 + s * 2.5, cy + s * 11 - co * 2.5}},
                      mark);
     }
@@ -156,7 +156,7 @@ picture claw(int frame) {
     if (frame == 0)
         fill_polygon_sym(m, {{70, 24}, {30, 4}, {6, 4}, {2, 14}, {20, 26}, {60, 36}}, axis, mark);
     else
-        fill_polygon_sym(m, {{70, 24}, {40, 2}, {22, 1}, {18, 10}, {34, 24}, {62, 36}}, axis, mark);
+        fill_polygon_sym(m, {{70, 24}, {40, 4}, {22, 3}, {18, 11}, {34, 24}, {62, 36}}, axis, mark);
     render_part(c, m, wing, line, {2, 0.25});
     if (frame == 0) {
         draw_line_sym(c, 66, 26, 12, 8, 1, axis, wing.shadow);
@@ -248,7 +248,7 @@ picture forest_boss(int frame) {
     }
     render_part(c, m, bark_dark, line, {3, 0.2});
     m = blank_like(c);
-    for (const point l : {point{34, 14}, point{52, 30}, point{62, 12}, point{84, 7}}) {
+    for (const point l : {point{34, 14}, point{52, 30}, point{62, 12}, point{84, 10}}) {
         fill_ellipse_sym(m, l.x - sway, l.y, 13, 8, axis, mark);
     }
     render_part(c, m, leaf, line, {5, 0.25, true});

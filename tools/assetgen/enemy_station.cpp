@@ -45,7 +45,7 @@ picture angel(int frame) {
     // Swept down they reach further out, so they are shorter to end inside
     // the picture.
     const double lift = frame == 0 ? 0 : 0.5;
-    const double span = frame == 0 ? 36 : 28;
+    const double span = frame == 0 ? 33 : 28;
     feather_wing(c, {33, 28}, pi + 0.7 - lift, pi - 0.25 - lift * 0.4, span, 5, 5.5, plate, line);
     feather_wing(c, {47, 28}, -0.7 + lift, 0.25 + lift * 0.4, span, 5, 5.5, plate, line);
 
@@ -126,8 +126,9 @@ picture cuckoo(int frame) {
         // Raised and fanned so the longest plates end inside the picture.
         const double a_top = side == 0 ? pi + 0.72 : -0.72;
         const double a_low = side == 0 ? pi - 0.8 : 0.8;
-        feather_wing(c, root, a_top + dir * lift / 40, a_low + dir * lift / 60, 48, 6, 8, steel,
-                     line);
+        const double length = side == 0 ? 38 : 30; // the right root sits nearer the edge
+        feather_wing(c, root, a_top + dir * lift / 40, a_low + dir * lift / 60, length, 6, 8,
+                     steel, line);
         m = blank_like(c);
         fill_gear(m, root.x, root.y, 12, 10, frame == 0 ? 0 : 0.2, mark);
         render_part(c, m, brass, line, {3, 0.15});
