@@ -201,8 +201,11 @@ TEST(readable_pictures, figures_are_whole_inside_their_pictures) {
     }
 }
 
-// Backdrops whose play field still shows bright spots the size of a bullet,
-// with how many: they may not gain any, and the others stay clear.
+// Backdrops whose play field still shows bright patches the size of a bullet,
+// with how many: the puffs at the clouds' edges, a few light tree crowns, the
+// crystal clusters on the cave walls and glints on its stream. They are soft,
+// pale or shard-shaped rather than glowing shots; they may not gain any, and
+// every other backdrop (the station's lane among them) stays clear.
 const std::map<std::string, int> still_spotted = {
     {"Ciel.png", 12},           {"Ciel1.png", 14},          {"Forest.png", 11},
     {"Enterprise.png", 2},      {"Enterprise_Gris.png", 2}, {"Enterprise_Rouge.png", 2},

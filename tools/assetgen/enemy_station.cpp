@@ -127,8 +127,8 @@ picture cuckoo(int frame) {
         const double a_top = side == 0 ? pi + 0.72 : -0.72;
         const double a_low = side == 0 ? pi - 0.8 : 0.8;
         const double length = side == 0 ? 38 : 30; // the right root sits nearer the edge
-        feather_wing(c, root, a_top + dir * lift / 40, a_low + dir * lift / 60, length, 6, 8,
-                     steel, line);
+        feather_wing(c, root, a_top + dir * lift / 40, a_low + dir * lift / 60, length, 6, 8, steel,
+                     line);
         m = blank_like(c);
         fill_gear(m, root.x, root.y, 12, 10, frame == 0 ? 0 : 0.2, mark);
         render_part(c, m, brass, line, {3, 0.15});
