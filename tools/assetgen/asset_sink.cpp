@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "draw.h"
 #include "shell/asset_catalogue.h"
 
 namespace fs = std::filesystem;
@@ -178,8 +179,21 @@ static void mark_written(asset_sink& sink, int slot, const picture& p) {
     }
 }
 
-void emit_picture(asset_sink& sink, int slot, const picture& p) {
+namespace {
+
+// The ship's poses and every enemy and boss picture: solid figures.
+bool is_figure(int slot) {
+    return (slot >= slot_vaisseau1 && slot <= slot_vaisseau_droitea &&
+            slot != slot_vaisseau_tir1) ||
+           (slot >= slot_avion_duo1 && slot <= slot_last_boss_flash);
+}
+
+} // namespace
+
+void emit_picture(asset_sink& sink, int slot, const picture& drawn) {
     const catalogue_entry& entry = asset_catalogue[slot];
+    picture p = drawn;
+    if (is_figure(slot)) seal_pinholes(p);
     std::vector<rgb> out(p.px.size());
     const rgb key{entry.key.r, entry.key.g, entry.key.b};
     for (size_t i = 0; i < out.size(); ++i) {

@@ -92,10 +92,11 @@ void lay_out(deck& d) {
         mirrored(d, 0, y, 150, 10, 4, stuff::housing, -0.1f);
         mirrored(d, 40, y + 10, 16, 50, 3, stuff::housing, -0.15f);
     }
-    // The sunken trench down the middle, with rails and lamps.
+    // The sunken trench down the middle, with rails and dim lane markers:
+    // long thin dashes, never small bright squares that pass for shots.
     block(d, 292, 0, 56, full_h, -8, stuff::trench);
     mirrored(d, 298, 0, 3, full_h, -6, stuff::pipe, 0.1f);
-    for (int y = 0; y < full_h; y += 30) block(d, 318, y + 12, 4, 4, -7, stuff::lamp);
+    for (int y = 0; y < full_h; y += 30) block(d, 319, y + 8, 2, 12, -7, stuff::lamp);
     // Pipes on both banks of the trench.
     pipe(d, 268, 10, 0, 0.0f);
     pipe(d, 281, 6, 0, 0.1f);
@@ -123,7 +124,7 @@ void lay_out(deck& d) {
             block(d, 176, y + 44, 288, 22, 14, stuff::housing, 0.05f);
             block(d, 176, y + 52, 288, 6, 15, stuff::stripe);
             mirrored(d, 176, y + 30, 26, 50, 12, stuff::housing, -0.05f);
-            mirrored(d, 184, y + 36, 10, 10, 13, stuff::lamp);
+            mirrored(d, 182, y + 38, 14, 3, 13, stuff::lamp);
             break;
         default: // Cargo lockers with warning stripes.
             for (int k = 0; k < 3; ++k) {
@@ -188,7 +189,7 @@ rgb colour_of(const deck& d, int x, int y) {
     case stuff::vent: c = ramp_flat(housing, (y % 4 < 2) ? t - 0.45 : t); break;
     case stuff::hatch: c = ramp_flat(housing, t + 0.05); break;
     case stuff::stripe: c = ((x + y) / 4) % 2 == 0 ? ramp_flat(stripe, t) : stripe[0]; break;
-    case stuff::lamp: c = t > 0.5 ? rgb{220, 176, 90} : rgb{176, 126, 56}; break;
+    case stuff::lamp: c = t > 0.5 ? rgb{150, 120, 72} : rgb{116, 88, 50}; break;
     case stuff::glass:
         c = ramp_flat(std::vector<rgb>{{30, 60, 70}, {50, 100, 110}, {90, 150, 150}}, t);
         break;

@@ -48,8 +48,10 @@ void draw_line(picture& p, double x0, double y0, double x1, double y1, double wi
     for (int i = 0; i <= steps; ++i) {
         const double t = static_cast<double>(i) / steps;
         const double x = x0 + (x1 - x0) * t, y = y0 + (y1 - y0) * t;
-        if (width <= 1.0) put(p, static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), colour);
-        else fill_circle(p, x, y, width / 2, colour);
+        if (width <= 1.0)
+            put(p, static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), colour);
+        else
+            fill_circle(p, x, y, width / 2, colour);
     }
 }
 
@@ -85,6 +87,63 @@ void add_outline(picture& p, rgb colour) {
     }
 }
 
+static bool seal_pass(picture& p) {
+    bool sealed = false;
+    std::vector<std::uint8_t> seen(p.px.size(), 0);
+    std::vector<size_t> stack, members;
+    auto transparent = [&](int x, int y) { return inside(p, x, y) && !is_opaque(p, x, y); };
+    for (size_t start = 0; start < p.px.size(); ++start) {
+        if (p.opaque[start] || seen[start]) continue;
+        bool open = false;
+        members.clear();
+        seen[start] = 1;
+        stack.push_back(start);
+        while (!stack.empty()) {
+            const size_t i = stack.back();
+            stack.pop_back();
+            members.push_back(i);
+            const int x = static_cast<int>(i % p.w), y = static_cast<int>(i / p.w);
+            if (x == 0 || y == 0 || x == p.w - 1 || y == p.h - 1) open = true;
+            const int nx[] = {x - 1, x + 1, x, x}, ny[] = {y, y, y - 1, y + 1};
+            for (int k = 0; k < 4; ++k) {
+                if (!transparent(nx[k], ny[k])) continue;
+                const size_t n = static_cast<size_t>(ny[k]) * p.w + nx[k];
+                if (seen[n]) continue;
+                seen[n] = 1;
+                stack.push_back(n);
+            }
+        }
+        if (open || members.size() > pinhole_size) continue;
+        if (members.size() == 1) {
+            const int x = static_cast<int>(members[0] % p.w),
+                      y = static_cast<int>(members[0] / p.w);
+            const int diagonal = transparent(x - 1, y - 1) + transparent(x + 1, y - 1) +
+                                 transparent(x - 1, y + 1) + transparent(x + 1, y + 1);
+            if (diagonal >= 2) continue; // a checkered see-through blur
+        }
+        // Filled from the darkest opaque neighbour: the outline closes over it.
+        for (size_t i : members) {
+            const int x = static_cast<int>(i % p.w), y = static_cast<int>(i / p.w);
+            rgb darkest{255, 255, 255};
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (is_opaque(p, x + dx, y + dy) &&
+                        relative_luminance(at(p, x + dx, y + dy)) < relative_luminance(darkest))
+                        darkest = at(p, x + dx, y + dy);
+            p.px[i] = darkest;
+        }
+        for (size_t i : members) p.opaque[i] = 1;
+        sealed = true;
+    }
+    return sealed;
+}
+
+// A sealed speck can leave a neighbouring checkered pixel enclosed: repeat.
+void seal_pinholes(picture& p) {
+    for (int pass = 0; pass < 8 && seal_pass(p); ++pass) {
+    }
+}
+
 picture mirror_horizontal(const picture& p) {
     picture out = make_picture(p.w, p.h);
     for (int y = 0; y < p.h; ++y)
@@ -101,11 +160,38 @@ picture mirror_vertical(const picture& p) {
     return out;
 }
 
-picture flashed(const picture& p, double amount) {
-    picture out = p;
-    for (size_t i = 0; i < out.px.size(); ++i)
-        if (out.opaque[i]) out.px[i] = mix(out.px[i], rgb{255, 255, 255}, amount);
-    return out;
+std::vector<int> ring_depths(const picture& p) {
+    std::vector<int> depth(p.px.size(), 0);
+    for (int ring = 1;; ++ring) {
+        std::vector<size_t> found;
+        for (int y = 0; y < p.h; ++y)
+            for (int x = 0; x < p.w; ++x) {
+                const size_t i = static_cast<size_t>(y) * p.w + x;
+                if (!p.opaque[i] || depth[i] != 0) continue;
+                bool touches = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        if (!is_opaque(p, x + dx, y + dy))
+                            touches = true;
+                        else if (depth[static_cast<size_t>(y + dy) * p.w + x + dx] == ring - 1 &&
+                                 ring > 1)
+                            touches = true;
+                    }
+                if (touches) found.push_back(i);
+            }
+        if (found.empty()) return depth;
+        for (size_t i : found) depth[i] = ring;
+    }
+}
+
+static double linear_channel(std::uint8_t v) {
+    const double c = v / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double relative_luminance(rgb c) {
+    return 0.2126 * linear_channel(c.r) + 0.7152 * linear_channel(c.g) +
+           0.0722 * linear_channel(c.b);
 }
 
 picture greyed(const picture& p, double darken) {

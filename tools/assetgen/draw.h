@@ -2,6 +2,7 @@
 // shading and deterministic noise. All coordinates are clipped.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,10 +24,20 @@ void shade_top_left(picture& p, double strength);
 // Paints a one-pixel outline in the given colour around the opaque shape
 // (on transparent pixels that touch it), the crisp pixel-art look.
 void add_outline(picture& p, rgb colour);
+// Closes the pinholes of a figure: transparent specks of up to pinhole_size
+// pixels enclosed by the body (4 neighbours), where the ground would show
+// through. Larger openings and the checkered pixels of a see-through blur
+// stay as drawn.
+constexpr std::size_t pinhole_size = 12;
+void seal_pinholes(picture& p);
 picture mirror_horizontal(const picture& p);
 picture mirror_vertical(const picture& p);
-// Every opaque pixel pushed towards white: the flash pictures.
-picture flashed(const picture& p, double amount);
+// How deep each pixel of a shape lies: 1 for opaque pixels touching (8
+// neighbours) a transparent pixel or the picture's edge, 2 for those touching
+// ring 1, and so on; 0 where the picture is transparent.
+std::vector<int> ring_depths(const picture& p);
+// Relative luminance (0 black .. 1 white) of a colour as the eye weighs it.
+double relative_luminance(rgb c);
 // Every opaque pixel made grey and darker: the aged outro backdrops.
 picture greyed(const picture& p, double darken);
 

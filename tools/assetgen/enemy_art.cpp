@@ -306,8 +306,6 @@ picture turned(const picture& p, int quarter_turns) {
     return out;
 }
 
-picture flash_picture(const picture& p) { return flashed(p, 0.72); }
-
 void avoid_white(picture& p) {
     for (size_t i = 0; i < p.px.size(); ++i) {
         rgb& c = p.px[i];

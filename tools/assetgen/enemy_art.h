@@ -76,8 +76,10 @@ void fill_blob(picture& p, double cx, double cy, double rx, double ry, double ro
 void fill_gear(picture& p, double cx, double cy, double r, int teeth, double angle, rgb colour);
 // A picture turned by quarter turns clockwise.
 picture turned(const picture& p, int quarter_turns);
-// Every colour of a ready picture made brighter towards white: hit flashes.
-picture flash_picture(const picture& p);
+// The hit flash of a ready picture: a warm rim light and a hot tint whose
+// mean brightness stays within a small step of the frames it replaces (the
+// picture itself and any others given), so repeated hits never strobe.
+picture flash_picture(const picture& p, const std::vector<picture>& also_replaces = {});
 // Keeps pixels away from pure white (for slots keyed on white).
 void avoid_white(picture& p);
 

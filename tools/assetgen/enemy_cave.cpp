@@ -55,7 +55,7 @@ picture bat(int frame) {
     m = blank_like(c);
     fill_ellipse(m, axis, 15, 7, 10, mark);
     fill_circle(m, axis, 26, 6, mark);
-    fill_polygon_sym(m, {{52, 28}, {48, 35}, {51, 33}}, axis, mark);
+    fill_polygon_sym(m, {{52, 28}, {48, 33.5}, {51, 32}}, axis, mark);
     render_part(c, m, fur, line, {4, 0.2});
     // Red eyes and little fangs.
     const rgb eye_colour = spread ? rgb{255, 70, 60} : rgb{255, 150, 90};
@@ -92,8 +92,8 @@ std::vector<beetle_layer> beetle_layers(int frame) {
     // second frame alternate legs swing, the way a beetle walks.
     picture m = make_picture(beetle_w, beetle_h);
     const point hips[] = {{18, 15}, {15, 23}, {17, 30}};
-    const point knees[] = {{9, 12}, {6, 22}, {9, 33}};
-    const point feet[] = {{5, 4}, {1, 27}, {5, 38}};
+    const point knees[] = {{9, 12}, {6, 22}, {9, 31}};
+    const point feet[] = {{6, 6}, {3, 27}, {6, 33}};
     for (int i = 0; i < 3; ++i)
         for (int side = 0; side < 2; ++side) {
             const double swing = ((i + side + frame) % 2 == 0) ? -2.5 : 2.5;
@@ -120,8 +120,8 @@ std::vector<beetle_layer> beetle_layers(int frame) {
     // Mandibles curving together in front of the head; the gun sits between
     // their tips.
     m = make_picture(beetle_w, beetle_h);
-    taper(m, {20, 7}, {17, 3}, {22, 0.8}, 2.2, 0.8, mark);
-    taper(m, {28, 7}, {31, 3}, {26, 0.8}, 2.2, 0.8, mark);
+    taper(m, {20, 7}, {17, 4}, {22, 2.6}, 2.2, 0.8, mark);
+    taper(m, {28, 7}, {31, 4}, {26, 2.6}, 2.2, 0.8, mark);
     layers.push_back({m, horn, {2, 0.1}});
     return layers;
 }
@@ -211,8 +211,8 @@ picture cave_boss(int frame) {
         m = blank_like(c);
         taper(m, f(82, 132), f(62, 148), f(66, 166), 11, 9, mark);
         fill_blob(m, f(66, 170).x, 172, 14, 12, 0.1, 11 + side, mark);
-        taper(m, f(58, 178), f(60, 198), f(88 - step, 196), 7, 1.5, mark);
-        taper(m, f(72, 180), f(86, 180), f(92 - step, 188), 5, 1.2, mark);
+        taper(m, f(58, 178), f(60, 194), f(88 - step, 192), 7, 1.5, mark);
+        taper(m, f(72, 180), f(86, 180), f(92 - step, 187), 5, 1.2, mark);
         render_part(c, m, rock, line, {6, 0.2, true});
     }
 

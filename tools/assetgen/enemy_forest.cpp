@@ -68,7 +68,7 @@ picture forest_plane_picture(plane_scheme scheme, int frame) {
         render_part(c, m, metal, k.line, {3, 0.1});
         fill_rect(c, static_cast<int>(ex) - 2, 12, 5, 2, k.line);
         flame(c, ex + 0.5, 13, 0, -1, frame == 0 ? 7 : 10, 4);
-        propeller(c, ex + 0.5, 31, 6, 2, frame == 0 ? 0.0 : pi / 2, metal, k.line);
+        propeller(c, ex + 0.5, 30, 4.5, 2, frame == 0 ? 0.0 : pi / 2, metal, k.line);
     }
 
     // Central pod with the cockpit near the nose.
@@ -116,7 +116,7 @@ picture wheel(int frame, rgb colour) {
         const double s = std::sin(a), co = std::cos(a);
         fill_polygon(m,
                      {{cx + co * 11 - s * 2.5, cy + s * 11 + co * 2.5},
-                      {cx + co * 14.3, cy + s * 14.3},
+                      {cx + co * 13, cy + s * 13},
                       {cx + co * 11 + s * 2.5, cy + s * 11 - co * 2.5}},
                      mark);
     }
@@ -156,7 +156,7 @@ picture claw(int frame) {
     if (frame == 0)
         fill_polygon_sym(m, {{70, 24}, {30, 4}, {6, 4}, {2, 14}, {20, 26}, {60, 36}}, axis, mark);
     else
-        fill_polygon_sym(m, {{70, 24}, {40, 2}, {22, 1}, {18, 10}, {34, 24}, {62, 36}}, axis, mark);
+        fill_polygon_sym(m, {{70, 24}, {40, 4}, {22, 3}, {18, 11}, {34, 24}, {62, 36}}, axis, mark);
     render_part(c, m, wing, line, {2, 0.25});
     if (frame == 0) {
         draw_line_sym(c, 66, 26, 12, 8, 1, axis, wing.shadow);
@@ -248,7 +248,7 @@ picture forest_boss(int frame) {
     }
     render_part(c, m, bark_dark, line, {3, 0.2});
     m = blank_like(c);
-    for (const point l : {point{34, 14}, point{52, 30}, point{62, 12}, point{84, 7}}) {
+    for (const point l : {point{34, 14}, point{52, 30}, point{62, 12}, point{84, 10}}) {
         fill_ellipse_sym(m, l.x - sway, l.y, 13, 8, axis, mark);
     }
     render_part(c, m, leaf, line, {5, 0.25, true});
@@ -256,10 +256,11 @@ picture forest_boss(int frame) {
 
     // Roots spreading below.
     m = blank_like(c);
-    for (const point r : {point{58, 156}, point{78, 163}, point{98, 164}}) {
-        taper(m, {axis - 14, 122}, {(axis - 14 + r.x) / 2, r.y - 12}, r, 8, 3, mark);
+    // Their tips end inside the picture, rounded, not cut by its bottom edge.
+    for (const point r : {point{58, 152}, point{78, 158}, point{98, 159}}) {
+        taper(m, {axis - 14, 122}, {(axis - 14 + r.x) / 2, r.y - 12}, r, 8, 2, mark);
         taper(m, {axis + 14, 122}, {(axis + 14 + 2 * axis - r.x) / 2, r.y - 12},
-              {2 * axis - r.x, r.y}, 8, 3, mark);
+              {2 * axis - r.x, r.y}, 8, 2, mark);
     }
     render_part(c, m, bark_dark, line, {3, 0.2});
 
@@ -357,25 +358,31 @@ picture forest_boss(int frame) {
 
 void generate_forest_cast(asset_sink& sink) {
     const picture forest1 = forest_plane_picture(plane_scheme::forest, 0);
+    const picture forest2 = forest_plane_picture(plane_scheme::forest, 1);
+    const picture volcano1 = forest_plane_picture(plane_scheme::volcano, 0);
+    const picture volcano2 = forest_plane_picture(plane_scheme::volcano, 1);
     emit_picture(sink, slot_forest_plane1, forest1);
-    emit_picture(sink, slot_forest_plane1a, forest_plane_picture(plane_scheme::forest, 1));
-    emit_picture(sink, slot_forest_plane2, forest_plane_picture(plane_scheme::volcano, 0));
-    emit_picture(sink, slot_forest_plane1c, forest_plane_picture(plane_scheme::volcano, 1));
-    emit_picture(sink, slot_forest_plane1b, flash_picture(forest1));
+    emit_picture(sink, slot_forest_plane1a, forest2);
+    emit_picture(sink, slot_forest_plane2, volcano1);
+    emit_picture(sink, slot_forest_plane1c, volcano2);
+    // One flash for both levels' planes: lit from the darker volcano plane,
+    // so it sits between the two schemes' brightness.
+    emit_picture(sink, slot_forest_plane1b, flash_picture(volcano1, {forest1, forest2, volcano2}));
 
     const picture wheel1 = wheel(0, {200, 200, 210});
+    const picture blue_wheel = wheel(1, {80, 150, 255}), red_wheel = wheel(1, {255, 80, 70});
     emit_picture(sink, slot_forest_roue1, wheel1);
-    emit_picture(sink, slot_forest_roue1a, wheel(1, {80, 150, 255}));
-    emit_picture(sink, slot_forest_roue1a1, wheel(1, {255, 80, 70}));
-    emit_picture(sink, slot_forest_roue1b, flash_picture(wheel1));
+    emit_picture(sink, slot_forest_roue1a, blue_wheel);
+    emit_picture(sink, slot_forest_roue1a1, red_wheel);
+    emit_picture(sink, slot_forest_roue1b, flash_picture(wheel1, {blue_wheel, red_wheel}));
 
-    const picture claw1 = claw(0);
+    const picture claw1 = claw(0), claw2 = claw(1);
     emit_picture(sink, slot_forest_pince1, claw1);
-    emit_picture(sink, slot_forest_pince, claw(1));
-    emit_picture(sink, slot_forest_pince_flash, flash_picture(claw1));
+    emit_picture(sink, slot_forest_pince, claw2);
+    emit_picture(sink, slot_forest_pince_flash, flash_picture(claw1, {claw2}));
 
-    const picture boss1 = forest_boss(0);
+    const picture boss1 = forest_boss(0), boss2 = forest_boss(1);
     emit_picture(sink, slot_forest_boss1, boss1);
-    emit_picture(sink, slot_forest_boss1a, forest_boss(1));
-    emit_picture(sink, slot_forest_boss1b, flash_picture(boss1));
+    emit_picture(sink, slot_forest_boss1a, boss2);
+    emit_picture(sink, slot_forest_boss1b, flash_picture(boss1, {boss2}));
 }

@@ -101,11 +101,11 @@ picture ghost(rgb body, int frame) {
     fill_rect(m, 7, 15, 26, 14, mark);
     // Hem: four lobes that ripple between frames.
     for (int i = 0; i < 4; ++i)
-        fill_ellipse(m, 9.8 + i * 6.6, 29 + ((i + frame) % 2) * 2.5, 3.6, 4.5, mark);
+        fill_ellipse(m, 9.8 + i * 6.6, 28.5 + ((i + frame) % 2) * 2.5, 3.6, 3.8, mark);
     // Little arms waving.
     const double arm = frame == 0 ? 0 : -3;
-    fill_ellipse(m, 4.5, 20 + arm, 3.2, 2.6, mark);
-    fill_ellipse(m, 34.5, 20 - arm, 3.2, 2.6, mark);
+    fill_ellipse(m, 5.2, 20 + arm, 2.8, 2.6, mark);
+    fill_ellipse(m, 33.8, 20 - arm, 2.8, 2.6, mark);
     render_part(c, m, skin, line, {7, 0.15});
     // Eyes looking down at the player.
     for (double ex : {13.0, 26.0}) {
@@ -138,10 +138,10 @@ picture fairy(int frame) {
 
     picture m = blank_like(c);
     if (frame == 0) {
-        fill_polygon_sym(m, {{20, 24}, {6, 3}, {1, 8}, {2, 22}, {16, 32}}, axis, mark);
+        fill_polygon_sym(m, {{20, 24}, {6, 3}, {2.5, 8}, {3, 22}, {16, 32}}, axis, mark);
         fill_polygon_sym(m, {{20, 34}, {5, 38}, {3, 48}, {10, 52}, {19, 42}}, axis, mark);
     } else {
-        fill_polygon_sym(m, {{20, 24}, {12, 1}, {7, 2}, {6, 16}, {17, 30}}, axis, mark);
+        fill_polygon_sym(m, {{20, 24}, {12, 2.5}, {7, 3.5}, {6, 16}, {17, 30}}, axis, mark);
         fill_polygon_sym(m, {{20, 34}, {10, 34}, {7, 42}, {12, 46}, {19, 40}}, axis, mark);
     }
     render_part(c, m, wing, line, {2, 0.2});
@@ -346,7 +346,7 @@ picture blue_dragon() {
     draw_line_sym(c, 29, 26, 8, 12, 1, axis, membrane.light);
     m = blank_like(c);
     draw_line(m, 32, 40, 36, 52, 6, mark);
-    draw_line(m, 36, 52, 30, 61, 4, mark);
+    draw_line(m, 36, 52, 30, 59, 4, mark);
     fill_ellipse(m, axis, 30, 8, 14, mark);
     fill_ellipse(m, axis, 16, 6.5, 7, mark);
     fill_polygon_sym(m, {{28, 12}, {24, 3}, {30, 9}}, axis, mark);

@@ -42,9 +42,12 @@ picture angel(int frame) {
     const rgb light = frame == 0 ? rgb{110, 230, 255} : rgb{190, 246, 255};
 
     // Wings: up and wide on the first frame, swept down on the second.
+    // Swept down they reach further out, so they are shorter to end inside
+    // the picture.
     const double lift = frame == 0 ? 0 : 0.5;
-    feather_wing(c, {33, 28}, pi + 0.7 - lift, pi - 0.25 - lift * 0.4, 36, 5, 5.5, plate, line);
-    feather_wing(c, {47, 28}, -0.7 + lift, 0.25 + lift * 0.4, 36, 5, 5.5, plate, line);
+    const double span = frame == 0 ? 33 : 28;
+    feather_wing(c, {33, 28}, pi + 0.7 - lift, pi - 0.25 - lift * 0.4, span, 5, 5.5, plate, line);
+    feather_wing(c, {47, 28}, -0.7 + lift, 0.25 + lift * 0.4, span, 5, 5.5, plate, line);
 
     // Halo ring above the head.
     fill_ellipse(c, axis, 7, 11, 4, line);
@@ -80,8 +83,8 @@ picture angel(int frame) {
     fill_circle(c, 27, 49, 2.5, skin.base);
     put(c, 26, 48, skin.light);
     // The staff head: a ring around the emitter.
-    fill_circle(c, 18, 79, 4.5, line);
-    glow(c, 18, 79, 3.8, light);
+    fill_circle(c, 18, 79, 3, line);
+    glow(c, 18, 79, 2.4, light);
     return c;
 }
 
@@ -104,11 +107,11 @@ picture cuckoo(int frame) {
     for (double wx : {46.0, 86.0}) {
         for (int y = 100; y < 122; y += 3) put(c, static_cast<int>(wx), y, brass.shadow);
         picture m = blank_like(c);
-        fill_ellipse(m, wx, 128 + (wx < axis ? 0 : -4), 5, 9, mark);
+        fill_ellipse(m, wx, 125 + (wx < axis ? 0 : -4), 5, 8, mark);
         render_part(c, m, wood, line, {4, 0.2});
         for (int k = 0; k < 3; ++k)
-            line_on(c, m, wx - 5, 123 + k * 4 + (wx < axis ? 0 : -4), wx + 5,
-                    123 + k * 4 + (wx < axis ? 0 : -4), wood.shadow);
+            line_on(c, m, wx - 5, 120 + k * 4 + (wx < axis ? 0 : -4), wx + 5,
+                    120 + k * 4 + (wx < axis ? 0 : -4), wood.shadow);
     }
     draw_line(c, axis, 100, axis + swing, 126, 3, line);
     draw_line(c, axis, 100, axis + swing, 126, 1.5, brass.light);
@@ -120,9 +123,11 @@ picture cuckoo(int frame) {
     for (int side = 0; side < 2; ++side) {
         const double dir = side == 0 ? -1 : 1;
         const point root{side == 0 ? 45.0 : 92.0, 46};
-        const double a_top = side == 0 ? pi + 0.35 : -0.35;
-        const double a_low = side == 0 ? pi - 0.55 : 0.55;
-        feather_wing(c, root, a_top + dir * lift / 40, a_low + dir * lift / 60, 60, 6, 8, steel,
+        // Raised and fanned so the longest plates end inside the picture.
+        const double a_top = side == 0 ? pi + 0.72 : -0.72;
+        const double a_low = side == 0 ? pi - 0.8 : 0.8;
+        const double length = side == 0 ? 38 : 30; // the right root sits nearer the edge
+        feather_wing(c, root, a_top + dir * lift / 40, a_low + dir * lift / 60, length, 6, 8, steel,
                      line);
         m = blank_like(c);
         fill_gear(m, root.x, root.y, 12, 10, frame == 0 ? 0 : 0.2, mark);

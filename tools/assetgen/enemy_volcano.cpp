@@ -105,7 +105,7 @@ picture star(int frame) {
 picture arrow(int frame) {
     picture c = make_picture(30, 24);
     const ramp stone = make_ramp({84, 70, 96});
-    flame(c, 15, 12, 0, -1, frame == 0 ? 12 : 14, frame == 0 ? 12 : 10);
+    flame(c, 15, 12, 0, -1, frame == 0 ? 10 : 11, frame == 0 ? 12 : 10);
     picture m = blank_like(c);
     fill_polygon(m, {{15, 23}, {2, 6}, {9, 8}, {15, 12}, {21, 8}, {28, 6}}, mark);
     render_part(c, m, stone, soot, {2, 0.3});
@@ -172,7 +172,7 @@ picture lava_boss(int frame) {
 
     // Lava pool the colossus rises from.
     picture m = blank_like(c);
-    fill_blob(m, axis, 318, 120, 24, 0.1, 31, mark);
+    fill_blob(m, axis, 316, 120, 21, 0.1, 31, mark);
     render_part(c, m, magma, soot, {6, 0.2, true});
     seams(c, m, 10, 12 + frame, rgb{255, 220, 120}, 1.4);
 

@@ -21,9 +21,11 @@ struct shades {
     rgb light, mid, dark;
 };
 
+// The design is drawn a little inside the 37 by 32 picture so the outline,
+// the powered glow and the flames all end within it.
 struct ship_pose {
-    double cx = 18.5, top = 0; // centre line and where y = 0 of the design lands
-    double zoom_x = 1, zoom_y = 1;
+    double cx = 18.5, top = 1; // centre line and where y = 0 of the design lands
+    double zoom_x = 0.94, zoom_y = 0.95;
     int bank = 0;  // -1 rolling left, 0 level, +1 rolling right
     int flame = 0; // 0 long flame, 1 short flame
     bool powered = false;
@@ -180,7 +182,7 @@ void paint_hull(ship_canvas& c, const ship_pose& pose) {
 
 // Exhaust from the two nozzles; hot core, cooling tip, no outline.
 void paint_flames(picture& p, const ship_pose& pose, bool powered) {
-    const double length = pose.flame == 0 ? 5.2 : 3.4;
+    const double length = pose.flame == 0 ? 4.0 : 2.8;
     const double spread = pose.flame == 0 ? 1.7 : 2.1;
     const rgb outer = powered ? rgb{255, 150, 60} : rgb{240, 96, 40};
     const rgb middle = powered ? rgb{255, 236, 120} : rgb{255, 196, 70};

@@ -41,21 +41,41 @@ double orb_field(double x, double y, double cx, double cy, double r) {
     return d + (lean - d) * std::max(0.0, 1.0 - d);
 }
 
-// The three bullet colours, each as rim, body, glow and core.
+// The three bullet colours, each as rim, body, glow and core (the burst
+// bolts), and the enemy bullets' dark outer ring and light inner ring.
 struct bullet_colours {
     rgb rim, body, glow, core;
+    rgb dark_ring, light_ring;
 };
-const bullet_colours red_bullet{{120, 8, 28}, {232, 36, 52}, {255, 138, 128}, {255, 250, 246}};
-const bullet_colours blue_bullet{{16, 26, 132}, {44, 108, 250}, {150, 208, 255}, {246, 252, 255}};
-const bullet_colours green_bullet{{8, 84, 30}, {42, 206, 64}, {176, 255, 150}, {248, 255, 244}};
+const bullet_colours red_bullet{{120, 8, 28},    {232, 36, 52}, {255, 138, 128},
+                                {255, 250, 246}, {26, 2, 8},    {255, 150, 146}};
+const bullet_colours blue_bullet{{16, 26, 132},   {44, 108, 250}, {150, 208, 255},
+                                 {246, 252, 255}, {4, 6, 34},     {136, 194, 255}};
+const bullet_colours green_bullet{{8, 84, 30},     {42, 206, 64}, {176, 255, 150},
+                                  {248, 255, 244}, {2, 22, 8},    {110, 240, 110}};
 
-// An enemy bullet; the B picture swells its glow so alternating reads as a pulse.
+// An enemy bullet: a near-black outer ring and a light ring of its colour
+// inside it, so one of the two stands out on any ground, dark or bright;
+// within them the coloured body and its hot core. The B picture swells the
+// core so alternating reads as a pulse.
 picture enemy_bullet(int size, const bullet_colours& c, bool pulse) {
     picture p = make_picture(size, size);
     const double centre = size / 2.0, r = size / 2.0 - 0.05;
-    const ramp bands = pulse ? ramp{{0.40, c.core}, {0.66, c.glow}, {0.84, c.body}, {1.0, c.rim}}
-                             : ramp{{0.24, c.core}, {0.46, c.glow}, {0.76, c.body}, {1.0, c.rim}};
+    const ramp bands = pulse ? ramp{{0.40, c.core}, {0.66, c.glow}, {1.0, c.body}}
+                             : ramp{{0.24, c.core}, {0.46, c.glow}, {1.0, c.body}};
     paint_field(p, bands, [&](double x, double y) { return orb_field(x, y, centre, centre, r); });
+    const std::vector<int> depth = ring_depths(p);
+    for (size_t i = 0; i < p.px.size(); ++i) {
+        if (depth[i] == 1) p.px[i] = c.dark_ring;
+        if (depth[i] == 2) p.px[i] = c.light_ring;
+    }
+    // The small bullet's heart is only four pixels: keep it the body colour
+    // lit by the core on the lit side, so the colour still reads.
+    if (size <= 8) {
+        for (size_t i = 0; i < p.px.size(); ++i)
+            if (depth[i] >= 3) p.px[i] = c.body;
+        put(p, size / 2 - 1, size / 2 - 1, pulse ? c.core : c.glow);
+    }
     return p;
 }
 
