@@ -9,9 +9,9 @@
 
 namespace {
 
-using file_handle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+using open_file = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-file_handle open_for_reading(const char* path) { return {std::fopen(path, "rb"), std::fclose}; }
+open_file open_for_reading(const char* path) { return {std::fopen(path, "rb"), std::fclose}; }
 
 bool read_exactly(std::FILE* file, unsigned char* out, std::size_t n) {
     return std::fread(out, 1, n, file) == n;
@@ -48,7 +48,7 @@ const char* not_a_regular_file(const char* path) {
 }
 
 const char* wav_file_fault(const char* path) {
-    const file_handle file = open_for_reading(path);
+    const open_file file = open_for_reading(path);
     if (!file) return nullptr; // unreadable: the loader says so itself
     unsigned char riff[12];
     if (!read_exactly(file.get(), riff, sizeof riff) || !is_tag(riff, "RIFF") ||
@@ -80,7 +80,7 @@ const char* wav_file_fault(const char* path) {
 }
 
 const char* ogg_file_fault(const char* path) {
-    const file_handle file = open_for_reading(path);
+    const open_file file = open_for_reading(path);
     if (!file) return nullptr; // unreadable: the loader says so itself
     // The first page holds the identification header alone: 27 bytes of page
     // header, one lacing value, then the 30-byte packet.
