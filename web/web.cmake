@@ -29,12 +29,17 @@ target_link_libraries(graze PRIVATE graze_platform_web graze_game ${web_librarie
 target_link_options(graze PRIVATE
   # Waits sleep in the page's event loop: the game's loops stay as they are.
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+  # ...and nothing in these libraries ever waits: their code stays as fast as
+  # it is without Asyncify (decoding every picture and sound at start-up).
+  # SDL_mixer does wait (for a fading music) through SDL_Delay: it keeps it.
+  "-sASYNCIFY_REMOVE=['SDL_*','png_*','inflate*','ov_*','vorbis_*','_vorbis_*','ogg*']"
   # The page starts the game after a key press; the game's exit runs its
   # atexit handlers and tells the page.
   -sINVOKE_RUN=0 -sEXIT_RUNTIME=1 "-sEXPORTED_RUNTIME_METHODS=['callMain']"
   -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
-  # SDL_mixer's audio device is the page's Web Audio (see platform_web.cpp).
-  -Wl,--wrap=SDL_OpenAudio
+  # SDL_mixer's audio device is the page's Web Audio, and its waits sleep in
+  # the page (see platform_web.cpp).
+  -Wl,--wrap=SDL_OpenAudio -Wl,--wrap=SDL_Delay
   --pre-js ${CMAKE_SOURCE_DIR}/web/pre.js
   --preload-file ${GRAZE_WEB_ASSETS}@/)
 set_property(TARGET graze APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/pre.js)

@@ -33,9 +33,35 @@ bool mixer_open = false;
 constexpr int most_pulled_frames = 8192;
 std::array<Sint16, most_pulled_frames * 2> mixed{};
 
+// When the page's audio stops pulling (a suspended audio context, a hidden
+// tab), the mix still moves on with time, unheard, so fades end and music
+// stops when it would: the game waits for both.
+constexpr Uint32 unpulled_ms = 250;
+Uint32 last_pull_ms = 0;
+
+void mix_frames(int frames) {
+    if (frames > most_pulled_frames) frames = most_pulled_frames;
+    const int bytes = frames * 2 * static_cast<int>(sizeof(Sint16));
+    std::memset(mixed.data(), 0, bytes);
+    mixer_spec.callback(mixer_spec.userdata, reinterpret_cast<Uint8*>(mixed.data()), bytes);
+}
+
+void mix_unheard_time() {
+    const Uint32 now = SDL_GetTicks();
+    if (!mixer_open || now - last_pull_ms < unpulled_ms) return;
+    int frames = static_cast<int>(static_cast<Uint64>(now - last_pull_ms) * mixer_spec.freq / 1000);
+    last_pull_ms = now;
+    while (frames > 0) {
+        const int step = frames < most_pulled_frames ? frames : most_pulled_frames;
+        mix_frames(step);
+        frames -= step;
+    }
+}
+
 void sleep_in_page(Uint32 ms) {
     emscripten_sleep(ms);
     last_yield_ms = SDL_GetTicks();
+    mix_unheard_time();
 }
 
 } // namespace
@@ -63,10 +89,12 @@ EMSCRIPTEN_KEEPALIVE void web_key(int sym, int down) {
 // where they are. The page only pulls while the game waits, never in the
 // middle of a mixer call.
 EMSCRIPTEN_KEEPALIVE const Sint16* web_audio_mix(int frames) {
-    if (frames > most_pulled_frames) frames = most_pulled_frames;
-    const int bytes = frames * 2 * static_cast<int>(sizeof(Sint16));
-    std::memset(mixed.data(), 0, bytes);
-    if (mixer_open) mixer_spec.callback(mixer_spec.userdata, reinterpret_cast<Uint8*>(mixed.data()), bytes);
+    if (!mixer_open) {
+        std::memset(mixed.data(), 0, sizeof mixed);
+        return mixed.data();
+    }
+    last_pull_ms = SDL_GetTicks();
+    mix_frames(frames);
     return mixed.data();
 }
 
@@ -84,8 +112,13 @@ int __wrap_SDL_OpenAudio(SDL_AudioSpec* desired, SDL_AudioSpec* obtained) {
     mixer_spec.size = static_cast<Uint32>(desired->samples) * desired->channels * sizeof(Sint16);
     if (obtained) *obtained = mixer_spec;
     mixer_open = true;
+    last_pull_ms = SDL_GetTicks();
     return 0;
 }
+
+// SDL_mixer waits for a fading music to end before it starts the next one,
+// in steps of SDL_Delay: the fade only moves on while the page runs.
+void __wrap_SDL_Delay(Uint32 ms) { sleep_in_page(ms); }
 
 } // extern "C"
 
