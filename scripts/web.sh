@@ -11,6 +11,8 @@
 #       ${GRAZE_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/graze-web}
 #   - takes the generated assets from the native build (build/assets, made
 #     with scripts/setup.sh --game when missing) and builds the game.
+# Exit status 3: the toolchain or the library sources could not be had (no
+# package archive, no emscripten); any other failure is the build's own.
 # Usage: scripts/web.sh [--libraries-only]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,11 +35,12 @@ command -v cmake >/dev/null 2>&1 || need+=(cmake make)
 if [ ${#need[@]} -gt 0 ]; then
   if [ "$(id -u)" -eq 0 ]; then sudo=(); elif command -v sudo >/dev/null 2>&1; then sudo=(sudo); else
     echo "web: needs these Debian packages: ${need[*]}; as root: apt-get install ${need[*]}" >&2
-    exit 1
+    exit 3
   fi
   say "installing ${need[*]}"
-  "${sudo[@]}" apt-get update -qq
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}"
+  { "${sudo[@]}" apt-get update -qq &&
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}"; } ||
+    { echo "web: cannot install ${need[*]}" >&2; exit 3; }
 fi
 # Debian's emcc runs under whatever node is first on the PATH: it must find
 # Debian's JavaScript modules (acorn), and autoconf-style test programs must
@@ -63,7 +66,7 @@ fetch_sources() {
   done
   : >"$a/parts/source.list"
   [ -f /etc/apt/sources.list ] && sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list >"$a/parts/source.list"
-  apt_private update >/dev/null
+  apt_private update >/dev/null || { echo "web: cannot read the source package lists" >&2; exit 3; }
   cd "$cache/sources"
   for package in libsdl1.2 sdl-mixer1.2 libpng1.6 zlib libogg libvorbis; do
     if ls -d "$package"-*/ >/dev/null 2>&1 || ls -d "${package%1.*}"*-*/ >/dev/null 2>&1; then continue; fi
@@ -74,7 +77,7 @@ fetch_sources() {
       local release
       release=$(apt_private indextargets --format '$(RELEASE)' 2>/dev/null | grep -v -- - | head -1)
       apt_private source "$package/${release:-stable}" >>"$cache/sources/$package.log" 2>&1 ||
-        { cat "$cache/sources/$package.log" >&2; echo "web: cannot fetch the source of $package" >&2; exit 1; }
+        { cat "$cache/sources/$package.log" >&2; echo "web: cannot fetch the source of $package" >&2; exit 3; }
     fi
   done
   cd "$root"
@@ -172,10 +175,8 @@ fi
 # --- The game -----------------------------------------------------------------
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-if [ ! -f "$out/cmake/CMakeCache.txt" ]; then
-  emcmake cmake -S . -B "$out/cmake" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
-    -DGRAZE_WEB_PREFIX="$prefix" -DGRAZE_WEB_ASSETS="$assets" >/dev/null
-fi
+emcmake cmake -S . -B "$out/cmake" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+  -DGRAZE_WEB_PREFIX="$prefix" -DGRAZE_WEB_ASSETS="$assets" >/dev/null
 cmake --build "$out/cmake" -j"$jobs"
 
 mkdir -p "$out/site"

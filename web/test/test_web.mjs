@@ -5,6 +5,7 @@
 // the title must end on the goodbye. Frame intervals, start-up times and the
 // renderer's CPU are measured and printed, never asserted.
 // Usage: node web/test/test_web.mjs SITE_DIR NATIVE_FRAMES_DIR ASSETS_DIR
+// Exit status: 0 all passed, 1 a check failed, 3 Chromium could not start.
 import { createServer } from 'node:http';
 import { readFileSync, readdirSync, existsSync, statSync } from 'node:fs';
 import { join, extname } from 'node:path';
@@ -100,7 +101,14 @@ function read_score(frame) {
   return score;
 }
 
-const page = await open_browser();
+let page;
+try {
+  page = await open_browser();
+} catch (error) {
+  console.log(`chromium cannot start: ${error.message}`);
+  server.close();
+  process.exit(3);
+}
 console.log(`browser: ${page.version}, site: ${address}`);
 const frame_of = async () => new Uint8Array(Buffer.from(await page.evaluate('graze.capture()'), 'base64'));
 // The ship blinks while invulnerable: look at a few frames.
