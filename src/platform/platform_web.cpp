@@ -33,28 +33,29 @@ bool mixer_open = false;
 constexpr int most_pulled_frames = 8192;
 std::array<Sint16, most_pulled_frames * 2> mixed{};
 
-// When the page's audio stops pulling (a suspended audio context, a hidden
-// tab), the mix still moves on with time, unheard, so fades end and music
-// stops when it would: the game waits for both.
+// The mix moves on with time even when the page's audio falls behind or
+// stops (a suspended audio context, a hidden tab, a slow clock): the game
+// waits for fades to end and for music to stop, so what the page has not
+// pulled a while after its time is mixed unheard.
 constexpr Uint32 unpulled_ms = 250;
-Uint32 last_pull_ms = 0;
+Uint32 opened_ms = 0;
+Uint64 mixed_frames = 0;
 
 void mix_frames(int frames) {
     if (frames > most_pulled_frames) frames = most_pulled_frames;
     const int bytes = frames * 2 * static_cast<int>(sizeof(Sint16));
     std::memset(mixed.data(), 0, bytes);
     mixer_spec.callback(mixer_spec.userdata, reinterpret_cast<Uint8*>(mixed.data()), bytes);
+    mixed_frames += static_cast<Uint64>(frames);
 }
 
 void mix_unheard_time() {
-    const Uint32 now = SDL_GetTicks();
-    if (!mixer_open || now - last_pull_ms < unpulled_ms) return;
-    int frames = static_cast<int>(static_cast<Uint64>(now - last_pull_ms) * mixer_spec.freq / 1000);
-    last_pull_ms = now;
-    while (frames > 0) {
-        const int step = frames < most_pulled_frames ? frames : most_pulled_frames;
-        mix_frames(step);
-        frames -= step;
+    if (!mixer_open) return;
+    const Uint64 due = static_cast<Uint64>(SDL_GetTicks() - opened_ms) * mixer_spec.freq / 1000;
+    const Uint64 slack = static_cast<Uint64>(mixer_spec.freq) * unpulled_ms / 1000;
+    while (mixed_frames + slack < due) {
+        const Uint64 behind = due - slack - mixed_frames;
+        mix_frames(behind < most_pulled_frames ? static_cast<int>(behind) : most_pulled_frames);
     }
 }
 
@@ -93,7 +94,6 @@ EMSCRIPTEN_KEEPALIVE const Sint16* web_audio_mix(int frames) {
         std::memset(mixed.data(), 0, sizeof mixed);
         return mixed.data();
     }
-    last_pull_ms = SDL_GetTicks();
     mix_frames(frames);
     return mixed.data();
 }
@@ -112,7 +112,7 @@ int __wrap_SDL_OpenAudio(SDL_AudioSpec* desired, SDL_AudioSpec* obtained) {
     mixer_spec.size = static_cast<Uint32>(desired->samples) * desired->channels * sizeof(Sint16);
     if (obtained) *obtained = mixer_spec;
     mixer_open = true;
-    last_pull_ms = SDL_GetTicks();
+    opened_ms = SDL_GetTicks();
     return 0;
 }
 

@@ -196,15 +196,21 @@ try {
   await sleep(500);
   const start = await ship_now();
   check(start !== null, 'Level 1 started: the ship is on the field', JSON.stringify(start));
-  await page.key('ArrowLeft', 'keyDown');
-  await sleep(700);
-  await page.key('ArrowLeft', 'keyUp');
-  const left = await ship_now();
-  await page.key('ArrowRight', 'keyDown');
-  await sleep(1200);
-  await page.key('ArrowRight', 'keyUp');
-  const right = await ship_now();
-  check(start && left && right && left.x < start.x && right.x > left.x, 'the ship moves left and right with the arrows',
+  // Held until the ship has moved well (the level's intro may still run).
+  async function steer(key, moved) {
+    await page.key(key, 'keyDown');
+    let at = null;
+    for (const until = Date.now() + 10000; Date.now() < until;) {
+      at = await ship_now();
+      if (at && moved(at)) break;
+      await sleep(150);
+    }
+    await page.key(key, 'keyUp');
+    return at;
+  }
+  const left = await steer('ArrowLeft', at => at.x < start.x - 40);
+  const right = await steer('ArrowRight', at => at.x > left.x + 40);
+  check(start && left && right && left.x < start.x - 40 && right.x > left.x + 40, 'the ship moves left and right with the arrows',
         `x ${start?.x} -> ${left?.x} -> ${right?.x}`);
 
   // Frames and CPU while playing, firing all along.
@@ -226,6 +232,8 @@ try {
   if (cpu_before !== null && cpu_after !== null)
     measure("the browser's renderer CPU in play", `${((cpu_after - cpu_before) / ((Date.now() - wall_before) / 1000) * 100).toFixed(0)}% of a core`);
   await page.key('g', 'keyUp');
+  const sound = await page.evaluate('graze.audio');
+  check(sound === 'worklet' || sound === 'script processor', 'the sound plays through Web Audio', sound);
   const score = read_score(await frame_of());
   check(score > 0, 'the score rises while firing', `score ${score}`);
 
