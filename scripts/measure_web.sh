@@ -39,6 +39,7 @@ cat >"$work/flips.c" <<'C'
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <time.h>
 typedef struct SDL_Surface SDL_Surface;
 static FILE* out;

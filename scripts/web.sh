@@ -166,7 +166,7 @@ if [ ! -f "$prefix/lib/libSDL_mixer.a" ]; then build_libraries; fi
 [ "${1:-}" = "--libraries-only" ] && exit 0
 
 # --- Assets: the native build generates them ------------------------------------
-assets=$root/$native/assets
+case $native in /*) assets=$native/assets ;; *) assets=$root/$native/assets ;; esac
 if [ ! -f "$assets/.generated" ]; then
   say "generating the assets with the native build in $native"
   scripts/setup.sh --game "$native"

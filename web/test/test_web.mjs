@@ -143,6 +143,25 @@ try {
   check(true, 'the retry downloads what was missing and the page gets ready');
   const failed_load_messages = page.log.length;
 
+  // --- A browser without Web Audio plays silent; one without WebAssembly is told so. ---
+  const { identifier: no_audio } = await page.send('Page.addScriptToEvaluateOnNewDocument',
+    { source: 'delete window.AudioContext; delete window.webkitAudioContext;' });
+  await page.send('Page.navigate', { url: address });
+  await wait_for("window.graze && graze.state === 'ready'", 60000, 'the page without Web Audio');
+  await page.press('Space');
+  await wait_for('graze.frames > 0', 60000, 'the first picture without Web Audio');
+  const silent_note = await page.evaluate("document.getElementById('note').textContent");
+  check(/silent/.test(silent_note) && (await page.evaluate('graze.state')) === 'playing',
+        'without Web Audio the game plays silent and the page says so', silent_note);
+  await page.send('Page.removeScriptToEvaluateOnNewDocument', { identifier: no_audio });
+  const { identifier: no_wasm } = await page.send('Page.addScriptToEvaluateOnNewDocument',
+    { source: 'delete window.WebAssembly;' });
+  await page.send('Page.navigate', { url: address });
+  await wait_for("window.graze && graze.state === 'failed'", 20000, 'the page without WebAssembly');
+  const no_wasm_message = await page.evaluate('graze.message');
+  check(/WebAssembly/.test(no_wasm_message), 'without WebAssembly the page says the game cannot run', no_wasm_message);
+  await page.send('Page.removeScriptToEvaluateOnNewDocument', { identifier: no_wasm });
+
   // --- The real visit, timed from the page's opening. ---
   page.console.length = 0;
   page.exceptions.length = 0;
@@ -196,22 +215,26 @@ try {
   await sleep(500);
   const start = await ship_now();
   check(start !== null, 'Level 1 started: the ship is on the field', JSON.stringify(start));
-  // Held until the ship has moved well (the level's intro may still run).
+  // Held until the ship has moved well: the level's intro may still run, and
+  // a ship just shot down cannot steer until it has risen back (seconds).
+  const frames_during = [];
   async function steer(key, moved) {
+    const frames_from = await page.evaluate('graze.frames');
     await page.key(key, 'keyDown');
     let at = null;
-    for (const until = Date.now() + 10000; Date.now() < until;) {
+    for (const until = Date.now() + 25000; Date.now() < until;) {
       at = await ship_now();
       if (at && moved(at)) break;
       await sleep(150);
     }
     await page.key(key, 'keyUp');
+    frames_during.push(`${key} held over ${(await page.evaluate('graze.frames')) - frames_from} frames`);
     return at;
   }
   const left = await steer('ArrowLeft', at => at.x < start.x - 40);
   const right = await steer('ArrowRight', at => at.x > left.x + 40);
   check(start && left && right && left.x < start.x - 40 && right.x > left.x + 40, 'the ship moves left and right with the arrows',
-        `x ${start?.x} -> ${left?.x} -> ${right?.x}`);
+        `x ${start?.x} -> ${left?.x} -> ${right?.x} (${frames_during.join(', ')})`);
 
   // Frames and CPU while playing, firing all along.
   const cpu_before = renderer_cpu(page.browser_pid);
