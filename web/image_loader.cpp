@@ -56,8 +56,9 @@ void read_png(png_reading& r, SDL_RWops* file) {
     // Bytes in file order: red first in memory, as SDL_image on a
     // little-endian machine.
     const Uint32 alpha_mask = channels == 4 ? 0xff000000u : 0;
-    r.surface = SDL_CreateRGBSurface(SDL_SWSURFACE, static_cast<int>(width), static_cast<int>(height),
-                                     channels * 8, 0x000000ffu, 0x0000ff00u, 0x00ff0000u, alpha_mask);
+    r.surface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, static_cast<int>(width), static_cast<int>(height),
+                             channels * 8, 0x000000ffu, 0x0000ff00u, 0x00ff0000u, alpha_mask);
     if (!r.surface) png_error(r.png, "out of memory");
     r.rows = static_cast<png_bytep*>(SDL_malloc(sizeof(png_bytep) * height));
     if (!r.rows) png_error(r.png, "out of memory");

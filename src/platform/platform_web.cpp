@@ -139,8 +139,8 @@ void platform_flip(SDL_Surface* screen) {
         screen->format->BytesPerPixel == 4 && SDL_LockSurface(screen) == 0) {
         const SDL_PixelFormat& f = *screen->format;
         for (int y = 0; y < canvas_height; ++y) {
-            const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(screen->pixels) +
-                                                              y * screen->pitch);
+            const auto* row = reinterpret_cast<const Uint32*>(
+                static_cast<const Uint8*>(screen->pixels) + y * screen->pitch);
             Uint32* out = canvas_pixels.data() + y * canvas_width;
             for (int x = 0; x < canvas_width; ++x) {
                 const Uint32 p = row[x];
