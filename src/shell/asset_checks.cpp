@@ -9,9 +9,9 @@
 
 namespace {
 
-using file_handle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+using open_file = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-file_handle open_for_reading(const char* path) { return {std::fopen(path, "rb"), std::fclose}; }
+open_file open_for_reading(const char* path) { return {std::fopen(path, "rb"), std::fclose}; }
 
 bool read_exactly(std::FILE* file, unsigned char* out, std::size_t n) {
     return std::fread(out, 1, n, file) == n;
@@ -83,7 +83,7 @@ const char* picture_size_fault(long w, long h) {
 }
 
 const char* png_file_fault(const char* path) {
-    const file_handle file = open_for_reading(path);
+    const open_file file = open_for_reading(path);
     if (!file) return nullptr; // unreadable: the loader says so itself
     // Signature, IHDR length and type, then the header's 13 bytes.
     unsigned char head[sizeof png_signature + 8 + png_header_length];
@@ -104,7 +104,7 @@ const char* png_file_fault(const char* path) {
 }
 
 const char* bmp_file_fault(const char* path) {
-    const file_handle file = open_for_reading(path);
+    const open_file file = open_for_reading(path);
     if (!file) return nullptr; // unreadable: the loader says so itself
     const long size = file_size(file.get());
     // File header, then as much of the info header as is read here.
@@ -154,7 +154,7 @@ const char* not_a_regular_file(const char* path) {
 }
 
 const char* wav_file_fault(const char* path) {
-    const file_handle file = open_for_reading(path);
+    const open_file file = open_for_reading(path);
     if (!file) return nullptr; // unreadable: the loader says so itself
     unsigned char riff[12];
     if (!read_exactly(file.get(), riff, sizeof riff) || !is_tag(riff, "RIFF") ||
@@ -186,7 +186,7 @@ const char* wav_file_fault(const char* path) {
 }
 
 const char* ogg_file_fault(const char* path) {
-    const file_handle file = open_for_reading(path);
+    const open_file file = open_for_reading(path);
     if (!file) return nullptr; // unreadable: the loader says so itself
     // The first page holds the identification header alone: 27 bytes of page
     // header, one lacing value, then the 30-byte packet.

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The browser build against the native game, on this machine as it is:
+#   - the download: each file of build-web/site, as served and gzipped;
+#   - the browser (scripts/test_web.sh's run in headless Chromium): page open
+#     to ready, key press to first picture, frames per second, frame
+#     intervals and the renderer's CPU while Level 1 is played with the gun
+#     held;
+#   - the native game under a virtual X server with SDL's dummy audio
+#     driver (so it mixes, as the page does), played the same way: start to
+#     first picture, frames per second (its flips, counted by a small
+#     preloaded library) and CPU over the same kind of stretch.
+# Usage: scripts/measure_web.sh [--native-only] [NATIVE_BUILD_DIR]   (default build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+native_only=0
+if [ "${1:-}" = "--native-only" ]; then
+  native_only=1
+  shift
+fi
+native=$(cd "${1:-build}" && pwd)
+seconds=6
+work=$(mktemp -d)
+xvfb=""
+game=""
+cleanup() {
+  [ -n "$game" ] && kill "$game" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+if [ $native_only -eq 0 ]; then
+echo "== the download (build-web/site)"
+for f in index.html graze.js graze.wasm graze.data; do
+  printf '%-11s %10d bytes, %10d gzipped\n' "$f" "$(stat -c %s "build-web/site/$f")" \
+    "$(gzip -9c "build-web/site/$f" | wc -c)"
+done
+
+echo "== the browser"
+scripts/test_web.sh "${1:-build}" | grep -E '^(MEASURE|[0-9]+ passed)' | sed 's/^MEASURE //'
+
+fi
+
+echo "== the native game"
+# Every flip's time, in microseconds since the game started.
+cat >"$work/flips.c" <<'C'
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <time.h>
+typedef struct SDL_Surface SDL_Surface;
+static FILE* out;
+static double now_us(void) {
+  struct timespec t;
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return t.tv_sec * 1e6 + t.tv_nsec / 1e3;
+}
+int SDL_Flip(SDL_Surface* screen) {
+  static int (*real)(SDL_Surface*);
+  if (!real) real = (int (*)(SDL_Surface*))dlsym(RTLD_NEXT, "SDL_Flip");
+  if (!out) out = fopen(getenv("FLIP_LOG"), "w");
+  if (out) { fprintf(out, "%.0f\n", now_us()); fflush(out); }
+  return real(screen);
+}
+C
+cc -shared -fPIC -O2 -o "$work/flips.so" "$work/flips.c" -ldl
+for n in $(seq 81 89); do
+  if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+monotonic_us() { python3 -c 'import time; print(int(time.monotonic() * 1e6))'; }
+started=$(monotonic_us)
+(cd "$native/assets" && FLIP_LOG="$work/flips.log" SDL_AUDIODRIVER=dummy LD_PRELOAD="$work/flips.so" \
+  exec "$native/graze" >/dev/null 2>&1) &
+game=$!
+press() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; }
+# Three intro pictures, the title, the menu (Practice): one Return a second,
+# with one to spare for a press that came before a screen's guard time (an
+# extra one in the level does nothing).
+for _ in 1 2 3 4 5 6; do sleep 1; press Return; done
+sleep 4.5
+xdotool keydown g
+sleep 0.5
+ticks() { awk '{ print $14 + $15 }' "/proc/$game/stat"; }
+hz=$(getconf CLK_TCK)
+before=$(ticks); from=$(monotonic_us)
+sleep "$seconds"
+after=$(ticks); to=$(monotonic_us)
+[ -n "${MEASURE_SCREENSHOT:-}" ] && import -window root "$MEASURE_SCREENSHOT"
+xdotool keyup g
+# SDL_SetVideoMode flips the cleared screen itself: the game's first
+# picture is the first flip after a pause (the catalogue's loading).
+awk -v s="$started" 'NR <= 4 { printf "%s%.0f", (NR > 1 ? ", " : "flips after start (ms): "), ($1 - s) / 1000 }
+  END { print "" }' "$work/flips.log"
+awk -v t=$((after - before)) -v hz="$hz" -v s="$seconds" \
+  'BEGIN { printf "CPU in play: %.0f%% of a core\n", 100 * t / hz / s }'
+# Flips inside the stretch (both clocks are CLOCK_MONOTONIC).
+awk -v from="$from" -v to="$to" 'NR > 1 && $1 >= from && $1 <= to { print ($1 - last) / 1000 } { last = $1 }' \
+  "$work/flips.log" | sort -n >"$work/intervals"
+awk -v span="$(( (to - from) ))" '{ d[NR] = $1 } END {
+  printf "frames per second in play: %.1f\n", NR / (span / 1e6)
+  printf "frame interval in play (median, 95th percentile, most): %.1f ms, %.1f ms, %.1f ms\n",
+    d[int(NR / 2)], d[int(NR * 0.95)], d[NR] }' "$work/intervals"

@@ -1,0 +1,170 @@
+// The browser backend: the game compiled to WebAssembly, in a page. SDL runs
+// with its dummy video driver and no audio driver; this file is the small
+// driver around it. Time is SDL's clock; a wait sleeps through Asyncify,
+// handing the browser its event loop; keys come from the page's key events;
+// a flip copies the screen to the page's canvas; the page's Web Audio pulls
+// SDL_mixer's mix.
+#include "platform/platform.h"
+
+#include <emscripten.h>
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+constexpr int canvas_width = 640;
+constexpr int canvas_height = 480;
+
+// A frame loop behind its schedule never waits: the page still gets its event
+// loop back (keys, painting, sound) when this long has passed without a wait.
+constexpr Uint32 yield_after_ms = 40;
+Uint32 last_yield_ms = 0;
+
+// The keyboard as the page reports it, indexed by SDLKey.
+std::array<Uint8, SDLK_LAST> keys{};
+
+// The screen in the canvas's byte order: red, green, blue, opaque alpha.
+std::array<Uint32, canvas_width * canvas_height> canvas_pixels{};
+
+// SDL_mixer's request to SDL_OpenAudio, kept for the page's pulls.
+SDL_AudioSpec mixer_spec{};
+bool mixer_open = false;
+constexpr int most_pulled_frames = 8192;
+std::array<Sint16, most_pulled_frames * 2> mixed{};
+
+// The mix moves on with time even when the page's audio falls behind or
+// stops (a suspended audio context, a hidden tab, a slow clock): the game
+// waits for fades to end and for music to stop, so what the page has not
+// pulled a while after its time is mixed unheard.
+constexpr Uint32 unpulled_ms = 250;
+Uint32 opened_ms = 0;
+Uint64 mixed_frames = 0;
+
+void mix_frames(int frames) {
+    if (frames > most_pulled_frames) frames = most_pulled_frames;
+    const int bytes = frames * 2 * static_cast<int>(sizeof(Sint16));
+    std::memset(mixed.data(), 0, bytes);
+    mixer_spec.callback(mixer_spec.userdata, reinterpret_cast<Uint8*>(mixed.data()), bytes);
+    mixed_frames += static_cast<Uint64>(frames);
+}
+
+void mix_unheard_time() {
+    if (!mixer_open) return;
+    const Uint64 due = static_cast<Uint64>(SDL_GetTicks() - opened_ms) * mixer_spec.freq / 1000;
+    const Uint64 slack = static_cast<Uint64>(mixer_spec.freq) * unpulled_ms / 1000;
+    while (mixed_frames + slack < due) {
+        const Uint64 behind = due - slack - mixed_frames;
+        mix_frames(behind < most_pulled_frames ? static_cast<int>(behind) : most_pulled_frames);
+    }
+}
+
+void sleep_in_page(Uint32 ms) {
+    emscripten_sleep(ms);
+    last_yield_ms = SDL_GetTicks();
+    mix_unheard_time();
+}
+
+} // namespace
+
+// Hooks the page (index.html) provides on its Module object.
+EM_JS(void, page_present, (const void* rgba, int width, int height),
+      { Module.grazePresent(HEAPU8, rgba, width, height); });
+EM_JS(int, page_audio_open, (int frequency, int channels),
+      { return Module.grazeAudioOpen ? Module.grazeAudioOpen(frequency, channels) : 0; });
+
+extern "C" {
+
+// From the page: a key went down (1) or up (0).
+EMSCRIPTEN_KEEPALIVE void web_key(int sym, int down) {
+    if (sym <= 0 || sym >= SDLK_LAST) return;
+    keys[sym] = down ? 1 : 0;
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = static_cast<SDLKey>(sym);
+    SDL_PushEvent(&event);
+}
+
+// From the page's Web Audio: mixes this many stereo 16-bit frames and returns
+// where they are. The page only pulls while the game waits, never in the
+// middle of a mixer call.
+EMSCRIPTEN_KEEPALIVE const Sint16* web_audio_mix(int frames) {
+    if (!mixer_open) {
+        std::memset(mixed.data(), 0, sizeof mixed);
+        return mixed.data();
+    }
+    mix_frames(frames);
+    return mixed.data();
+}
+
+// SDL 1.2 without threads cannot run an audio device of its own: the link
+// (-Wl,--wrap=SDL_OpenAudio) sends SDL_mixer's open here instead, and the
+// page's Web Audio becomes the device.
+int __wrap_SDL_OpenAudio(SDL_AudioSpec* desired, SDL_AudioSpec* obtained) {
+    if (desired->format != AUDIO_S16LSB || desired->channels != 2 ||
+        !page_audio_open(desired->freq, desired->channels)) {
+        SDL_SetError("no Web Audio in this browser");
+        return -1;
+    }
+    mixer_spec = *desired;
+    mixer_spec.silence = 0;
+    mixer_spec.size = static_cast<Uint32>(desired->samples) * desired->channels * sizeof(Sint16);
+    if (obtained) *obtained = mixer_spec;
+    mixer_open = true;
+    opened_ms = SDL_GetTicks();
+    return 0;
+}
+
+// SDL_mixer waits for a fading music to end before it starts the next one,
+// in steps of SDL_Delay: the fade only moves on while the page runs.
+void __wrap_SDL_Delay(Uint32 ms) { sleep_in_page(ms); }
+
+} // extern "C"
+
+// A page has no signals to catch, so nothing is ever asked to stop.
+void platform_catch_stop_signals() {}
+void platform_stop_point() {}
+
+Uint32 platform_ticks() { return SDL_GetTicks(); }
+
+void platform_delay(Uint32 ms) { sleep_in_page(ms); }
+
+int platform_poll_event(SDL_Event* event) { return SDL_PollEvent(event); }
+
+const Uint8* platform_key_state() { return keys.data(); }
+
+void platform_flip(SDL_Surface* screen) {
+    SDL_Flip(screen);
+    if (screen->w == canvas_width && screen->h == canvas_height &&
+        screen->format->BytesPerPixel == 4 && SDL_LockSurface(screen) == 0) {
+        const SDL_PixelFormat& f = *screen->format;
+        for (int y = 0; y < canvas_height; ++y) {
+            const auto* row = reinterpret_cast<const Uint32*>(
+                static_cast<const Uint8*>(screen->pixels) + y * screen->pitch);
+            Uint32* out = canvas_pixels.data() + y * canvas_width;
+            for (int x = 0; x < canvas_width; ++x) {
+                const Uint32 p = row[x];
+                const Uint32 r = (p & f.Rmask) >> f.Rshift;
+                const Uint32 g = (p & f.Gmask) >> f.Gshift;
+                const Uint32 b = (p & f.Bmask) >> f.Bshift;
+                out[x] = r | g << 8 | b << 16 | 0xff000000u;
+            }
+        }
+        SDL_UnlockSurface(screen);
+        page_present(canvas_pixels.data(), canvas_width, canvas_height);
+    }
+    if (SDL_GetTicks() - last_yield_ms >= yield_after_ms) sleep_in_page(0);
+}
+
+void platform_play_chunk(int channel, Mix_Chunk* chunk) {
+    if (chunk) Mix_PlayChannelTimed(channel, chunk, 0, -1);
+}
+
+void platform_play_music(Mix_Music* music) {
+    if (music) Mix_PlayMusic(music, 0);
+}
+
+bool platform_music_playing() { return Mix_PlayingMusic() != 0; }
+
+void platform_fade_out_music(int ms) { Mix_FadeOutMusic(ms); }
