@@ -32,6 +32,8 @@ if [ "$game_only" -eq 0 ]; then
   packages+=(
     # tests and benchmarks
     libgtest-dev libbenchmark-dev
+    # the loudness meter (BS.1770) of the sound tests and tools/loudness
+    libebur128-dev
     # the real-window test: a virtual X server, key presses and screenshots
     xvfb xdotool imagemagick x11-utils
     # the Debian package: cpack's dependency lookup, and its checks

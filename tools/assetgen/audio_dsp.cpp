@@ -89,14 +89,6 @@ void fade_edges(std::vector<float>& s, float in_seconds, float out_seconds) {
     for (size_t i = 0; i < fo; ++i) s[n - 1 - i] *= static_cast<float>(i) / static_cast<float>(fo);
 }
 
-void normalize_peak(std::vector<float>& s, float peak_db) {
-    float peak = 0;
-    for (float v : s) peak = std::max(peak, std::fabs(v));
-    if (peak <= 0) return;
-    const float g = db_gain(peak_db) / peak;
-    for (float& v : s) v *= g;
-}
-
 std::vector<std::int16_t> to_pcm16(const std::vector<float>& s) {
     std::vector<std::int16_t> out(s.size());
     for (size_t i = 0; i < s.size(); ++i) {

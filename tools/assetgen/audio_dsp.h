@@ -10,10 +10,12 @@ constexpr int audio_rate = 44100;
 constexpr float audio_dt = 1.0f / audio_rate;
 
 // The game's mixer adds the music and every effect channel at unity gain,
-// without a limiter. Music and effects sit this far below their own peak
-// targets, so the loudest moment of play (boss music, the gun, an enemy's
-// explosion, the warning) stays under full scale even where their peaks meet.
-constexpr float mix_headroom_db = -11;
+// without a limiter. Every music track is set to this integrated loudness
+// (BS.1770), and every effect to its own loudest-400-ms loudness around it;
+// the loudest ten seconds of a stage at Hard then measure -16 to -20 LUFS,
+// their true peak under -1 dBTP. Half a decibel under -19 LUFS leaves room
+// for the busiest stretches (a boss track's loud passage under dense fire).
+constexpr float music_loudness_lufs = -19.5f;
 
 // Seeded generator for noise and for composition choices (never rand()).
 struct lcg {
@@ -100,5 +102,4 @@ float one_pole_coeff(float cutoff_hz);
 
 // Mono effect helpers.
 void fade_edges(std::vector<float>& s, float in_seconds, float out_seconds);
-void normalize_peak(std::vector<float>& s, float peak_db);
 std::vector<std::int16_t> to_pcm16(const std::vector<float>& s);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "audio_dsp.h"
+#include "audio_loudness.h"
 #include "audio_sfx.h"
 #include "generators.h"
 #include "music_palette.h"
@@ -11,11 +12,12 @@
 
 namespace {
 
-// Peaks are given as the effect's level among the others; the mix headroom
-// comes on top.
-void finish(asset_sink& sink, int slot, std::vector<float> s, float peak_db) {
-    normalize_peak(s, peak_db + mix_headroom_db);
+// Each effect is set by the loudness of its loudest 400 ms, against the
+// music's integrated loudness.
+void finish(asset_sink& sink, int slot, std::vector<float> s, float loudest_lufs) {
     fade_edges(s, 0.001f, 0.004f);
+    const float trim = db_gain(loudest_lufs - loudest_400ms_lufs(s));
+    for (float& x : s) x *= trim;
     emit_wav(sink, slot, to_pcm16(s), 1, audio_rate);
 }
 
@@ -32,14 +34,17 @@ std::vector<float> player_shot() {
     return s;
 }
 
-// Enemy shot: a sharp "tsip"; heard constantly, so short and quieter.
+// Enemy shot: a soft tick, then a bright falling "tsiu" that swells in after
+// it. Enemies fire as often as every other frame, each shot cutting the one
+// before on its channel: dense fire is then a light patter of ticks and
+// onsets, while a lone shot rings out in full.
 std::vector<float> enemy_shot() {
-    std::vector<float> s = silence(0.065f);
-    add_tone(s, {0, 0.065f, 2100, 650, tone_shape::triangle, 0.8f, 0.0005f, 0.018f});
-    add_tone(s, {0, 0.04f, 1050, 500, tone_shape::square, 0.25f, 0.0005f, 0.012f, 0, 0, 4000});
+    std::vector<float> s = silence(0.13f);
+    add_tone(s, {0, 0.13f, 2100, 700, tone_shape::triangle, 0.8f, 0.035f, 0.035f});
+    add_tone(s, {0, 0.1f, 1050, 520, tone_shape::square, 0.2f, 0.035f, 0.03f, 0, 0, 4000});
     noise_layer tick;
     tick.length = 0.006f, tick.from_hz = 6000, tick.to_hz = 4000;
-    tick.filter = noise_filter::high, tick.level = 0.6f, tick.decay = 0.002f, tick.seed = 240;
+    tick.filter = noise_filter::high, tick.level = 0.3f, tick.decay = 0.002f, tick.seed = 240;
     add_noise(s, tick);
     return s;
 }
@@ -111,15 +116,22 @@ std::vector<float> big_explosion() {
     return s;
 }
 
-// Enemy destroyed: short, punchy, not too low so rows of kills stay clear.
+// Enemy destroyed: a sharp crack, then the blast swelling in behind it. Kills
+// come in bursts, each cutting the one before on its channel: a burst is then
+// a crackle of onsets, while a lone kill booms out in full.
 std::vector<float> small_explosion() {
-    std::vector<float> s = silence(0.4f);
+    std::vector<float> s = silence(0.5f);
+    noise_layer crack;
+    crack.length = 0.03f, crack.from_hz = 7000, crack.to_hz = 3000;
+    crack.filter = noise_filter::band, crack.level = 0.6f, crack.attack = 0.0005f;
+    crack.decay = 0.008f, crack.seed = 2453;
+    add_noise(s, crack);
     noise_layer burst;
-    burst.length = 0.4f, burst.from_hz = 6000, burst.to_hz = 350;
-    burst.level = 1.0f, burst.attack = 0.001f, burst.decay = 0.085f, burst.seed = 2451;
+    burst.length = 0.5f, burst.from_hz = 6000, burst.to_hz = 300;
+    burst.level = 1.0f, burst.attack = 0.09f, burst.decay = 0.12f, burst.seed = 2451;
     add_noise(s, burst);
-    add_tone(s, {0, 0.25f, 160, 45, tone_shape::sine, 0.8f, 0.001f, 0.07f});
-    add_crackle(s, 0.02f, 0.3f, 70, 2600, 0.35f, 2452);
+    add_tone(s, {0, 0.4f, 150, 40, tone_shape::sine, 0.8f, 0.09f, 0.1f});
+    add_crackle(s, 0.08f, 0.35f, 70, 2600, 0.35f, 2452);
     warm(s, 1.5f);
     return s;
 }
@@ -225,16 +237,22 @@ std::vector<float> victory_jingle() {
 } // namespace
 
 void generate_sounds(asset_sink& sink) {
-    finish(sink, slot_sound_shot1, player_shot(), -5);
-    finish(sink, slot_sound_shot3, spare_shot(), -4);
-    finish(sink, slot_sound_shot4, enemy_shot(), -9);
-    finish(sink, slot_sound_super, super_burst(), -3);
-    finish(sink, slot_sound_cold1, menu_confirm(), -4);
-    finish(sink, slot_sound_cold4, menu_move(), -5);
-    finish(sink, slot_sound_explosion1, big_explosion(), -3);
-    finish(sink, slot_sound_explosion2, small_explosion(), -4);
-    finish(sink, slot_sound_explosion3, crunchy_explosion(), -4);
-    finish(sink, slot_sound_warning, warning_alarm(), -3);
-    finish(sink, slot_sound_trxrr3, ratchet(), -4);
-    finish(sink, slot_sound_exit_windows, victory_jingle(), -3);
+    constexpr float music = music_loudness_lufs;
+    // Heard ten times a second while firing: well under everything else.
+    finish(sink, slot_sound_shot1, player_shot(), music - 17.5f);
+    finish(sink, slot_sound_shot3, spare_shot(), music - 5);
+    // Clearly heard, a little under the music.
+    finish(sink, slot_sound_shot4, enemy_shot(), music - 9.5f);
+    // Kills and supers come in bursts of a dozen a second at Hard; at these
+    // levels such a burst still leaves the music in front.
+    finish(sink, slot_sound_super, super_burst(), music - 1.5f);
+    finish(sink, slot_sound_explosion2, small_explosion(), music - 6.5f);
+    finish(sink, slot_sound_cold1, menu_confirm(), music - 1);
+    finish(sink, slot_sound_cold4, menu_move(), music - 3);
+    // Danger stands above the music.
+    finish(sink, slot_sound_explosion1, big_explosion(), music + 5);
+    finish(sink, slot_sound_warning, warning_alarm(), music + 4);
+    finish(sink, slot_sound_explosion3, crunchy_explosion(), music - 1);
+    finish(sink, slot_sound_trxrr3, ratchet(), music - 3);
+    finish(sink, slot_sound_exit_windows, victory_jingle(), music + 2);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "audio_dsp.h"
+#include "audio_loudness.h"
 
 namespace {
 
@@ -156,8 +157,7 @@ std::vector<float> render_song(const song_plan& plan, const song_score& score) {
     const float peak = near_peak(b.mix);
     float gain = level > 0 ? db_gain(plan.loudness_db) / level : 1.0f;
     if (peak > 0) gain = std::min(gain, 0.74f / peak);
-    const float headroom = db_gain(mix_headroom_db);
-    for (float& x : b.mix) x = soft_clip(x * gain) * headroom;
+    for (float& x : b.mix) x = soft_clip(x * gain);
 
     if (b.wrap) {
         // The game starts a loop again only once it has ended, a moment of
@@ -185,5 +185,8 @@ std::vector<float> render_song(const song_plan& plan, const song_score& score) {
             b.mix[static_cast<size_t>(2 * at + 1)] *= g;
         }
     }
+    // Every track, whatever its instruments, at the same loudness to the ear.
+    const float trim = db_gain(music_loudness_lufs - integrated_lufs(b.mix));
+    for (float& x : b.mix) x *= trim;
     return b.mix;
 }
