@@ -4,40 +4,37 @@
 # Practice, and of the pilot's saved whole games, with drawing on, and the
 # pixel hash of every 7th frame of Levels 1 and 5 flown at Hard. Compare two
 # recordings with `diff -r`.
-# Usage: scripts/record_traces.sh BUILD_DIR OUT_DIR
+# ASSETS_DIR (default: the build's own) lets two builds, say on two systems
+# whose font or codec libraries differ, play and draw the very same files.
+# Usage: scripts/record_traces.sh BUILD_DIR OUT_DIR [ASSETS_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:?usage: scripts/record_traces.sh BUILD_DIR OUT_DIR}
 out=${2:?usage: scripts/record_traces.sh BUILD_DIR OUT_DIR}
 sim=$build/tools/sim/graze-sim
-[ -x "$sim" ] || { # Pixels: ImageMagick's signature of each saved frame, so recordings made
-# with different PNG writers still compare.
-for stage in 1 5; do
-  frames=$(mktemp -d)
-  "$sim" --level "$stage" --difficulty 0 --autopilot --frames-dir "$frames" --every 7 >/dev/null
-  (cd "$frames" && identify -format '%f %#\n' ./*.png) >"$out/frames_level_$stage.txt"
-  rm -rf "$frames"
-done
-echo "record_traces: no simulator in $build" >&2; exit 1; }
+assets=()
+[ -n "${3:-}" ] && assets=(--assets "$(cd "$3" && pwd)")
+[ -x "$sim" ] || { echo "record_traces: no simulator in $build" >&2; exit 1; }
 mkdir -p "$out"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 for stage in 1 2 3 4 5 6 epilogue; do
   for difficulty in 0 3; do
     name=level_${stage}_d${difficulty}
-    "$sim" --level "$stage" --difficulty "$difficulty" --autopilot --draw 1 \
+    "$sim" --level "$stage" --difficulty "$difficulty" --autopilot --draw 1 "${assets[@]}" \
       --trace "$out/$name.jsonl" >"$out/$name.summary"
   done
 done
 for saved in tests/pilot_runs/*.txt; do
   name=run_$(basename "$saved" .txt)
-  "$sim" --run --input "$saved" --draw 1 --trace "$out/$name.jsonl" >"$out/$name.summary"
+  "$sim" --run --input "$saved" --draw 1 "${assets[@]}" --trace "$out/$name.jsonl" >"$out/$name.summary"
 done
 # Pixels: ImageMagick's signature of each saved frame, so recordings made
 # with different PNG writers still compare.
 for stage in 1 5; do
   frames=$(mktemp -d)
-  "$sim" --level "$stage" --difficulty 0 --autopilot --frames-dir "$frames" --every 7 >/dev/null
+  "$sim" --level "$stage" --difficulty 0 --autopilot "${assets[@]}" --frames-dir "$frames" --every 7 \
+    >/dev/null
   (cd "$frames" && identify -format '%f %#\n' ./*.png) >"$out/frames_level_$stage.txt"
   rm -rf "$frames"
 done

@@ -7,6 +7,8 @@
 # mount and no process outlives the run, even when it is killed.
 #   GRAZE_CHROOT_CACHE  where the bases, the downloaded packages and the
 #                       compiler cache are kept (default /var/cache/graze-chroot)
+#   GRAZE_CHROOT_BRING  files or folders copied into /root/bring/ as well (a
+#                       package to install, assets to compare with)
 # The base holds ccache besides the minimal system, so a later run compiles
 # only what changed; the command installs everything else itself.
 # Needs root and debootstrap. When the Debian archive cannot be reached, it
@@ -56,6 +58,10 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 mkdir -p "$root/root/graze"
 git ls-files -z --cached --others --exclude-standard |
   tar --null -T - -cf - | tar -xf - -C "$root/root/graze"
+if [ -n "${GRAZE_CHROOT_BRING:-}" ]; then
+  mkdir -p "$root/root/bring"
+  for item in $GRAZE_CHROOT_BRING; do cp -a "$item" "$root/root/bring/"; done
+fi
 
 # The archive is reachable when the package lists update.
 if ! chroot "$root" apt-get update -qq >"$work/apt-update.log" 2>&1; then
