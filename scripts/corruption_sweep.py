@@ -44,6 +44,10 @@ import zlib
 # signal itself came too early and is tried again with a longer grace.
 START_GRACE_S = (0.1, 1.0)
 LIMIT_S = 20.0  # a start that has not ended by then hangs
+# A stop request ends the game even while it loads, so the signal waits until
+# the game has loaded and waits on its first screen: it has used CPU, then
+# next to none for this long.
+IDLE_S = 0.25
 SAMPLE_FILES = ["Images/Vaisseau1.png", "Images/Coin.bmp", "Sound/Shot1.wav", "Sound/Boss.ogg"]
 FIRST_PICTURE = "Images/Programmer.png"  # drawn at the game's first frame
 
@@ -367,15 +371,44 @@ def start_game(game, folder):
     return status, err, seconds
 
 
+def cpu_ticks(pid):
+    """The process's user and system time, in clock ticks, or None once it is gone."""
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+    except OSError:
+        return None
+    return int(fields[11]) + int(fields[12])
+
+
+def wait_until_idle(proc, at_least, at_most):
+    """Returns once the game has ended, or after at least `at_least` seconds
+    when it has stopped working (its first screen waits), or after `at_most`."""
+    started = time.monotonic()
+    history = []  # (time, ticks)
+    while time.monotonic() - started < at_most:
+        if proc.poll() is not None:
+            return
+        ticks = cpu_ticks(proc.pid)
+        if ticks is None:
+            return
+        now = time.monotonic()
+        history.append((now, ticks))
+        window = [t for when, t in history if now - when <= IDLE_S]
+        settled = history[0][0] <= now - IDLE_S and window[-1] - window[0] <= 1
+        if now - started >= at_least and ticks > 0 and settled:
+            return
+        time.sleep(0.03)
+
+
 def start_game_once(game, folder, grace):
     env = dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy")
     started = time.monotonic()
     proc = subprocess.Popen(
         [game], cwd=folder, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
         stderr=subprocess.PIPE)
-    try:
-        proc.wait(timeout=grace)
-    except subprocess.TimeoutExpired:
+    wait_until_idle(proc, grace, LIMIT_S / 2)
+    if proc.poll() is None:
         proc.send_signal(signal.SIGTERM)
     try:
         _, err = proc.communicate(timeout=LIMIT_S)
@@ -462,7 +495,8 @@ def run_file(game, folder, assets, rel, exemplars, stand_ins):
         verdict = judge(status, err, "./" + rel if picture else rel)
         restore(folder, rel, original)
         same_format = os.path.splitext(rel)[1] == os.path.splitext(FIRST_PICTURE)[1]
-        if verdict == "loaded" and picture and same_format and rel != FIRST_PICTURE:
+        if (verdict == "loaded" and picture and same_format and rel != FIRST_PICTURE
+                and callable(spoil)):
             verdict, more = drawn(game, folder, spoil(original))
             seconds += more
         results.append((rel, kind, detail, verdict, seconds))
