@@ -138,136 +138,166 @@ void write_bass(compose_ctx& ctx, const section_plan& s, const std::vector<chord
     }
 }
 
+namespace {
+
+// One bar of a section's drums: where its groove may play. The groove stops
+// where a fill starts, drops the kick where the section does, and leaves the
+// snare and clap to a roll.
+struct drum_bar {
+    int at = 0;    // first step of the bar
+    int steps = 0; // steps in a bar
+    int groove_end = 0;
+    bool kick_ok = true;
+    bool rolling = false;
+    float energy = 1;
+};
+
+void hit(compose_ctx& ctx, const drum_bar& g, int pos, drum_kind k, float v) {
+    if (pos >= g.groove_end || pos >= g.steps) return;
+    if (k == drum_kind::kick && !g.kick_ok) return;
+    if (g.rolling && (k == drum_kind::snare || k == drum_kind::clap)) return;
+    add_drum(ctx, g.at + pos, k, v * g.energy);
+}
+
+// The section's groove through one bar; odd bars may vary it.
+void play_groove(compose_ctx& ctx, const drum_bar& g, const section_plan& s, bool odd) {
+    const int spb = g.steps;
+    switch (s.drums) {
+    case drum_style::rock: {
+        hit(ctx, g, 0, drum_kind::kick, 1);
+        hit(ctx, g, 8, drum_kind::kick, 0.9f);
+        if (odd) hit(ctx, g, 10, drum_kind::kick, 0.75f);
+        hit(ctx, g, 4, drum_kind::snare, 0.95f);
+        hit(ctx, g, 12, drum_kind::snare, 1);
+        const int every = s.energy > 0.85f ? 1 : 2;
+        for (int p = 0; p < spb; p += every)
+            hit(ctx, g, p, drum_kind::hat_closed, p % 4 == 0 ? 0.7f : 0.5f);
+        break;
+    }
+    case drum_style::four_floor:
+        for (int p = 0; p < spb; p += 4) hit(ctx, g, p, drum_kind::kick, 1);
+        hit(ctx, g, 4, drum_kind::clap, 0.8f);
+        hit(ctx, g, 12, drum_kind::clap, 0.85f);
+        for (int p = 2; p < spb; p += 4) hit(ctx, g, p, drum_kind::hat_open, 0.45f);
+        for (int p = 0; p < spb; ++p)
+            if (p % 4 != 2) hit(ctx, g, p, drum_kind::hat_closed, p % 2 ? 0.3f : 0.4f);
+        break;
+    case drum_style::half_time:
+        hit(ctx, g, 0, drum_kind::kick, 1);
+        if (odd) hit(ctx, g, 7, drum_kind::kick, 0.7f);
+        hit(ctx, g, 10, drum_kind::kick, 0.8f);
+        hit(ctx, g, 8, drum_kind::snare, 1);
+        for (int p = 0; p < spb; p += 2)
+            hit(ctx, g, p, drum_kind::hat_closed, p % 4 == 0 ? 0.6f : 0.45f);
+        break;
+    case drum_style::march:
+        hit(ctx, g, 0, drum_kind::kick, 1);
+        hit(ctx, g, 8, drum_kind::kick, 0.9f);
+        hit(ctx, g, 4, drum_kind::snare, 0.9f);
+        hit(ctx, g, 12, drum_kind::snare, 0.95f);
+        for (int p : {2, 7, 10, 14, 15}) hit(ctx, g, p, drum_kind::snare, 0.35f);
+        for (int p = 0; p < spb; p += 4) hit(ctx, g, p, drum_kind::hat_closed, 0.45f);
+        break;
+    case drum_style::breakbeat:
+        hit(ctx, g, 0, drum_kind::kick, 1);
+        hit(ctx, g, 6, drum_kind::kick, 0.8f);
+        hit(ctx, g, 10, drum_kind::kick, 0.85f);
+        hit(ctx, g, 4, drum_kind::snare, 0.95f);
+        hit(ctx, g, 12, drum_kind::snare, 1);
+        hit(ctx, g, 7, drum_kind::snare, 0.3f);
+        hit(ctx, g, 15, drum_kind::snare, 0.35f);
+        for (int p = 0; p < spb; p += 2)
+            hit(ctx, g, p, drum_kind::hat_closed, p % 4 == 0 ? 0.6f : 0.45f);
+        hit(ctx, g, 13, drum_kind::hat_closed, 0.35f);
+        break;
+    case drum_style::light:
+        hit(ctx, g, 0, drum_kind::kick, 0.7f);
+        if (odd) hit(ctx, g, 10, drum_kind::kick, 0.5f);
+        for (int p = 4; p < spb; p += 8) hit(ctx, g, p, drum_kind::rim, 0.6f);
+        for (int p = 0; p < spb; p += 2)
+            hit(ctx, g, p, drum_kind::shaker, p % 4 == 0 ? 0.5f : 0.35f);
+        break;
+    case drum_style::double_kick:
+        for (int p = 0; p < spb; p += 2) hit(ctx, g, p, drum_kind::kick, p % 4 == 0 ? 1.0f : 0.75f);
+        if (odd)
+            for (int p = 13; p < spb; p += 2) hit(ctx, g, p, drum_kind::kick, 0.7f);
+        hit(ctx, g, 4, drum_kind::snare, 1);
+        hit(ctx, g, 12, drum_kind::snare, 1);
+        for (int p = 0; p < spb; p += 4) hit(ctx, g, p, drum_kind::hat_open, 0.4f);
+        break;
+    case drum_style::toms:
+        hit(ctx, g, 0, drum_kind::kick, 0.9f);
+        hit(ctx, g, 8, drum_kind::kick, 0.7f);
+        hit(ctx, g, 0, drum_kind::tom_low, 0.8f);
+        hit(ctx, g, 3, drum_kind::tom_low, 0.6f);
+        hit(ctx, g, 6, drum_kind::tom_low, 0.7f);
+        hit(ctx, g, 8, drum_kind::tom_mid, 0.75f);
+        hit(ctx, g, 11, drum_kind::tom_mid, 0.55f);
+        hit(ctx, g, 12, drum_kind::tom_high, 0.6f);
+        hit(ctx, g, 14, drum_kind::tom_mid, 0.6f);
+        break;
+    case drum_style::waltz:
+        hit(ctx, g, 0, drum_kind::kick, 0.8f);
+        for (int p = 4; p < spb; p += 4) hit(ctx, g, p, drum_kind::rim, 0.5f);
+        for (int p = 0; p < spb; p += 2)
+            hit(ctx, g, p, drum_kind::hat_closed, p % 4 == 0 ? 0.4f : 0.3f);
+        break;
+    case drum_style::heartbeat:
+        hit(ctx, g, 0, drum_kind::kick, 0.75f);
+        hit(ctx, g, 3, drum_kind::kick, 0.5f);
+        if (spb > 8) hit(ctx, g, spb / 2, drum_kind::shaker, 0.35f);
+        break;
+    case drum_style::none: break;
+    }
+}
+
+// A cymbal crash, with a kick under it, on a section's first beat.
+void play_crash(compose_ctx& ctx, const section_plan& s, int at, bool kick_ok, float e) {
+    add_drum(ctx, at, drum_kind::crash, 0.85f * e);
+    if (kick_ok && s.drums != drum_style::heartbeat) add_drum(ctx, at, drum_kind::kick, 0.6f * e);
+}
+
+// A fill over the last four or eight steps of a bar, landing with a kick.
+void play_fill(compose_ctx& ctx, int at, int spb, int fill_len, bool kick_ok, float e) {
+    static const drum_kind long_fill[8] = {
+        drum_kind::snare,    drum_kind::snare,    drum_kind::snare,   drum_kind::snare,
+        drum_kind::tom_high, drum_kind::tom_high, drum_kind::tom_mid, drum_kind::tom_low};
+    static const drum_kind short_fill[4] = {drum_kind::snare, drum_kind::snare, drum_kind::tom_mid,
+                                            drum_kind::tom_low};
+    const int start = spb - fill_len;
+    for (int k = 0; k < fill_len; ++k) {
+        if (fill_len == 8 && k < 4 && k % 2 == 1) continue; // eighths, then sixteenths
+        const drum_kind kind = fill_len == 8 ? long_fill[k] : short_fill[k];
+        add_drum(ctx, at + start + k, kind, (0.6f + 0.4f * k / fill_len) * e);
+    }
+    if (kick_ok) add_drum(ctx, at + start, drum_kind::kick, 0.8f * e);
+}
+
+// A snare roll through a bar: eighths, then sixteenths, swelling.
+void play_roll(compose_ctx& ctx, int at, int spb, float e) {
+    for (int p = 0; p < spb; ++p) {
+        if (p < spb / 2 && p % 2 == 1) continue;
+        add_drum(ctx, at + p, drum_kind::snare, (0.25f + 0.75f * p / spb) * e);
+    }
+}
+
+} // namespace
+
 void write_drums(compose_ctx& ctx, const section_plan& s, int first_bar) {
     if (s.drums == drum_style::none) return;
     const int spb = ctx.steps_per_bar;
     const float e = energy_scale(s);
     const bool kick_ok = (s.flags & sec_no_kick) == 0;
     for (int b = 0; b < s.bars; ++b) {
-        const int bar = first_bar + b;
-        const int at = bar * spb;
+        const int at = (first_bar + b) * spb;
         const bool last = b == s.bars - 1;
         const int fill_len = (s.flags & sec_fill) && last ? (s.energy < 0.55f ? 4 : 8) : 0;
-        const int roll_from = (s.flags & sec_roll) && last ? 0 : spb;
-        const int groove_end = spb - fill_len;
-        auto hit = [&](int pos, drum_kind k, float v) {
-            if (pos >= groove_end || pos >= spb) return;
-            if (k == drum_kind::kick && !kick_ok) return;
-            if (roll_from == 0 && (k == drum_kind::snare || k == drum_kind::clap)) return;
-            add_drum(ctx, at + pos, k, v * e);
-        };
-        const bool odd = b % 2 == 1;
-        switch (s.drums) {
-        case drum_style::rock: {
-            hit(0, drum_kind::kick, 1);
-            hit(8, drum_kind::kick, 0.9f);
-            if (odd) hit(10, drum_kind::kick, 0.75f);
-            hit(4, drum_kind::snare, 0.95f);
-            hit(12, drum_kind::snare, 1);
-            const int every = s.energy > 0.85f ? 1 : 2;
-            for (int p = 0; p < spb; p += every)
-                hit(p, drum_kind::hat_closed, p % 4 == 0 ? 0.7f : 0.5f);
-            break;
-        }
-        case drum_style::four_floor:
-            for (int p = 0; p < spb; p += 4) hit(p, drum_kind::kick, 1);
-            hit(4, drum_kind::clap, 0.8f);
-            hit(12, drum_kind::clap, 0.85f);
-            for (int p = 2; p < spb; p += 4) hit(p, drum_kind::hat_open, 0.45f);
-            for (int p = 0; p < spb; ++p)
-                if (p % 4 != 2) hit(p, drum_kind::hat_closed, p % 2 ? 0.3f : 0.4f);
-            break;
-        case drum_style::half_time:
-            hit(0, drum_kind::kick, 1);
-            if (odd) hit(7, drum_kind::kick, 0.7f);
-            hit(10, drum_kind::kick, 0.8f);
-            hit(8, drum_kind::snare, 1);
-            for (int p = 0; p < spb; p += 2)
-                hit(p, drum_kind::hat_closed, p % 4 == 0 ? 0.6f : 0.45f);
-            break;
-        case drum_style::march:
-            hit(0, drum_kind::kick, 1);
-            hit(8, drum_kind::kick, 0.9f);
-            hit(4, drum_kind::snare, 0.9f);
-            hit(12, drum_kind::snare, 0.95f);
-            for (int p : {2, 7, 10, 14, 15}) hit(p, drum_kind::snare, 0.35f);
-            for (int p = 0; p < spb; p += 4) hit(p, drum_kind::hat_closed, 0.45f);
-            break;
-        case drum_style::breakbeat:
-            hit(0, drum_kind::kick, 1);
-            hit(6, drum_kind::kick, 0.8f);
-            hit(10, drum_kind::kick, 0.85f);
-            hit(4, drum_kind::snare, 0.95f);
-            hit(12, drum_kind::snare, 1);
-            hit(7, drum_kind::snare, 0.3f);
-            hit(15, drum_kind::snare, 0.35f);
-            for (int p = 0; p < spb; p += 2)
-                hit(p, drum_kind::hat_closed, p % 4 == 0 ? 0.6f : 0.45f);
-            hit(13, drum_kind::hat_closed, 0.35f);
-            break;
-        case drum_style::light:
-            hit(0, drum_kind::kick, 0.7f);
-            if (odd) hit(10, drum_kind::kick, 0.5f);
-            for (int p = 4; p < spb; p += 8) hit(p, drum_kind::rim, 0.6f);
-            for (int p = 0; p < spb; p += 2) hit(p, drum_kind::shaker, p % 4 == 0 ? 0.5f : 0.35f);
-            break;
-        case drum_style::double_kick:
-            for (int p = 0; p < spb; p += 2) hit(p, drum_kind::kick, p % 4 == 0 ? 1.0f : 0.75f);
-            if (odd)
-                for (int p = 13; p < spb; p += 2) hit(p, drum_kind::kick, 0.7f);
-            hit(4, drum_kind::snare, 1);
-            hit(12, drum_kind::snare, 1);
-            for (int p = 0; p < spb; p += 4) hit(p, drum_kind::hat_open, 0.4f);
-            break;
-        case drum_style::toms:
-            hit(0, drum_kind::kick, 0.9f);
-            hit(8, drum_kind::kick, 0.7f);
-            hit(0, drum_kind::tom_low, 0.8f);
-            hit(3, drum_kind::tom_low, 0.6f);
-            hit(6, drum_kind::tom_low, 0.7f);
-            hit(8, drum_kind::tom_mid, 0.75f);
-            hit(11, drum_kind::tom_mid, 0.55f);
-            hit(12, drum_kind::tom_high, 0.6f);
-            hit(14, drum_kind::tom_mid, 0.6f);
-            break;
-        case drum_style::waltz:
-            hit(0, drum_kind::kick, 0.8f);
-            for (int p = 4; p < spb; p += 4) hit(p, drum_kind::rim, 0.5f);
-            for (int p = 0; p < spb; p += 2)
-                hit(p, drum_kind::hat_closed, p % 4 == 0 ? 0.4f : 0.3f);
-            break;
-        case drum_style::heartbeat:
-            hit(0, drum_kind::kick, 0.75f);
-            hit(3, drum_kind::kick, 0.5f);
-            if (spb > 8) hit(spb / 2, drum_kind::shaker, 0.35f);
-            break;
-        case drum_style::none: break;
-        }
-        if (b == 0 && (s.flags & sec_crash)) {
-            add_drum(ctx, at, drum_kind::crash, 0.85f * e);
-            if (kick_ok && s.drums != drum_style::heartbeat)
-                add_drum(ctx, at, drum_kind::kick, 0.6f * e);
-        }
-        if (fill_len > 0) {
-            static const drum_kind long_fill[8] = {
-                drum_kind::snare,    drum_kind::snare,    drum_kind::snare,   drum_kind::snare,
-                drum_kind::tom_high, drum_kind::tom_high, drum_kind::tom_mid, drum_kind::tom_low};
-            static const drum_kind short_fill[4] = {drum_kind::snare, drum_kind::snare,
-                                                    drum_kind::tom_mid, drum_kind::tom_low};
-            const int start = spb - fill_len;
-            for (int k = 0; k < fill_len; ++k) {
-                if (fill_len == 8 && k < 4 && k % 2 == 1) continue; // eighths, then sixteenths
-                const drum_kind kind = fill_len == 8 ? long_fill[k] : short_fill[k];
-                add_drum(ctx, at + start + k, kind, (0.6f + 0.4f * k / fill_len) * e);
-            }
-            if (kick_ok) add_drum(ctx, at + start, drum_kind::kick, 0.8f * e);
-        }
-        if (roll_from == 0) {
-            for (int p = 0; p < spb; ++p) {
-                if (p < spb / 2 && p % 2 == 1) continue;
-                add_drum(ctx, at + p, drum_kind::snare, (0.25f + 0.75f * p / spb) * e);
-            }
-        }
+        const bool rolling = (s.flags & sec_roll) && last;
+        const drum_bar g{at, spb, spb - fill_len, kick_ok, rolling, e};
+        play_groove(ctx, g, s, b % 2 == 1);
+        if (b == 0 && (s.flags & sec_crash)) play_crash(ctx, s, at, kick_ok, e);
+        if (fill_len > 0) play_fill(ctx, at, spb, fill_len, kick_ok, e);
+        if (rolling) play_roll(ctx, at, spb, e);
     }
 }
 
