@@ -6,7 +6,7 @@
 
 #include "audio/audio_dsp.h"
 #include "audio/instruments.h"
-#include "sounds/kit/audio_sfx.h"
+#include "sounds/kit/sound_layers.h"
 
 namespace effect {
 

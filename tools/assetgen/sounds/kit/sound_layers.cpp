@@ -1,4 +1,4 @@
-#include "sounds/kit/audio_sfx.h"
+#include "sounds/kit/sound_layers.h"
 
 #include <algorithm>
 #include <cmath>
