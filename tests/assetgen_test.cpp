@@ -10,11 +10,11 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "asset_sink.h"
-#include "audio_dsp.h"
-#include "audio_vorbis.h"
-#include "draw.h"
-#include "text.h"
+#include "audio/audio_dsp.h"
+#include "audio/audio_vorbis.h"
+#include "core/asset_sink.h"
+#include "core/draw.h"
+#include "core/text.h"
 
 namespace {
 

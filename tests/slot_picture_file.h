@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "asset_sink.h"
+#include "core/asset_sink.h"
 #include "shell/asset_catalogue.h"
 
 inline bool save_slot_picture(SDL_Surface* surface, int slot, const std::string& path) {

@@ -7,9 +7,14 @@
 #include <cstring>
 #include <string>
 
-#include "generators.h"
-#include "icons.h"
-#include "text.h"
+#include "backdrops/gen_backdrops.h"
+#include "core/icons.h"
+#include "core/text.h"
+#include "enemies/gen_enemies.h"
+#include "music/gen_music.h"
+#include "screens/gen_screens.h"
+#include "sounds/gen_sounds.h"
+#include "sprites/gen_sprites.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
