@@ -1,4 +1,4 @@
-// IMG_Load for the browser build, where SDL_image's source is not at hand:
+// IMG_Load and IMG_LoadPNG_RW for the browser build, where SDL_image's source is not at hand:
 // PNG files through libpng, into surfaces with the layout SDL_image 1.2 gives
 // them, so colour keys and the conversion to the display format see the same
 // pixels as on the desktop. Grey, palette, 16-bit and transparency chunks are
@@ -70,8 +70,7 @@ void read_png(png_reading& r, SDL_RWops* file) {
 
 } // namespace
 
-extern "C" SDL_Surface* IMG_Load(const char* path) {
-    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+extern "C" SDL_Surface* IMG_LoadPNG_RW(SDL_RWops* file) {
     if (!file) return nullptr;
     png_reading r;
     r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, report, ignore_warning);
@@ -83,6 +82,16 @@ extern "C" SDL_Surface* IMG_Load(const char* path) {
     }
     png_destroy_read_struct(&r.png, &r.info, nullptr);
     SDL_free(r.rows);
-    SDL_RWclose(file);
     return r.surface;
 }
+
+extern "C" SDL_Surface* IMG_Load(const char* path) {
+    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+    if (!file) return nullptr;
+    SDL_Surface* surface = IMG_LoadPNG_RW(file);
+    SDL_RWclose(file);
+    return surface;
+}
+
+// libpng needs no start-up: every format asked for is ready.
+extern "C" int IMG_Init(int flags) { return flags & IMG_INIT_PNG; }

@@ -212,10 +212,14 @@ int decode_slots(void*) {
 
 int processors_to_use() {
     if (loader_threads > 0) return std::min(loader_threads, most_loader_threads);
+#ifdef __EMSCRIPTEN__
+    return 1; // a page's game runs on one thread
+#else
     cpu_set_t allowed;
     CPU_ZERO(&allowed);
     const int count = sched_getaffinity(0, sizeof allowed, &allowed) == 0 ? CPU_COUNT(&allowed) : 1;
     return std::clamp(count, 1, most_loader_threads);
+#endif
 }
 
 // The decoders and converters start some of their tables on first use; that
@@ -331,7 +335,9 @@ asset_table* load_assets(bool audio_open) {
     }
     // The decoders' buffers and the files' own copies of the pictures are
     // freed; the allocator gives those pages back rather than keep them.
+#ifdef __GLIBC__
     malloc_trim(0);
+#endif
     return assets;
 }
 

@@ -1,12 +1,13 @@
 // Just enough PNG and BMP for the browser test: 8-bit RGB and RGBA PNG files
-// (what the simulator and the asset generator write) and 24-bit BMP files,
+// and palette PNG files of 1 to 8 bits (what the simulator and the asset
+// generator write) and 24-bit BMP files,
 // decoded to RGBA; frames written back as RGBA PNG files for a person to see.
 import { inflateSync, deflateSync } from 'node:zlib';
 import { readFileSync } from 'node:fs';
 
 export function read_png(path) {
   const file = readFileSync(path);
-  let at = 8, width = 0, height = 0, channels = 0;
+  let at = 8, width = 0, height = 0, channels = 0, depth = 8, palette = null;
   const data = [];
   while (at < file.length) {
     const length = file.readUInt32BE(at), type = file.toString('latin1', at + 4, at + 8);
@@ -14,17 +15,21 @@ export function read_png(path) {
     if (type === 'IHDR') {
       width = body.readUInt32BE(0);
       height = body.readUInt32BE(4);
-      const depth = body[8], colour = body[9], interlace = body[12];
-      if (depth !== 8 || (colour !== 2 && colour !== 6) || interlace)
-        throw new Error(`${path}: only 8-bit RGB or RGBA PNG without interlacing`);
-      channels = colour === 6 ? 4 : 3;
+      const colour = body[9], interlace = body[12];
+      depth = body[8];
+      const indexed = colour === 3 && [1, 2, 4, 8].includes(depth);
+      if (!(indexed || (depth === 8 && (colour === 2 || colour === 6))) || interlace)
+        throw new Error(`${path}: only 8-bit RGB, RGBA or palette PNG without interlacing`);
+      channels = colour === 6 ? 4 : colour === 2 ? 3 : 1;
+    } else if (type === 'PLTE') {
+      palette = body;
     } else if (type === 'IDAT') {
       data.push(body);
     }
     at += 12 + length;
   }
   const raw = inflateSync(Buffer.concat(data));
-  const stride = width * channels, rgba = new Uint8Array(width * height * 4);
+  const stride = Math.ceil((width * channels * depth) / 8), rgba = new Uint8Array(width * height * 4);
   const previous = new Uint8Array(stride), row = new Uint8Array(stride);
   for (let y = 0; y < height; y++) {
     const filter = raw[y * (stride + 1)];
@@ -44,6 +49,12 @@ export function read_png(path) {
     }
     for (let x = 0; x < width; x++) {
       const o = (y * width + x) * 4;
+      if (palette) {
+        const bit = x * depth, index = (row[bit >> 3] >> (8 - depth - (bit & 7))) & ((1 << depth) - 1);
+        rgba.set(palette.subarray(index * 3, index * 3 + 3), o);
+        rgba[o + 3] = 255;
+        continue;
+      }
       rgba[o] = row[x * channels];
       rgba[o + 1] = row[x * channels + 1];
       rgba[o + 2] = row[x * channels + 2];
