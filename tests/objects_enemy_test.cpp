@@ -167,7 +167,7 @@ TEST_F(enemy_test, animation_flash_and_explosion_drawing) {
     SDL_Surface* white = picture(40, 40, {250, 250, 250});
     enemy* e = new_enemy(make_rect(300, 100, 40, 40), 10, 5, one, 0, nullptr, 2, 50, 0, "FEE", 64,
                          64, 10, 10, 0, 0, 0, 10);
-    set_frame2(e, two);
+    set_second_frame(e, two);
     set_flash_pictures(e, white);
     set_enemy_anim(e, 3, 6);
     std::string seen;

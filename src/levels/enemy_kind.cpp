@@ -10,9 +10,10 @@ enemy* new_enemy_of(const enemy_kind& kind, const asset_table& assets, int x, in
                   pic(kind.picture), kind.colour, pic(blast.picture), blast.frames, blast.frame_ms,
                   spawn_ms, kind.tag, blast.w, blast.h, kind.reach.x, kind.reach.y,
                   kind.starts_with_entry, kind.hold_main, kind.final_mode, kind.score);
-    if (kind.second_picture != no_slot) set_frame2(e, pic(kind.second_picture));
+    if (kind.second_picture != no_slot) set_second_frame(e, pic(kind.second_picture));
     if (kind.flash_picture != no_slot) set_flash_pictures(e, pic(kind.flash_picture));
-    if (kind.second_flash_picture != no_slot) set_flash_picture2(e, pic(kind.second_flash_picture));
+    if (kind.second_flash_picture != no_slot)
+        set_second_flash_picture(e, pic(kind.second_flash_picture));
     if (kind.alt_explosion != no_slot) set_enemy_alt_explosion(e, pic(kind.alt_explosion));
     if (kind.anim_switch > 0) set_enemy_anim(e, kind.anim_switch, kind.anim_period);
     if (kind.hit_sound != no_slot) set_enemy_hit_sound(e, chunk_slot(assets, kind.hit_sound));

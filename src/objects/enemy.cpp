@@ -5,6 +5,7 @@
 #include "objects/blit.h"
 #include "platform/platform.h"
 #include "support/rect_random.h"
+#include "support/screen_geometry.h"
 #include "support/tracked_memory.h"
 
 namespace {
@@ -47,7 +48,9 @@ void end_of_path(enemy* e) {
     }
 }
 
-bool off_screen(const SDL_Rect& r) { return r.y + r.h < 0 || r.y >= 480 || r.x <= 0 || r.x >= 640; }
+bool off_screen(const SDL_Rect& r) {
+    return r.y + r.h < 0 || r.y >= screen_height || r.x <= 0 || r.x >= screen_width;
+}
 
 } // namespace
 
@@ -128,9 +131,9 @@ enemy* new_enemy(SDL_Rect rect, int hit_points, int shot_capacity, SDL_Surface* 
 void set_enemy_hit_sound(enemy* e, Mix_Chunk* sound) { set_hit_sound(e->ship, sound); }
 void set_enemy_alt_explosion(enemy* e, SDL_Surface* strip) { set_alt_explosion(e->ship, strip); }
 void set_enemy_explosion(enemy* e, SDL_Surface* strip) { set_explosion_picture(e->ship, strip); }
-void set_frame2(enemy* e, SDL_Surface* picture) { e->frame_pictures[1] = picture; }
+void set_second_frame(enemy* e, SDL_Surface* picture) { e->frame_pictures[1] = picture; }
 void set_flash_pictures(enemy* e, SDL_Surface* picture) { e->flash_pictures = {picture, picture}; }
-void set_flash_picture2(enemy* e, SDL_Surface* picture) { e->flash_pictures[1] = picture; }
+void set_second_flash_picture(enemy* e, SDL_Surface* picture) { e->flash_pictures[1] = picture; }
 void set_enemy_anim(enemy* e, int anim_switch, int anim_period) {
     e->anim_switch = anim_switch;
     e->anim_period = anim_period;

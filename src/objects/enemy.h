@@ -80,9 +80,9 @@ enemy* new_enemy(SDL_Rect rect, int hit_points, int shot_capacity, SDL_Surface* 
 void set_enemy_hit_sound(enemy* e, Mix_Chunk* sound);
 void set_enemy_alt_explosion(enemy* e, SDL_Surface* strip);
 void set_enemy_explosion(enemy* e, SDL_Surface* strip);
-void set_frame2(enemy* e, SDL_Surface* picture);
+void set_second_frame(enemy* e, SDL_Surface* picture);
 void set_flash_pictures(enemy* e, SDL_Surface* picture);
-void set_flash_picture2(enemy* e, SDL_Surface* picture);
+void set_second_flash_picture(enemy* e, SDL_Surface* picture);
 void set_enemy_anim(enemy* e, int anim_switch, int anim_period);
 
 bool is_boss(const enemy* e);
