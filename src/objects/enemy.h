@@ -71,11 +71,26 @@ move_step* new_firing_step_sound(int dx, int dy, int frames, std::initializer_li
 // Appends to the path; a full path (1000 steps) takes nothing more.
 void add_step(enemy* e, move_step* step, path_kind path);
 
-enemy* new_enemy(SDL_Rect rect, int hit_points, int shot_capacity, SDL_Surface* picture, int colour,
-                 SDL_Surface* explosion_picture, int explosion_frames, int explosion_frame_ms,
-                 int spawn_ms, const char* tag, int explosion_w, int explosion_h, int reach_x,
-                 int reach_y, int starts_with_entry, int hold_main, int final_mode,
-                 int score_value);
+// What a new enemy is made from, by name.
+struct enemy_spec {
+    SDL_Rect rect;
+    int hit_points;
+    int shot_capacity;
+    SDL_Surface* picture;
+    int colour;
+    SDL_Surface* explosion_picture; // a horizontal strip of explosion_frames frames
+    int explosion_frames;
+    int explosion_frame_ms;
+    int spawn_ms;
+    const char* tag;
+    int explosion_w, explosion_h; // one frame
+    int reach_x, reach_y;         // half-extent of the hit box around the centre
+    int starts_with_entry;
+    int hold_main;
+    int final_mode;
+    int score_value;
+};
+enemy* new_enemy(const enemy_spec& spec);
 
 void set_enemy_hit_sound(enemy* e, Mix_Chunk* sound);
 void set_enemy_alt_explosion(enemy* e, SDL_Surface* strip);
