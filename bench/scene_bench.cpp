@@ -67,14 +67,46 @@ busy_world build_busy_scene(int enemy_count) {
     move_step* stand = new_step(0, 0, 0);
     for (int i = 0; i < enemy_count; ++i) {
         const int x = 140 + (i * 37) % 320, y = 10 + (i * 53) % 200;
-        enemy* e = new_enemy(make_rect(x, y, 40, 40), 1 << 30, 10, enemy_picture, 0, enemy_picture,
-                             16, 50, 0, "DIABLE", 32, 32, 15, 15, 0, 0, 0, 10);
+        enemy* e = new_enemy({.rect = make_rect(x, y, 40, 40),
+                              .hit_points = 1 << 30,
+                              .shot_capacity = 10,
+                              .picture = enemy_picture,
+                              .colour = 0,
+                              .explosion_picture = enemy_picture,
+                              .explosion_frames = 16,
+                              .explosion_frame_ms = 50,
+                              .spawn_ms = 0,
+                              .tag = "DIABLE",
+                              .explosion_w = 32,
+                              .explosion_h = 32,
+                              .reach_x = 15,
+                              .reach_y = 15,
+                              .starts_with_entry = 0,
+                              .hold_main = 0,
+                              .final_mode = 0,
+                              .score_value = 10});
         add_step(e, stand, main_path);
         for (int k = 0; k < 10; ++k) fire_template(e->ship, parked);
         queue_enemy(world, e);
     }
-    enemy* boss = new_enemy(make_rect(200, 20, 234, 217), 1 << 30, 500, enemy_picture, 0,
-                            enemy_picture, 16, 50, 0, "BOSS", 192, 192, 100, 100, 0, 1, 1, 500);
+    enemy* boss = new_enemy({.rect = make_rect(200, 20, 234, 217),
+                             .hit_points = 1 << 30,
+                             .shot_capacity = 500,
+                             .picture = enemy_picture,
+                             .colour = 0,
+                             .explosion_picture = enemy_picture,
+                             .explosion_frames = 16,
+                             .explosion_frame_ms = 50,
+                             .spawn_ms = 0,
+                             .tag = "BOSS",
+                             .explosion_w = 192,
+                             .explosion_h = 192,
+                             .reach_x = 100,
+                             .reach_y = 100,
+                             .starts_with_entry = 0,
+                             .hold_main = 1,
+                             .final_mode = 1,
+                             .score_value = 500});
     add_step(boss, stand, main_path);
     for (int k = 0; k < 500; ++k) {
         shot* spot = new_shot(make_rect((k * 7) % 300 - 60, 240 + (k * 13) % 100 - 20, 8, 8),
@@ -132,8 +164,24 @@ void boss_hour_memory(benchmark::State& state) {
         for (int k = 0; k < 10; ++k)
             volley[k] = new_shot_accel(make_rect(100, 200, 8, 8), bullet, bullet, shot_main, k - 5,
                                        4, 1.0, 1.02);
-        enemy* boss = new_enemy(make_rect(200, 20, 234, 217), 1 << 30, 500, bullet, 0, bullet, 16,
-                                50, 0, "BOSS", 192, 192, 100, 100, 0, 1, 1, 500);
+        enemy* boss = new_enemy({.rect = make_rect(200, 20, 234, 217),
+                                 .hit_points = 1 << 30,
+                                 .shot_capacity = 500,
+                                 .picture = bullet,
+                                 .colour = 0,
+                                 .explosion_picture = bullet,
+                                 .explosion_frames = 16,
+                                 .explosion_frame_ms = 50,
+                                 .spawn_ms = 0,
+                                 .tag = "BOSS",
+                                 .explosion_w = 192,
+                                 .explosion_h = 192,
+                                 .reach_x = 100,
+                                 .reach_y = 100,
+                                 .starts_with_entry = 0,
+                                 .hold_main = 1,
+                                 .final_mode = 1,
+                                 .score_value = 500});
         add_step(boss, new_firing_step(0, 0, 2, std::span<shot* const>(volley, 10)), main_path);
         queue_enemy(world, boss);
         shot* gun = new_shot(make_rect(18, -20, 9, 25), bullet, shot_main, 0, -12);

@@ -17,10 +17,24 @@ struct test_level_plan {
 } plan;
 
 level_script build_test_level(const asset_table& assets) {
-    enemy* boss =
-        new_enemy(make_rect(plan.boss_x, plan.boss_y, plan.boss_w, plan.boss_h), plan.boss_hp, 10,
-                  picture_slot(assets, 165), 0, picture_slot(assets, 138), 16, 60,
-                  plan.boss_spawn_ms, "BOSS", 192, 192, plan.reach, plan.reach, 0, 1, 1, 500);
+    enemy* boss = new_enemy({.rect = make_rect(plan.boss_x, plan.boss_y, plan.boss_w, plan.boss_h),
+                             .hit_points = plan.boss_hp,
+                             .shot_capacity = 10,
+                             .picture = picture_slot(assets, 165),
+                             .colour = 0,
+                             .explosion_picture = picture_slot(assets, 138),
+                             .explosion_frames = 16,
+                             .explosion_frame_ms = 60,
+                             .spawn_ms = plan.boss_spawn_ms,
+                             .tag = "BOSS",
+                             .explosion_w = 192,
+                             .explosion_h = 192,
+                             .reach_x = plan.reach,
+                             .reach_y = plan.reach,
+                             .starts_with_entry = 0,
+                             .hold_main = 1,
+                             .final_mode = 1,
+                             .score_value = 500});
     add_step(boss, new_step(0, 0, 0), main_path);
     enemy** order = tracked_array<enemy*>(1);
     order[0] = boss;

@@ -10,7 +10,7 @@ using shot_draw = object_test;
 TEST_F(shot_draw, alternates_six_b_then_one_a_then_four_b) {
     SDL_Surface* a = picture(8, 8, {255, 0, 0});
     SDL_Surface* b = picture(8, 8, {0, 0, 255});
-    shot* s = new_shot2(make_rect(300, 200, 8, 8), a, b, shot_main, 0, 0);
+    shot* s = new_animated_shot(make_rect(300, 200, 8, 8), a, b, shot_main, 0, 0);
     std::string seen;
     for (int frame = 0; frame < 17; ++frame) {
         draw_shot(*s, screen);

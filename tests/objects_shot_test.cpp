@@ -74,7 +74,7 @@ TEST_F(shot_test, damage_by_kind) {
 }
 
 TEST_F(shot_test, copies_start_with_default_animation_and_the_starting_speed) {
-    shot* tmpl = new_shot2(make_rect(15, 26, 8, 8), nullptr, nullptr, shot_main, 2, 5);
+    shot* tmpl = new_animated_shot(make_rect(15, 26, 8, 8), nullptr, nullptr, shot_main, 2, 5);
     set_shot_anim(tmpl, 10, 20);
     set_shot_velocity(tmpl, 9.5, 9.5);
     shot* copy = new_shot_accel(tmpl->rect, tmpl->picture_a, tmpl->picture_b, tmpl->kind,

@@ -3,6 +3,7 @@
 #include "objects/blit.h"
 #include "objects/ship.h"
 #include "support/rect_random.h"
+#include "support/screen_geometry.h"
 #include "support/tracked_memory.h"
 
 namespace {
@@ -21,9 +22,9 @@ void prepare_backdrop(level_run& run) {
     const level_config& config = *run.config;
     if (config.backdrop == backdrop_kind::scrolling) {
         SDL_Surface* first = run_picture(run, config.first_picture);
-        run.state.main_layer = new_bg_layer(make_rect(0, 0, 640, 480), first);
-        run.state.strip_layer = new_bg_layer(make_rect(0, 0, 640, 0), first);
-        run.state.strip_destination = make_rect(0, 0, 640, 0);
+        run.state.main_layer = new_bg_layer(make_rect(0, 0, screen_width, screen_height), first);
+        run.state.strip_layer = new_bg_layer(make_rect(0, 0, screen_width, 0), first);
+        run.state.strip_destination = make_rect(0, 0, screen_width, 0);
         return;
     }
     run.cave_frames = tracked_array<SDL_Surface*>(cave_frame_count);
@@ -34,15 +35,15 @@ void prepare_backdrop(level_run& run) {
 void scroll_step(level_run& run, int s) {
     level_state& st = run.state;
     if (st.main_layer->rect.y == last_offset) {
-        place_at(&st.main_layer->rect, make_rect(0, 0, 640, 480));
-        place_at(&st.strip_layer->rect, make_rect(0, 0, 640, 0));
-        st.strip_destination = make_rect(0, 0, 640, 0);
+        place_at(&st.main_layer->rect, make_rect(0, 0, screen_width, screen_height));
+        place_at(&st.strip_layer->rect, make_rect(0, 0, screen_width, 0));
+        st.strip_destination = make_rect(0, 0, screen_width, 0);
         return;
     }
     move_by(&st.main_layer->rect, 0, s);
     const int y = st.main_layer->rect.y;
-    place_at(&st.strip_layer->rect, make_rect(0, 480 - y, 640, y));
-    st.strip_destination = make_rect(0, 0, 640, y);
+    place_at(&st.strip_layer->rect, make_rect(0, screen_height - y, screen_width, y));
+    st.strip_destination = make_rect(0, 0, screen_width, y);
 }
 
 void draw_scrolled(level_run& run, SDL_Surface* picture) {
@@ -55,8 +56,10 @@ void draw_scrolled(level_run& run, SDL_Surface* picture) {
 
 void draw_animated(level_run& run, int period) {
     level_state& st = run.state;
-    draw_at(run_picture(run, run.config->hud_frame), run.screen, make_rect(0, 0, 640, 480));
-    draw_at(run.cave_frames[st.backdrop_frame], run.screen, make_rect(138, 0, 364, 480));
+    draw_at(run_picture(run, run.config->hud_frame), run.screen,
+            make_rect(0, 0, screen_width, screen_height));
+    draw_at(run.cave_frames[st.backdrop_frame], run.screen,
+            make_rect(field_x, 0, field_width, screen_height));
     st.step_counter += 1;
     if (st.step_counter >= period) {
         st.step_counter = 0;

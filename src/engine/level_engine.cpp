@@ -10,6 +10,7 @@
 #include "objects/blit.h"
 #include "platform/platform.h"
 #include "support/rect_random.h"
+#include "support/screen_geometry.h"
 #include "support/tracked_memory.h"
 
 namespace {
@@ -19,19 +20,13 @@ const level_observer* observer = nullptr;
 constexpr int enemy_capacity = 1000;
 constexpr int outro_frames = 1000;
 constexpr int outro_invulnerable = 20000;
-constexpr int boss_phase = 4;
 constexpr int outro_channel = 2;
-const SDL_Rect full_screen = make_rect(0, 0, 640, 480);
+const SDL_Rect full_screen = make_rect(0, 0, screen_width, screen_height);
 
 struct weapons {
     gun_templates guns;
     super_bursts bursts;
 };
-
-void advance_flame(level_state& st) {
-    st.flame_counter += 1;
-    if (st.flame_counter > 20) st.flame_counter = 0;
-}
 
 void flip_and_pace(level_run& run) {
     platform_flip(run.screen);
@@ -201,17 +196,18 @@ void outro(level_run& run) {
         } else {
             draw_animated(run, 4);
         }
-        if (i == 336) {
+        if (i == outro_bonus_frame) {
             if (config.outro_bonus)
                 config.outro_bonus(run);
             else
                 add_level_bonus(run);
         }
         update_world(run);
-        if (i == 320) platform_play_chunk(outro_channel, chunk_slot(*run.assets, slot_sound_cold1));
-        if (i == 337)
+        if (i == outro_panel_from)
+            platform_play_chunk(outro_channel, chunk_slot(*run.assets, slot_sound_cold1));
+        if (i == outro_panel_open)
             platform_play_chunk(outro_channel, chunk_slot(*run.assets, slot_sound_exit_windows));
-        if (i >= 320) draw_score_panel(run, i);
+        if (i >= outro_panel_from) draw_score_panel(run, i);
         flip_and_pace(run);
     }
 }

@@ -14,6 +14,9 @@ struct bg_layer {
     SDL_Surface* picture;
 };
 
+// The warning's phases run 1 to 3; the boss fight is phase 4.
+inline constexpr int boss_phase = 4;
+
 struct level_state {
     int quit;
     int lost;
@@ -23,7 +26,7 @@ struct level_state {
     int fired;
     int flame_counter; // 0..20; the first ship picture while below 11
     int boss_blink;    // 0..9
-    int boss_phase;    // 0..4
+    int boss_phase;    // 0..4: the warning's three steps, then boss_phase (the fight)
     Uint32 next_deadline;
     Uint32 last_shot_ms;
     int flash_done;

@@ -4,13 +4,14 @@
 
 #include "objects/blit.h"
 #include "support/rect_random.h"
+#include "support/screen_geometry.h"
 
 namespace {
 
 const SDL_Rect banner_rect = make_rect(220, 225, 200, 50);
 const SDL_Rect boss_label_rect = make_rect(530, 115, 83, 26);
 const SDL_Rect boss_gauge_rect = make_rect(529, 138, 83, 19);
-const SDL_Rect play_field_rect = make_rect(138, 0, 364, 480);
+const SDL_Rect play_field_rect = make_rect(field_x, 0, field_width, screen_height);
 constexpr int max_panel_lives = 24;
 
 void draw_digits(level_run& run, int value, int count, int x, int y) {
@@ -66,14 +67,12 @@ void add_level_bonus(level_run& run) {
 
 void draw_score_panel(level_run& run, int outro_frame) {
     int slot = slot_score;
-    if (outro_frame <= 324)
-        slot = slot_score_opening_first;
-    else if (outro_frame <= 328)
-        slot = slot_score_opening_first + 1;
-    else if (outro_frame <= 332)
-        slot = slot_score_opening_first + 2;
-    else if (outro_frame <= 336)
-        slot = slot_score_opening_first + 3;
+    for (int step = 0; step < 4; ++step) {
+        if (outro_frame <= outro_panel_from + (step + 1) * outro_opening_step) {
+            slot = slot_score_opening_first + step;
+            break;
+        }
+    }
     draw_at(run_picture(run, slot), run.screen, play_field_rect);
     if (slot != slot_score) return;
     const scene* world = run.world;

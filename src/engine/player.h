@@ -18,8 +18,11 @@ int lives_for_difficulty(int difficulty);
 ship* new_player_ship(const level_run& run);
 gun_templates make_gun_templates(const asset_table& assets);
 
+// The exhaust flame's counter: 0 to 20, the first picture below 11.
+void advance_flame(level_state& st);
+
 // Powered while invulnerable or just after a graze.
-bool in_a_state(const ship* player);
+bool is_powered(const ship* player);
 // The forward picture for the current flame frame and state.
 SDL_Surface* forward_picture(const level_run& run, const ship* player);
 

@@ -23,8 +23,8 @@ constexpr speed star_speeds[10] = {{0, -5},  {0, 5}, {5, 0},  {-5, 0},  {5, -5},
                                    {-5, -5}, {5, 5}, {-5, 5}, {-2, -6}, {2, -6}};
 
 shot* bolt(const asset_table& assets, int picture_a, int picture_b, speed v) {
-    shot* s = new_shot2(make_rect(7, 19, 16, 16), picture_slot(assets, picture_a),
-                        picture_slot(assets, picture_b), shot_super, v.dx, v.dy);
+    shot* s = new_animated_shot(make_rect(7, 19, 16, 16), picture_slot(assets, picture_a),
+                                picture_slot(assets, picture_b), shot_super, v.dx, v.dy);
     set_shot_anim(s, 10, 20);
     return s;
 }

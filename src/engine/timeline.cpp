@@ -5,7 +5,6 @@
 
 namespace {
 constexpr int warning_channel = 2;
-constexpr int boss_phase = 4;
 } // namespace
 
 void warning_timeline(level_run& run) {

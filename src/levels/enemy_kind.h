@@ -27,9 +27,9 @@ struct hit_reach {
 struct enemy_kind {
     const char* tag;
     int picture;                        // slot of the first animation picture
-    int second_picture = no_slot;       // set_frame2; no_slot: the first again
+    int second_picture = no_slot;       // set_second_frame; no_slot: the first again
     int flash_picture = no_slot;        // set_flash_pictures (both); no_slot: none
-    int second_flash_picture = no_slot; // set_flash_picture2 afterwards; no_slot: none
+    int second_flash_picture = no_slot; // set_second_flash_picture afterwards; no_slot: none
     kind_size size;
     int hit_points;
     int shot_slots;

@@ -40,7 +40,7 @@ struct speed {
 shot_pattern gun_list(const bullet_look& look, int kind, std::initializer_list<speed> speeds) {
     shot_pattern list{};
     for (const speed s : speeds)
-        list.templates[list.count++] = bullet(look, gun_x, gun_y, s.x, s.y, kind);
+        add_template(list, bullet(look, {.from = {gun_x, gun_y}, .speed = {s.x, s.y}}, kind));
     return list;
 }
 

@@ -1,11 +1,9 @@
 // Level 1, the sky: ghosts from behind both side panels, fairies sweeping the
 // field with star volleys, twin-engined planes, and a large plane as boss.
 #include "engine/level_engine.h"
-#include "levels/enemy_kind.h"
+#include "levels/level_kit.h"
 #include "levels/levels.h"
-#include "levels/script_builder.h"
 #include "levels/shared_kinds.h"
-#include "levels/side_entries.h"
 #include "support/rect_random.h"
 
 namespace {
@@ -41,8 +39,7 @@ constexpr enemy_kind boss_plane{.tag = "BOSS",
                                 .final_mode = final_repeat};
 
 struct level_1_kit {
-    const asset_table* assets;
-    Mix_Chunk* fire_sound;
+    level_kit base;
     shot_pattern ghost_fan, blue_ghost_fan, fairy_star, twin_ring;
     shot_pattern boss_spray, boss_nose_fan, boss_wing_fans, boss_green_fans, boss_big_fan;
 };
@@ -50,60 +47,65 @@ struct level_1_kit {
 level_1_kit make_kit(const asset_table& assets) {
     const bullet_looks b = catalogue_bullets(assets);
     level_1_kit kit{};
-    kit.assets = &assets;
-    kit.fire_sound = chunk_slot(assets, slot_sound_shot4);
-    kit.ghost_fan =
-        make_pattern({bullet(b.small_red, 15, 26, 0, 2), bullet(b.small_red, 15, 26, 2, 2),
-                      bullet(b.small_red, 15, 26, -2, 2), bullet(b.small_red, 15, 26, 3, 2),
-                      bullet(b.small_red, 15, 26, -3, 2)});
-    kit.blue_ghost_fan =
-        make_pattern({bullet(b.small_blue, 15, 26, 0, 2), bullet(b.small_blue, 15, 26, 2, 2),
-                      bullet(b.small_blue, 15, 26, -2, 2), bullet(b.small_blue, 15, 26, 3, 2),
-                      bullet(b.small_blue, 15, 26, -3, 2)});
-    kit.fairy_star =
-        make_pattern({bullet(b.small_blue, 15, 26, 0, 3), bullet(b.small_blue, 15, 26, 3, 3),
-                      bullet(b.small_blue, 15, 26, -3, 3), bullet(b.small_blue, 15, 26, 0, -3),
-                      bullet(b.small_blue, 15, 26, -3, -3), bullet(b.small_blue, 15, 26, 3, -3)});
-    kit.twin_ring =
-        make_pattern({bullet(b.small_green, 42, 72, 0, 2), bullet(b.small_green, 42, 72, 0, -2),
-                      bullet(b.small_green, 42, 72, 3, 0), bullet(b.small_green, 42, 72, -3, 0),
-                      bullet(b.small_green, 42, 72, 3, 2), bullet(b.small_green, 42, 72, -3, 2),
-                      bullet(b.small_green, 42, 72, 3, -2), bullet(b.small_green, 72, 72, -3, -2)});
-    kit.boss_spray =
-        make_pattern({bullet(b.small_red, 107, 166, 0, 2), bullet(b.small_red, 107, 166, 2, 2),
-                      bullet(b.small_red, 107, 166, -2, 2), bullet(b.small_red, 122, 166, 0, 2),
-                      bullet(b.small_red, 122, 166, 2, 2), bullet(b.small_red, 122, 166, -2, 2),
-                      bullet(b.small_red, 107, 166, 2, -2), bullet(b.small_red, 107, 166, -2, -2),
-                      bullet(b.small_red, 122, 166, 2, -2), bullet(b.small_red, 122, 166, -2, -2)});
-    kit.boss_nose_fan =
-        make_pattern({bullet(b.small_red, 112, 174, 0, 2), bullet(b.small_red, 112, 174, 2, 2),
-                      bullet(b.small_red, 112, 174, -2, 2)});
+    kit.base = make_level_kit(assets);
+    kit.ghost_fan = ghost_fan(b.small_red);
+    kit.blue_ghost_fan = ghost_fan(b.small_blue);
+    kit.fairy_star = make_pattern({bullet(b.small_blue, {.from = {15, 26}, .speed = {0, 3}}),
+                                   bullet(b.small_blue, {.from = {15, 26}, .speed = {3, 3}}),
+                                   bullet(b.small_blue, {.from = {15, 26}, .speed = {-3, 3}}),
+                                   bullet(b.small_blue, {.from = {15, 26}, .speed = {0, -3}}),
+                                   bullet(b.small_blue, {.from = {15, 26}, .speed = {-3, -3}}),
+                                   bullet(b.small_blue, {.from = {15, 26}, .speed = {3, -3}})});
+    kit.twin_ring = make_pattern({bullet(b.small_green, {.from = {42, 72}, .speed = {0, 2}}),
+                                  bullet(b.small_green, {.from = {42, 72}, .speed = {0, -2}}),
+                                  bullet(b.small_green, {.from = {42, 72}, .speed = {3, 0}}),
+                                  bullet(b.small_green, {.from = {42, 72}, .speed = {-3, 0}}),
+                                  bullet(b.small_green, {.from = {42, 72}, .speed = {3, 2}}),
+                                  bullet(b.small_green, {.from = {42, 72}, .speed = {-3, 2}}),
+                                  bullet(b.small_green, {.from = {42, 72}, .speed = {3, -2}}),
+                                  bullet(b.small_green, {.from = {72, 72}, .speed = {-3, -2}})});
+    kit.boss_spray = make_pattern({bullet(b.small_red, {.from = {107, 166}, .speed = {0, 2}}),
+                                   bullet(b.small_red, {.from = {107, 166}, .speed = {2, 2}}),
+                                   bullet(b.small_red, {.from = {107, 166}, .speed = {-2, 2}}),
+                                   bullet(b.small_red, {.from = {122, 166}, .speed = {0, 2}}),
+                                   bullet(b.small_red, {.from = {122, 166}, .speed = {2, 2}}),
+                                   bullet(b.small_red, {.from = {122, 166}, .speed = {-2, 2}}),
+                                   bullet(b.small_red, {.from = {107, 166}, .speed = {2, -2}}),
+                                   bullet(b.small_red, {.from = {107, 166}, .speed = {-2, -2}}),
+                                   bullet(b.small_red, {.from = {122, 166}, .speed = {2, -2}}),
+                                   bullet(b.small_red, {.from = {122, 166}, .speed = {-2, -2}})});
+    kit.boss_nose_fan = make_pattern({bullet(b.small_red, {.from = {112, 174}, .speed = {0, 2}}),
+                                      bullet(b.small_red, {.from = {112, 174}, .speed = {2, 2}}),
+                                      bullet(b.small_red, {.from = {112, 174}, .speed = {-2, 2}})});
     kit.boss_wing_fans =
-        make_pattern({bullet(b.small_blue, 56, 88, 1, 2), bullet(b.small_blue, 56, 88, 2, 2),
-                      bullet(b.small_blue, 56, 88, 3, 2), bullet(b.small_blue, 170, 88, -1, 2),
-                      bullet(b.small_blue, 170, 88, -2, 2), bullet(b.small_blue, 170, 88, -3, 2)});
+        make_pattern({bullet(b.small_blue, {.from = {56, 88}, .speed = {1, 2}}),
+                      bullet(b.small_blue, {.from = {56, 88}, .speed = {2, 2}}),
+                      bullet(b.small_blue, {.from = {56, 88}, .speed = {3, 2}}),
+                      bullet(b.small_blue, {.from = {170, 88}, .speed = {-1, 2}}),
+                      bullet(b.small_blue, {.from = {170, 88}, .speed = {-2, 2}}),
+                      bullet(b.small_blue, {.from = {170, 88}, .speed = {-3, 2}})});
     kit.boss_green_fans =
-        make_pattern({bullet(b.small_green, 87, 46, 0, 2), bullet(b.small_green, 87, 46, 1, 2),
-                      bullet(b.small_green, 87, 46, -1, 2), bullet(b.small_green, 138, 46, 0, 2),
-                      bullet(b.small_green, 138, 46, 1, 2), bullet(b.small_green, 138, 46, -1, 2)});
-    kit.boss_big_fan =
-        make_pattern({bullet(b.large_red, 108, 27, 1, 2), bullet(b.large_blue, 108, 27, 2, 2),
-                      bullet(b.large_green, 108, 27, 3, 2), bullet(b.large_red, 108, 27, -1, 2),
-                      bullet(b.large_blue, 108, 27, -2, 2), bullet(b.large_green, 108, 27, -3, 2),
-                      bullet(b.large_red, 108, 27, 0, 3)});
+        make_pattern({bullet(b.small_green, {.from = {87, 46}, .speed = {0, 2}}),
+                      bullet(b.small_green, {.from = {87, 46}, .speed = {1, 2}}),
+                      bullet(b.small_green, {.from = {87, 46}, .speed = {-1, 2}}),
+                      bullet(b.small_green, {.from = {138, 46}, .speed = {0, 2}}),
+                      bullet(b.small_green, {.from = {138, 46}, .speed = {1, 2}}),
+                      bullet(b.small_green, {.from = {138, 46}, .speed = {-1, 2}})});
+    kit.boss_big_fan = make_pattern({bullet(b.large_red, {.from = {108, 27}, .speed = {1, 2}}),
+                                     bullet(b.large_blue, {.from = {108, 27}, .speed = {2, 2}}),
+                                     bullet(b.large_green, {.from = {108, 27}, .speed = {3, 2}}),
+                                     bullet(b.large_red, {.from = {108, 27}, .speed = {-1, 2}}),
+                                     bullet(b.large_blue, {.from = {108, 27}, .speed = {-2, 2}}),
+                                     bullet(b.large_green, {.from = {108, 27}, .speed = {-3, 2}}),
+                                     bullet(b.large_red, {.from = {108, 27}, .speed = {0, 3}})});
     return kit;
-}
-
-move_step* fire_step(const level_1_kit& kit, const shot_pattern& pattern, int frames, int dx = 0,
-                     int dy = 0) {
-    return fire(pattern, kit.fire_sound, frames, dx, dy);
 }
 
 enum class ghost_colour { red, blue };
 
 enemy* new_ghost(const level_1_kit& kit, ghost_colour colour, int x, int y, int spawn_ms) {
     const enemy_kind& kind = colour == ghost_colour::red ? ghost : blue_ghost;
-    return new_enemy_of(kind, *kit.assets, x, y, spawn_ms);
+    return new_enemy_of(kit.base, kind, x, y, spawn_ms);
 }
 
 // Members 0 to 5 fly in from behind a side panel, fire once and leave.
@@ -112,7 +114,7 @@ enemy* side_ghost(const level_1_kit& kit, ghost_colour colour, const side_row_sh
     const entry_plan plan = plan_side_entry(shape, k);
     enemy* e = new_ghost(kit, colour, plan.x, plan.y, spawn_ms);
     add_side_entry(e, plan);
-    add_step(e, fire_step(kit, fan, 10), main_path);
+    add_step(e, fire_step(kit.base, fan, 10), main_path);
     const int side = plan.side;
     if (k < 4)
         add_move(e, main_path, 0, 2, 50);
@@ -124,27 +126,16 @@ enemy* side_ghost(const level_1_kit& kit, ghost_colour colour, const side_row_sh
     return e;
 }
 
-// Members 6 to 11 of the second wave rise from the lower part of the screen.
-enemy* rising_ghost(const level_1_kit& kit, int k, int spawn_ms) {
-    const entry_plan plan = plan_rising_entry(k);
-    enemy* e = new_ghost(kit, ghost_colour::red, plan.x, plan.y, spawn_ms);
-    add_rising_entry(e, plan);
-    add_step(e, fire_step(kit, kit.ghost_fan, 10), main_path);
-    add_move(e, main_path, 3 * plan.side, 3, 50);
-    add_move(e, final_path, 3 * plan.side, 3, 5000);
-    return e;
-}
-
 enemy* new_fairy(const level_1_kit& kit, bool left, const char* tag, int hit_points, int spawn_ms) {
     enemy_kind kind = fairy;
     kind.tag = tag;
     kind.hit_points = hit_points;
-    enemy* e = new_enemy_of(kind, *kit.assets, left ? 93 : 502, 0, spawn_ms);
+    enemy* e = new_enemy_of(kit.base, kind, left ? 93 : 502, 0, spawn_ms);
     const int in = left ? 1 : -1; // the way it crosses on entry
     add_move(e, entry_path, 5 * in, 0, 74);
     add_move(e, entry_path, 0, 5, 16);
-    move_step* back = fire_step(kit, kit.fairy_star, 9, -3 * in, 0);
-    move_step* forth = fire_step(kit, kit.fairy_star, 9, 3 * in, 0);
+    move_step* back = fire_step(kit.base, kit.fairy_star, 9, -3 * in, 0);
+    move_step* forth = fire_step(kit.base, kit.fairy_star, 9, 3 * in, 0);
     add_steps(e, main_path, back, 13);
     add_steps(e, main_path, forth, 13);
     add_steps(e, main_path, back, 13);
@@ -156,24 +147,24 @@ enemy* new_fairy(const level_1_kit& kit, bool left, const char* tag, int hit_poi
 
 enemy* new_twin_plane(const level_1_kit& kit, bool from_right, int spawn_ms) {
     const int y_draw = random_below(40);
-    enemy* e = new_enemy_of(twin_plane, *kit.assets, from_right ? 512 : 46, 92 + y_draw, spawn_ms);
+    enemy* e = new_enemy_of(kit.base, twin_plane, from_right ? 512 : 46, 92 + y_draw, spawn_ms);
     const int in = from_right ? -1 : 1;
     add_move(e, entry_path, 2 * in, 0, 50);
-    add_steps(e, main_path, fire_step(kit, kit.twin_ring, 9, 2 * in, -2), 5);
-    add_steps(e, main_path, fire_step(kit, kit.twin_ring, 10, 3 * in, 4), 10);
+    add_steps(e, main_path, fire_step(kit.base, kit.twin_ring, 9, 2 * in, -2), 5);
+    add_steps(e, main_path, fire_step(kit.base, kit.twin_ring, 10, 3 * in, 4), 10);
     add_move(e, final_path, 2 * in, 0, 5000);
     return e;
 }
 
 enemy* new_boss(const level_1_kit& kit) {
-    enemy* boss = new_enemy_of(boss_plane, *kit.assets, 503, 61, 111000);
+    enemy* boss = new_enemy_of(kit.base, boss_plane, 503, 61, 111000);
 
     add_move(boss, entry_path, -4, 0, 75);
     add_move(boss, entry_path, 0, 0, 50);
     add_move(boss, entry_path, 0, 0, 100);
-    add_steps(boss, entry_path, fire_step(kit, kit.boss_spray, 10), 5);
-    move_step* spray_left = fire_step(kit, kit.boss_spray, 10, -2, 0);
-    move_step* spray_right = fire_step(kit, kit.boss_spray, 10, 2, 0);
+    add_steps(boss, entry_path, fire_step(kit.base, kit.boss_spray, 10), 5);
+    move_step* spray_left = fire_step(kit.base, kit.boss_spray, 10, -2, 0);
+    move_step* spray_right = fire_step(kit.base, kit.boss_spray, 10, 2, 0);
     for (int twice = 0; twice < 2; ++twice) {
         add_steps(boss, entry_path, spray_left, 3);
         add_steps(boss, entry_path, spray_right, 6);
@@ -182,9 +173,9 @@ enemy* new_boss(const level_1_kit& kit) {
 
     add_move(boss, main_path, 0, 0, 50);
     auto three_fans = [&](int dx, int times) {
-        move_step* nose = fire_step(kit, kit.boss_nose_fan, 10, dx, 0);
-        move_step* wings = fire_step(kit, kit.boss_wing_fans, 10, dx, 0);
-        move_step* green = fire_step(kit, kit.boss_green_fans, 10, dx, 0);
+        move_step* nose = fire_step(kit.base, kit.boss_nose_fan, 10, dx, 0);
+        move_step* wings = fire_step(kit.base, kit.boss_wing_fans, 10, dx, 0);
+        move_step* green = fire_step(kit.base, kit.boss_green_fans, 10, dx, 0);
         for (int i = 0; i < times; ++i) {
             add_step(boss, nose, main_path);
             add_step(boss, wings, main_path);
@@ -198,9 +189,9 @@ enemy* new_boss(const level_1_kit& kit) {
     }
 
     add_move(boss, final_path, 0, 0, 50);
-    move_step* big_left = fire_step(kit, kit.boss_big_fan, 10, -3, 0);
-    move_step* big_up_right = fire_step(kit, kit.boss_big_fan, 10, 3, -2);
-    move_step* big_down_right = fire_step(kit, kit.boss_big_fan, 10, 3, 2);
+    move_step* big_left = fire_step(kit.base, kit.boss_big_fan, 10, -3, 0);
+    move_step* big_up_right = fire_step(kit.base, kit.boss_big_fan, 10, 3, -2);
+    move_step* big_down_right = fire_step(kit.base, kit.boss_big_fan, 10, 3, 2);
     for (int round = 0; round < 5; ++round) {
         add_steps(boss, final_path, big_left, 3);
         add_steps(boss, final_path, big_up_right, 3);
@@ -210,15 +201,14 @@ enemy* new_boss(const level_1_kit& kit) {
     return boss;
 }
 
-constexpr side_row_shape first_wave_shape{
-    {15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, true};
 constexpr side_row_shape blue_wave_shape{
     {15, 15, 80, 80, 80, 80}, {20, 20, 60, 60, 100, 100}, true};
-constexpr side_row_shape second_wave_shape{
-    {15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, false};
 
 constexpr int first_rows = 7, second_rows = 18, blue_rows = 7;
 constexpr int twin_planes = 12, later_fairy_pairs = 6;
+constexpr int enemy_total =
+    6 * first_rows + 12 * second_rows + 2 + 6 * blue_rows + twin_planes + 2 * later_fairy_pairs + 1;
+static_assert(enemy_total == 327);
 
 level_script build_level_1(const asset_table& assets) {
     const level_1_kit kit = make_kit(assets);
@@ -226,15 +216,15 @@ level_script build_level_1(const asset_table& assets) {
     enemy* first_wave[first_rows][6];
     for (int i = 0; i < first_rows; ++i)
         for (int k = 0; k < 6; ++k)
-            first_wave[i][k] = side_ghost(kit, ghost_colour::red, first_wave_shape, k,
-                                          8000 - 1000 * i, kit.ghost_fan);
+            first_wave[i][k] =
+                side_ghost(kit, ghost_colour::red, side_rows, k, 8000 - 1000 * i, kit.ghost_fan);
 
     enemy* second_wave[second_rows][12];
     for (int i = 0; i < second_rows; ++i)
         for (int k = 0; k < 12; ++k)
-            second_wave[i][k] = k < 6 ? side_ghost(kit, ghost_colour::red, second_wave_shape, k,
+            second_wave[i][k] = k < 6 ? side_ghost(kit, ghost_colour::red, side_rows_open, k,
                                                    29000 - 1000 * i, kit.ghost_fan)
-                                      : rising_ghost(kit, k, 29000 - 1000 * i);
+                                      : rising_ghost(kit.base, kit.ghost_fan, k, 29000 - 1000 * i);
 
     enemy* first_pair_left = new_fairy(kit, true, "FEE1", 50, 31000);
     enemy* first_pair_right = new_fairy(kit, false, "FEE", 50, 31000);
@@ -258,7 +248,7 @@ level_script build_level_1(const asset_table& assets) {
     enemy* boss = new_boss(kit);
 
     // Each queued enemy goes to the front: the last queued leaves first.
-    queue_builder queue = make_queue_builder(327);
+    queue_builder queue = make_queue_builder(enemy_total);
     queue_in_order(queue, boss);
     for (auto& pair : pairs) {
         queue_in_order(queue, pair[0]);

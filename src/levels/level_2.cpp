@@ -3,11 +3,9 @@
 // crosses, a claw swinging over the field for five laps, and a large forest
 // creature as boss. The forest scrolls faster from 31 s on.
 #include "engine/level_engine.h"
-#include "levels/enemy_kind.h"
+#include "levels/level_kit.h"
 #include "levels/levels.h"
-#include "levels/script_builder.h"
 #include "levels/shared_kinds.h"
-#include "levels/side_entries.h"
 #include "support/rect_random.h"
 
 namespace {
@@ -51,7 +49,8 @@ constexpr enemy_kind red_wheel{.tag = "ROUE1",
                                .score = 50,
                                .alt_explosion = slot_explosion5};
 
-// hold_main 0: five laps of its main path, then it leaves, whatever its hit points.
+// hold_main 0: five laps of its main path, then it leaves, whatever its hit
+// points.
 constexpr enemy_kind claw{.tag = "Mouche",
                           .picture = slot_forest_pince1,
                           .second_picture = slot_forest_pince,
@@ -83,8 +82,7 @@ constexpr enemy_kind forest_boss{.tag = "BOSS",
                                  .anim_period = 6};
 
 struct level_2_kit {
-    const asset_table* assets;
-    Mix_Chunk* fire_sound;
+    level_kit base;
     shot_pattern ghost_fan, plane_guns, blue_wheel_cross, red_wheel_cross;
     shot_pattern claw_spray_a, claw_spray_b;
     shot_pattern boss_red_drops, boss_blue_fan, boss_green_drops;
@@ -97,27 +95,31 @@ constexpr int boss_gun_y[6] = {86, 73, 92, 98, 74, 85};
 level_2_kit make_kit(const asset_table& assets) {
     const bullet_looks b = catalogue_bullets(assets);
     level_2_kit kit{};
-    kit.assets = &assets;
-    kit.fire_sound = chunk_slot(assets, slot_sound_shot4);
-    kit.ghost_fan =
-        make_pattern({bullet(b.small_red, 15, 26, 0, 2), bullet(b.small_red, 15, 26, 2, 2),
-                      bullet(b.small_red, 15, 26, -2, 2), bullet(b.small_red, 15, 26, 3, 2),
-                      bullet(b.small_red, 15, 26, -3, 2)});
-    kit.plane_guns =
-        make_pattern({bullet(b.small_green, 39, 16, 2, 3), bullet(b.small_green, 39, 16, -2, 3),
-                      bullet(b.small_green, 57, 9, 2, 3), bullet(b.small_green, 57, 9, -2, 3),
-                      bullet(b.small_green, 77, 16, 2, 3), bullet(b.small_green, 77, 16, -2, 3)});
+    kit.base = make_level_kit(assets);
+    kit.ghost_fan = ghost_fan(b.small_red);
+    kit.plane_guns = make_pattern({bullet(b.small_green, {.from = {39, 16}, .speed = {2, 3}}),
+                                   bullet(b.small_green, {.from = {39, 16}, .speed = {-2, 3}}),
+                                   bullet(b.small_green, {.from = {57, 9}, .speed = {2, 3}}),
+                                   bullet(b.small_green, {.from = {57, 9}, .speed = {-2, 3}}),
+                                   bullet(b.small_green, {.from = {77, 16}, .speed = {2, 3}}),
+                                   bullet(b.small_green, {.from = {77, 16}, .speed = {-2, 3}})});
     auto cross = [](const bullet_look& look) {
-        return make_pattern({bullet(look, 11, 11, 0, 2), bullet(look, 11, 11, 2, 2),
-                             bullet(look, 11, 11, -2, 2), bullet(look, 11, 11, 0, -2),
-                             bullet(look, 11, 11, -2, -2), bullet(look, 11, 11, 2, -2)});
+        return make_pattern({bullet(look, {.from = {11, 11}, .speed = {0, 2}}),
+                             bullet(look, {.from = {11, 11}, .speed = {2, 2}}),
+                             bullet(look, {.from = {11, 11}, .speed = {-2, 2}}),
+                             bullet(look, {.from = {11, 11}, .speed = {0, -2}}),
+                             bullet(look, {.from = {11, 11}, .speed = {-2, -2}}),
+                             bullet(look, {.from = {11, 11}, .speed = {2, -2}})});
     };
     kit.blue_wheel_cross = cross(b.small_blue);
     kit.red_wheel_cross = cross(b.small_red);
     auto spray = [](const bullet_look& look, int left_x, int right_x, int y) {
-        return make_pattern({bullet(look, left_x, y, 0, 2), bullet(look, left_x, y, 2, 2),
-                             bullet(look, left_x, y, -2, 2), bullet(look, right_x, y, 0, 2),
-                             bullet(look, right_x, y, 2, 2), bullet(look, right_x, y, -2, 2)});
+        return make_pattern({bullet(look, {.from = {left_x, y}, .speed = {0, 2}}),
+                             bullet(look, {.from = {left_x, y}, .speed = {2, 2}}),
+                             bullet(look, {.from = {left_x, y}, .speed = {-2, 2}}),
+                             bullet(look, {.from = {right_x, y}, .speed = {0, 2}}),
+                             bullet(look, {.from = {right_x, y}, .speed = {2, 2}}),
+                             bullet(look, {.from = {right_x, y}, .speed = {-2, 2}})});
     };
     kit.claw_spray_a = spray(b.small_blue, 37, 120, 38);
     kit.claw_spray_b = spray(b.small_red, 59, 98, 51);
@@ -125,69 +127,24 @@ level_2_kit make_kit(const asset_table& assets) {
     shot_pattern red_drops{}, blue_fan{}, green_drops{};
     for (int g = 0; g < 6; ++g) {
         const int x = boss_gun_x[g], y = boss_gun_y[g];
-        red_drops.templates[g] = accelerating_bullet(b.large_red, x, y, 0, 1, 0.0, 1.05);
-        blue_fan.templates[g] =
-            accelerating_bullet(b.large_blue, x, y, g < 3 ? 3 : -3, 1, 1.0, 1.03);
-        green_drops.templates[g] = accelerating_bullet(b.large_green, x, y, 0, 1, 1.0, 1.01);
+        add_template(red_drops,
+                     accelerating_bullet(b.large_red,
+                                         {.from = {x, y}, .speed = {0, 1}, .accel = {0.0, 1.05}}));
+        add_template(blue_fan, accelerating_bullet(b.large_blue, {.from = {x, y},
+                                                                  .speed = {g < 3 ? 3 : -3, 1},
+                                                                  .accel = {1.0, 1.03}}));
+        add_template(green_drops,
+                     accelerating_bullet(b.large_green,
+                                         {.from = {x, y}, .speed = {0, 1}, .accel = {1.0, 1.01}}));
     }
-    red_drops.count = blue_fan.count = green_drops.count = 6;
     kit.boss_red_drops = red_drops;
     kit.boss_blue_fan = blue_fan;
     kit.boss_green_drops = green_drops;
     return kit;
 }
 
-move_step* fire_step(const level_2_kit& kit, const shot_pattern& pattern, int frames, int dx = 0,
-                     int dy = 0) {
-    return fire(pattern, kit.fire_sound, frames, dx, dy);
-}
-
 move_step* silent_step(const shot_pattern& pattern, int frames, int dx = 0, int dy = 0) {
     return fire(pattern, nullptr, frames, dx, dy);
-}
-
-enemy* make(const level_2_kit& kit, const enemy_kind& kind, int x, int y, int spawn_ms) {
-    return new_enemy_of(kind, *kit.assets, x, y, spawn_ms);
-}
-
-constexpr side_row_shape side_shape{{15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, true};
-constexpr side_row_shape plane_shape{{15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, false};
-
-// Ghost wave: in from behind a side panel, one volley, then a drift down and out.
-enemy* drifting_ghost(const level_2_kit& kit, int k, int spawn_ms) {
-    const entry_plan plan = plan_side_entry(side_shape, k);
-    enemy* e = make(kit, ghost, plan.x, plan.y, spawn_ms);
-    add_side_entry(e, plan);
-    const int drift_dx = plan.side; // on the way it came in
-    add_step(e, fire_step(kit, kit.ghost_fan, 10), main_path);
-    add_move(e, main_path, drift_dx, 5, 50);
-    add_move(e, final_path, drift_dx, 5, 5000);
-    return e;
-}
-
-// Plane rows, members 0 to 5; v is the wave's downward drift.
-enemy* side_plane(const level_2_kit& kit, int k, int spawn_ms, int v) {
-    const entry_plan plan = plan_side_entry(plane_shape, k);
-    enemy* e = make(kit, plane, plan.x, plan.y, spawn_ms);
-    add_side_entry(e, plan);
-    add_step(e, fire_step(kit, kit.plane_guns, 10), main_path);
-    if (k < 4)
-        add_move(e, main_path, 0, v, 50);
-    else
-        add_move(e, main_path, 2 * plan.side, 0, 50);
-    add_move(e, final_path, 0, v, 5000);
-    return e;
-}
-
-// Plane rows, members 6 to 11: ghosts rising from below in mirrored pairs.
-enemy* rising_ghost(const level_2_kit& kit, int k, int spawn_ms) {
-    const entry_plan plan = plan_rising_entry(k);
-    enemy* e = make(kit, ghost, plan.x, plan.y, spawn_ms);
-    add_rising_entry(e, plan);
-    add_step(e, fire_step(kit, kit.ghost_fan, 10), main_path);
-    add_move(e, main_path, 3 * plan.side, 3, 50);
-    add_move(e, final_path, 3 * plan.side, 3, 5000);
-    return e;
 }
 
 // A wheel rolls across the field firing its cross every 9 frames, then rolls
@@ -195,17 +152,17 @@ enemy* rising_ghost(const level_2_kit& kit, int k, int spawn_ms) {
 enemy* wheel(const level_2_kit& kit, const enemy_kind& kind, const shot_pattern& cross,
              bool from_right, int h, int spawn_ms) {
     const int y_draw = random_below(h);
-    enemy* e = make(kit, kind, from_right ? 502 : 108, 20 + y_draw, spawn_ms);
+    enemy* e = new_enemy_of(kit.base, kind, from_right ? 502 : 108, 20 + y_draw, spawn_ms);
     const int in = from_right ? -1 : 1;
     add_move(e, entry_path, 3 * in, 0, 10);
-    add_steps(e, main_path, fire_step(kit, cross, 9, 3 * in, 0), 13);
+    add_steps(e, main_path, fire_step(kit.base, cross, 9, 3 * in, 0), 13);
     add_move(e, final_path, -5 * in, 0, 1000);
     return e;
 }
 
 // One sweep of the claw's lap: spray A, spray B (silent), then a glide.
 void claw_sweep(const level_2_kit& kit, enemy* e, int dx, int times) {
-    move_step* spray_a = fire_step(kit, kit.claw_spray_a, 2, dx, 0);
+    move_step* spray_a = fire_step(kit.base, kit.claw_spray_a, 2, dx, 0);
     move_step* spray_b = silent_step(kit.claw_spray_b, 2, dx, 0);
     move_step* glide = new_step(dx, 0, 12);
     for (int i = 0; i < times; ++i) {
@@ -216,10 +173,10 @@ void claw_sweep(const level_2_kit& kit, enemy* e, int dx, int times) {
 }
 
 enemy* new_claw(const level_2_kit& kit) {
-    enemy* e = make(kit, claw, 502, 150, 60000);
+    enemy* e = new_enemy_of(kit.base, claw, 502, 150, 60000);
     add_move(e, entry_path, -5, 0, 52);
     add_move(e, entry_path, 0, 0, 10);
-    move_step* spray_a = fire_step(kit, kit.claw_spray_a, 2);
+    move_step* spray_a = fire_step(kit.base, kit.claw_spray_a, 2);
     move_step* spray_b = silent_step(kit.claw_spray_b, 2);
     move_step* pause = new_step(0, 0, 9);
     for (int lap = 0; lap < 5; ++lap) {
@@ -240,10 +197,10 @@ enemy* new_claw(const level_2_kit& kit) {
 // A standing volley repeated, then a sweep left, right twice as far, and back.
 void volleys_and_sweep(const level_2_kit& kit, enemy* boss, path_kind path,
                        const shot_pattern& pattern, int standing, int out) {
-    add_steps(boss, path, fire_step(kit, pattern, 10), standing);
-    add_steps(boss, path, fire_step(kit, pattern, 10, -3, 0), out);
-    add_steps(boss, path, fire_step(kit, pattern, 10, 3, 0), 2 * out);
-    add_steps(boss, path, fire_step(kit, pattern, 10, -3, 0), out);
+    add_steps(boss, path, fire_step(kit.base, pattern, 10), standing);
+    add_steps(boss, path, fire_step(kit.base, pattern, 10, -3, 0), out);
+    add_steps(boss, path, fire_step(kit.base, pattern, 10, 3, 0), 2 * out);
+    add_steps(boss, path, fire_step(kit.base, pattern, 10, -3, 0), out);
 }
 
 // A sweep without standing volleys.
@@ -253,7 +210,7 @@ void sweep(const level_2_kit& kit, enemy* boss, const shot_pattern& pattern, int
 
 enemy* new_boss(const level_2_kit& kit) {
     // Starts above the screen, its bottom edge at y 0, and comes down.
-    enemy* boss = make(kit, forest_boss, 206, -166, 137000);
+    enemy* boss = new_enemy_of(kit.base, forest_boss, 206, -166, 137000);
     add_move(boss, entry_path, 0, 2, 150);
     add_move(boss, entry_path, 0, 0, 30);
     add_move(boss, entry_path, 0, 0, 100);
@@ -266,7 +223,7 @@ enemy* new_boss(const level_2_kit& kit) {
     for (int twice = 0; twice < 2; ++twice)
         volleys_and_sweep(kit, boss, final_path, kit.boss_green_drops, 10, 5);
     add_move(boss, final_path, 0, 0, 65);
-    add_steps(boss, final_path, fire_step(kit, kit.boss_red_drops, 10), 10);
+    add_steps(boss, final_path, fire_step(kit.base, kit.boss_red_drops, 10), 10);
     for (int twice = 0; twice < 2; ++twice) {
         sweep(kit, boss, kit.boss_red_drops, 4);
         sweep(kit, boss, kit.boss_blue_fan, 4);
@@ -276,6 +233,9 @@ enemy* new_boss(const level_2_kit& kit) {
 
 constexpr int ghost_rows = 7, plane_rows = 9;
 constexpr int first_wheel_pairs = 13, second_wheel_pairs = 20;
+constexpr int enemy_total =
+    6 * ghost_rows + 2 * 12 * plane_rows + 2 * first_wheel_pairs + 1 + 2 * second_wheel_pairs + 1;
+static_assert(enemy_total == 326);
 
 struct plane_row {
     enemy* members[12];
@@ -288,7 +248,9 @@ struct wheel_pair {
 plane_row build_plane_row(const level_2_kit& kit, int spawn_ms, int v) {
     plane_row row{};
     for (int k = 0; k < 12; ++k)
-        row.members[k] = k < 6 ? side_plane(kit, k, spawn_ms, v) : rising_ghost(kit, k, spawn_ms);
+        row.members[k] =
+            k < 6 ? side_plane(kit.base, plane, side_rows_open, kit.plane_guns, k, spawn_ms, v)
+                  : rising_ghost(kit.base, kit.ghost_fan, k, spawn_ms);
     return row;
 }
 
@@ -307,7 +269,9 @@ level_script build_level_2(const asset_table& assets) {
 
     enemy* ghost_wave[ghost_rows][6];
     for (int i = 0; i < ghost_rows; ++i)
-        for (int k = 0; k < 6; ++k) ghost_wave[i][k] = drifting_ghost(kit, k, 8000 - 1000 * i);
+        for (int k = 0; k < 6; ++k)
+            ghost_wave[i][k] =
+                drifting_ghost(kit.base, side_rows, kit.ghost_fan, k, 8000 - 1000 * i);
 
     plane_row first_planes[plane_rows];
     for (int i = 0; i < plane_rows; ++i)
@@ -330,7 +294,7 @@ level_script build_level_2(const asset_table& assets) {
     enemy* boss = new_boss(kit);
 
     // Each queued enemy goes to the front: the last queued leaves first.
-    queue_builder queue = make_queue_builder(326);
+    queue_builder queue = make_queue_builder(enemy_total);
     queue_in_order(queue, boss);
     for (const wheel_pair& pair : second_wheels) {
         queue_in_order(queue, pair.right);

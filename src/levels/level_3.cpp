@@ -2,9 +2,8 @@
 // from the top, beetles crawling in from all four edges with three-shot fans,
 // and a cave monster as boss, over the animated cave instead of a sky.
 #include "engine/level_engine.h"
-#include "levels/enemy_kind.h"
+#include "levels/level_kit.h"
 #include "levels/levels.h"
-#include "levels/script_builder.h"
 #include "levels/shared_kinds.h"
 #include "support/rect_random.h"
 
@@ -66,8 +65,7 @@ constexpr enemy_kind cave_monster{.tag = "BOSS",
                                   .anim_period = 10};
 
 struct level_3_kit {
-    const asset_table* assets;
-    Mix_Chunk* fire_sound;
+    level_kit base;
     shot_pattern blue_ghost_fan;
     shot_pattern beetle_fan_up, beetle_fan_down, beetle_fan_left, beetle_fan_right;
     shot_pattern boss_burst, boss_barrage;
@@ -77,49 +75,60 @@ struct level_3_kit {
 shot_pattern beetle_fan(const bullet_looks& b, int x, int y, int sx0, int sy0, int sx1, int sy1,
                         int sx2, int sy2) {
     constexpr double a = 1.015;
-    return make_pattern({accelerating_bullet(b.small_blue, x, y, sx0, sy0, a, a),
-                         accelerating_bullet(b.small_blue, x, y, sx1, sy1, a, a),
-                         accelerating_bullet(b.small_blue, x, y, sx2, sy2, a, a)});
+    return make_pattern(
+        {accelerating_bullet(b.small_blue, {.from = {x, y}, .speed = {sx0, sy0}, .accel = {a, a}}),
+         accelerating_bullet(b.small_blue, {.from = {x, y}, .speed = {sx1, sy1}, .accel = {a, a}}),
+         accelerating_bullet(b.small_blue,
+                             {.from = {x, y}, .speed = {sx2, sy2}, .accel = {a, a}})});
 }
 
 level_3_kit make_kit(const asset_table& assets) {
     const bullet_looks b = catalogue_bullets(assets);
     level_3_kit kit{};
-    kit.assets = &assets;
-    kit.fire_sound = chunk_slot(assets, slot_sound_shot4);
-    kit.blue_ghost_fan =
-        make_pattern({bullet(b.small_blue, 15, 26, 0, 2), bullet(b.small_blue, 15, 26, 2, 2),
-                      bullet(b.small_blue, 15, 26, -2, 2), bullet(b.small_blue, 15, 26, 3, 2),
-                      bullet(b.small_blue, 15, 26, -3, 2)});
+    kit.base = make_level_kit(assets);
+    kit.blue_ghost_fan = ghost_fan(b.small_blue);
     kit.beetle_fan_up = beetle_fan(b, 20, 1, 0, -1, -1, -1, 1, -1);
     kit.beetle_fan_down = beetle_fan(b, 20, 29, 0, 1, -1, 1, 1, 1);
     kit.beetle_fan_left = beetle_fan(b, 1, 20, -1, 0, -1, -1, -1, 1);
     kit.beetle_fan_right = beetle_fan(b, 29, 20, 1, 0, 1, -1, 1, 1);
     // From the monster's mouth: three falling, one rising, two to the sides.
-    kit.boss_burst = make_pattern({accelerating_bullet(b.large_red, 92, 87, 0, 1, 0.0, 1.01),
-                                   accelerating_bullet(b.large_blue, 92, 87, 0, 1, 0.0, 1.009),
-                                   accelerating_bullet(b.large_green, 92, 87, 0, 1, 0.0, 1.008),
-                                   accelerating_bullet(b.large_red, 92, 87, 0, -1, 0.0, 1.05),
-                                   accelerating_bullet(b.large_red, 92, 87, 1, 0, 1.05, 0.0),
-                                   accelerating_bullet(b.large_red, 92, 87, -1, 0, 1.05, 0.0)});
-    // All ten fire: four from the claws outwards, three down and three up from the mouth.
-    kit.boss_barrage =
-        make_pattern({accelerating_bullet(b.small_green, 175, 53, 1, 0, 1.01, 0.0),
-                      accelerating_bullet(b.small_green, 175, 127, 1, 0, 1.01, 0.0),
-                      accelerating_bullet(b.small_green, 16, 53, -1, 0, 1.01, 0.0),
-                      accelerating_bullet(b.small_green, 16, 127, -1, 0, 1.01, 0.0),
-                      accelerating_bullet(b.large_red, 92, 87, 0, 1, 0.0, 1.01),
-                      accelerating_bullet(b.large_blue, 92, 87, 0, 1, 0.0, 1.009),
-                      accelerating_bullet(b.large_green, 92, 87, 0, 1, 0.0, 1.008),
-                      accelerating_bullet(b.large_red, 92, 87, 0, -1, 0.0, 1.01),
-                      accelerating_bullet(b.large_blue, 92, 87, 0, -1, 0.0, 1.009),
-                      accelerating_bullet(b.large_green, 92, 87, 0, -1, 0.0, 1.008)});
+    kit.boss_burst = make_pattern(
+        {accelerating_bullet(b.large_red,
+                             {.from = {92, 87}, .speed = {0, 1}, .accel = {0.0, 1.01}}),
+         accelerating_bullet(b.large_blue,
+                             {.from = {92, 87}, .speed = {0, 1}, .accel = {0.0, 1.009}}),
+         accelerating_bullet(b.large_green,
+                             {.from = {92, 87}, .speed = {0, 1}, .accel = {0.0, 1.008}}),
+         accelerating_bullet(b.large_red,
+                             {.from = {92, 87}, .speed = {0, -1}, .accel = {0.0, 1.05}}),
+         accelerating_bullet(b.large_red,
+                             {.from = {92, 87}, .speed = {1, 0}, .accel = {1.05, 0.0}}),
+         accelerating_bullet(b.large_red,
+                             {.from = {92, 87}, .speed = {-1, 0}, .accel = {1.05, 0.0}})});
+    // All ten fire: four from the claws outwards, three down and three up from
+    // the mouth.
+    kit.boss_barrage = make_pattern(
+        {accelerating_bullet(b.small_green,
+                             {.from = {175, 53}, .speed = {1, 0}, .accel = {1.01, 0.0}}),
+         accelerating_bullet(b.small_green,
+                             {.from = {175, 127}, .speed = {1, 0}, .accel = {1.01, 0.0}}),
+         accelerating_bullet(b.small_green,
+                             {.from = {16, 53}, .speed = {-1, 0}, .accel = {1.01, 0.0}}),
+         accelerating_bullet(b.small_green,
+                             {.from = {16, 127}, .speed = {-1, 0}, .accel = {1.01, 0.0}}),
+         accelerating_bullet(b.large_red,
+                             {.from = {92, 87}, .speed = {0, 1}, .accel = {0.0, 1.01}}),
+         accelerating_bullet(b.large_blue,
+                             {.from = {92, 87}, .speed = {0, 1}, .accel = {0.0, 1.009}}),
+         accelerating_bullet(b.large_green,
+                             {.from = {92, 87}, .speed = {0, 1}, .accel = {0.0, 1.008}}),
+         accelerating_bullet(b.large_red,
+                             {.from = {92, 87}, .speed = {0, -1}, .accel = {0.0, 1.01}}),
+         accelerating_bullet(b.large_blue,
+                             {.from = {92, 87}, .speed = {0, -1}, .accel = {0.0, 1.009}}),
+         accelerating_bullet(b.large_green,
+                             {.from = {92, 87}, .speed = {0, -1}, .accel = {0.0, 1.008}})});
     return kit;
-}
-
-move_step* fire_step(const level_3_kit& kit, const shot_pattern& pattern, int frames, int dx = 0,
-                     int dy = 0) {
-    return fire(pattern, kit.fire_sound, frames, dx, dy);
 }
 
 // Member k of a bat row: 0 and 1 from the top, 2 and 3 from the bottom, the
@@ -128,7 +137,7 @@ enemy* new_bat(const level_3_kit& kit, int k, int spawn_ms) {
     const bool from_right = k % 2 == 0;
     const bool from_top = k < 2;
     const int x_draw = random_below(60);
-    enemy* e = new_enemy_of(bat, *kit.assets, (from_right ? 375 : 138) + x_draw, from_top ? 0 : 444,
+    enemy* e = new_enemy_of(kit.base, bat, (from_right ? 375 : 138) + x_draw, from_top ? 0 : 444,
                             spawn_ms);
     add_move(e, entry_path, from_right ? -2 : 2, from_top ? 2 : -2, 5000);
     return e;
@@ -140,10 +149,10 @@ enemy* new_bat(const level_3_kit& kit, int k, int spawn_ms) {
 enemy* new_ghost(const level_3_kit& kit, int k, int spawn_ms, int fall_speed) {
     const int x_draw = random_below(30);
     const int veer_draw = random_below(50);
-    enemy* e = new_enemy_of(blue_ghost, *kit.assets, 138 + 65 * k + x_draw, 0, spawn_ms);
+    enemy* e = new_enemy_of(kit.base, blue_ghost, 138 + 65 * k + x_draw, 0, spawn_ms);
     add_move(e, entry_path, 0, 2, 40);
     add_move(e, entry_path, k < 3 ? 2 : -2, 2, 25 + veer_draw);
-    add_step(e, fire_step(kit, kit.blue_ghost_fan, 10), main_path);
+    add_step(e, fire_step(kit.base, kit.blue_ghost_fan, 10), main_path);
     add_move(e, main_path, 0, fall_speed, 5000);
     return e;
 }
@@ -151,8 +160,8 @@ enemy* new_ghost(const level_3_kit& kit, int k, int spawn_ms, int fall_speed) {
 // A beetle fires its fan once on arrival, sidesteps, then crosses the field.
 enemy* new_beetle(const level_3_kit& kit, const enemy_kind& kind, int x, int y, int spawn_ms,
                   const shot_pattern& fan, int side_dx, int side_dy, int cross_dx, int cross_dy) {
-    enemy* e = new_enemy_of(kind, *kit.assets, x, y, spawn_ms);
-    add_step(e, fire_step(kit, fan, 10), entry_path);
+    enemy* e = new_enemy_of(kit.base, kind, x, y, spawn_ms);
+    add_step(e, fire_step(kit.base, fan, 10), entry_path);
     add_move(e, main_path, side_dx, side_dy, 10);
     add_move(e, final_path, cross_dx, cross_dy, 5000);
     return e;
@@ -208,19 +217,19 @@ void add_barrage_block(enemy* boss, const monster_steps& s) {
 }
 
 enemy* new_boss(const level_3_kit& kit) {
-    enemy* boss = new_enemy_of(cave_monster, *kit.assets, 504, 50, 108000);
+    enemy* boss = new_enemy_of(kit.base, cave_monster, 504, 50, 108000);
     monster_steps s{};
-    s.burst = fire_step(kit, kit.boss_burst, 10);
-    s.burst_left = fire_step(kit, kit.boss_burst, 10, -3, 0);
-    s.burst_right = fire_step(kit, kit.boss_burst, 10, 3, 0);
-    s.burst_up_left = fire_step(kit, kit.boss_burst, 10, -3, -1);
-    s.burst_down_left = fire_step(kit, kit.boss_burst, 10, -3, 1);
-    s.barrage = fire_step(kit, kit.boss_barrage, 10);
-    s.barrage_right_long = fire_step(kit, kit.boss_barrage, 30, 3, 0);
-    s.barrage_down = fire_step(kit, kit.boss_barrage, 20, 0, 3);
-    s.barrage_left = fire_step(kit, kit.boss_barrage, 30, -3, 0);
-    s.barrage_up = fire_step(kit, kit.boss_barrage, 20, 0, -3);
-    s.barrage_right = fire_step(kit, kit.boss_barrage, 10, 3, 0);
+    s.burst = fire_step(kit.base, kit.boss_burst, 10);
+    s.burst_left = fire_step(kit.base, kit.boss_burst, 10, -3, 0);
+    s.burst_right = fire_step(kit.base, kit.boss_burst, 10, 3, 0);
+    s.burst_up_left = fire_step(kit.base, kit.boss_burst, 10, -3, -1);
+    s.burst_down_left = fire_step(kit.base, kit.boss_burst, 10, -3, 1);
+    s.barrage = fire_step(kit.base, kit.boss_barrage, 10);
+    s.barrage_right_long = fire_step(kit.base, kit.boss_barrage, 30, 3, 0);
+    s.barrage_down = fire_step(kit.base, kit.boss_barrage, 20, 0, 3);
+    s.barrage_left = fire_step(kit.base, kit.boss_barrage, 30, -3, 0);
+    s.barrage_up = fire_step(kit.base, kit.boss_barrage, 20, 0, -3);
+    s.barrage_right = fire_step(kit.base, kit.boss_barrage, 10, 3, 0);
 
     // Walks in to x 220 and waits before the first burst.
     add_move(boss, entry_path, -4, 0, 71);

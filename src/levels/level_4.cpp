@@ -2,9 +2,8 @@
 // stars circling in triangles, bidules, lava balls, and a two-gunned boss
 // that turns its fan from one side to the other.
 #include "engine/level_engine.h"
-#include "levels/enemy_kind.h"
+#include "levels/level_kit.h"
 #include "levels/levels.h"
-#include "levels/script_builder.h"
 #include "levels/shared_kinds.h"
 #include "support/rect_random.h"
 
@@ -97,8 +96,7 @@ constexpr int sweep_reach = 9;
 constexpr int sweep_patterns = 2 * sweep_reach + 1;
 
 struct level_4_kit {
-    const asset_table* assets;
-    Mix_Chunk* fire_sound;
+    level_kit base;
     shot_pattern ghost_fan, plane_guns, star_spray, ball_cross;
     shot_pattern boss_sweep[sweep_patterns]; // S(a) at a + sweep_reach
     shot_pattern boss_cross_3, boss_drift, boss_cross_5;
@@ -111,96 +109,53 @@ shot_pattern both_guns(const bullet_look& look, const int (&speeds)[4][2], doubl
     shot_pattern pattern{};
     for (int gun_x : {right_gun_x, left_gun_x})
         for (const auto& v : speeds)
-            pattern.templates[pattern.count++] =
-                accelerating_bullet(look, gun_x, guns_y, v[0], v[1], 1.0, accel_y);
+            add_template(pattern, accelerating_bullet(look, {.from = {gun_x, guns_y},
+                                                             .speed = {v[0], v[1]},
+                                                             .accel = {1.0, accel_y}}));
     return pattern;
 }
 
 level_4_kit make_kit(const asset_table& assets) {
     const bullet_looks b = catalogue_bullets(assets);
     level_4_kit kit{};
-    kit.assets = &assets;
-    kit.fire_sound = chunk_slot(assets, slot_sound_shot4);
-    kit.ghost_fan =
-        make_pattern({bullet(b.small_red, 15, 26, 0, 2), bullet(b.small_red, 15, 26, 2, 2),
-                      bullet(b.small_red, 15, 26, -2, 2), bullet(b.small_red, 15, 26, 3, 2),
-                      bullet(b.small_red, 15, 26, -3, 2)});
-    kit.plane_guns =
-        make_pattern({bullet(b.small_red, 39, 16, 1, 3), bullet(b.small_red, 39, 16, -1, 3),
-                      bullet(b.small_red, 57, 9, 1, 3), bullet(b.small_red, 57, 9, -1, 3),
-                      bullet(b.small_red, 77, 16, 1, 3), bullet(b.small_red, 77, 16, -1, 3)});
+    kit.base = make_level_kit(assets);
+    kit.ghost_fan = ghost_fan(b.small_red);
+    kit.plane_guns = make_pattern({bullet(b.small_red, {.from = {39, 16}, .speed = {1, 3}}),
+                                   bullet(b.small_red, {.from = {39, 16}, .speed = {-1, 3}}),
+                                   bullet(b.small_red, {.from = {57, 9}, .speed = {1, 3}}),
+                                   bullet(b.small_red, {.from = {57, 9}, .speed = {-1, 3}}),
+                                   bullet(b.small_red, {.from = {77, 16}, .speed = {1, 3}}),
+                                   bullet(b.small_red, {.from = {77, 16}, .speed = {-1, 3}})});
     // Star bullets speed up as they go.
     constexpr double spray_accel = 1.008;
     auto spray = [&](int x, int speed_x) {
-        return accelerating_bullet(b.small_red, x, 36, speed_x, 1, spray_accel, spray_accel);
+        return accelerating_bullet(
+            b.small_red,
+            {.from = {x, 36}, .speed = {speed_x, 1}, .accel = {spray_accel, spray_accel}});
     };
     kit.star_spray = make_pattern(
         {spray(51, 0), spray(51, 1), spray(51, -1), spray(77, 0), spray(77, 1), spray(77, -1)});
-    kit.ball_cross =
-        make_pattern({bullet(b.small_red, 11, 11, 2, 2), bullet(b.small_red, 11, 11, -2, 2),
-                      bullet(b.small_red, 11, 11, 2, -2), bullet(b.small_red, 11, 11, -2, -2)});
+    kit.ball_cross = make_pattern({bullet(b.small_red, {.from = {11, 11}, .speed = {2, 2}}),
+                                   bullet(b.small_red, {.from = {11, 11}, .speed = {-2, 2}}),
+                                   bullet(b.small_red, {.from = {11, 11}, .speed = {2, -2}}),
+                                   bullet(b.small_red, {.from = {11, 11}, .speed = {-2, -2}})});
 
     // S(a): red from the right gun, blue of kind 1 from the left.
     for (int a = -sweep_reach; a <= sweep_reach; ++a) {
         shot_pattern& s = kit.boss_sweep[a + sweep_reach];
         const int speeds[4][2] = {{a, 4}, {a, -4}, {4, a}, {-4, a}};
         for (const auto& v : speeds)
-            s.templates[s.count++] = bullet(b.large_red, right_gun_x, guns_y, v[0], v[1], 0);
+            add_template(
+                s, bullet(b.large_red, {.from = {right_gun_x, guns_y}, .speed = {v[0], v[1]}}, 0));
         for (const auto& v : speeds)
-            s.templates[s.count++] = bullet(b.large_blue, left_gun_x, guns_y, v[0], v[1], 1);
+            add_template(
+                s, bullet(b.large_blue, {.from = {left_gun_x, guns_y}, .speed = {v[0], v[1]}}, 1));
     }
     kit.boss_cross_3 = both_guns(b.large_red, {{3, 3}, {-3, 3}, {3, -3}, {-3, -3}});
     // Drift bullets slowly gain vertical speed.
     kit.boss_drift = both_guns(b.large_red, {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}, 1.01);
     kit.boss_cross_5 = both_guns(b.large_blue, {{5, 5}, {-5, 5}, {5, -5}, {-5, -5}});
     return kit;
-}
-
-move_step* fire_step(const level_4_kit& kit, const shot_pattern& pattern, int frames, int dx = 0,
-                     int dy = 0) {
-    return fire(pattern, kit.fire_sound, frames, dx, dy);
-}
-
-// Ghosts and planes share their six start points and first entry steps:
-// member k enters from the right when even, from the left when odd.
-constexpr int side_y_base[6] = {15, 15, 80, 80, 80, 80};
-constexpr int side_y_range[6] = {40, 40, 80, 80, 120, 120};
-constexpr int first_entry_frames[6] = {50, 50, 70, 70, 100, 100};
-constexpr int diagonal_range[6] = {50, 50, 20, 20, 30, 30};
-constexpr int diagonal_minimum[6] = {25, 25, 10, 10, 15, 15};
-
-int side_of(int k) { return k % 2 == 0 ? -1 : 1; } // horizontal direction into the field
-int side_x(int k) { return k % 2 == 0 ? 512 : 87; }
-
-enemy* new_ghost(const level_4_kit& kit, int k, int spawn_ms) {
-    const int side = side_of(k);
-    const int y_draw = random_below(side_y_range[k]);
-    const int length_draw = random_below(diagonal_range[k]);
-    enemy* e = new_enemy_of(ghost, *kit.assets, side_x(k), side_y_base[k] + y_draw, spawn_ms);
-    add_move(e, entry_path, 2 * side, 0, first_entry_frames[k]);
-    add_move(e, entry_path, 2 * side, k < 2 ? 2 : -2, diagonal_minimum[k] + length_draw);
-    add_step(e, fire_step(kit, kit.ghost_fan, 10), main_path);
-    // Drift down and slightly outwards until off the bottom.
-    add_move(e, main_path, side, 5, 50);
-    add_move(e, final_path, side, 5, 5000);
-    return e;
-}
-
-// The diagonal has no minimum: a length of 0 never ends (no volley).
-enemy* new_plane(const level_4_kit& kit, int k, int spawn_ms) {
-    const int side = side_of(k);
-    const int y_draw = random_below(side_y_range[k]);
-    const int length_draw = random_below(diagonal_range[k]);
-    enemy* e = new_enemy_of(plane, *kit.assets, side_x(k), side_y_base[k] + y_draw, spawn_ms);
-    add_move(e, entry_path, 2 * side, 0, first_entry_frames[k]);
-    add_move(e, entry_path, 2 * side, k < 2 ? 2 : -2, length_draw);
-    add_step(e, fire_step(kit, kit.plane_guns, 10), main_path);
-    if (k < 4)
-        add_move(e, main_path, 0, 2, 50);
-    else
-        add_move(e, main_path, 2 * side, 0, 50);
-    add_move(e, final_path, 0, 2, 5000);
-    return e;
 }
 
 // Arrows fall from the top in six lanes of 55 pixels; they never fire.
@@ -221,7 +176,7 @@ struct star_leg {
 enemy* new_star(const level_4_kit& kit, const char* tag, int x, int y) {
     enemy_kind kind = star;
     kind.tag = tag;
-    return new_enemy_of(kind, *kit.assets, x, y, 48000);
+    return new_enemy_of(kit.base, kind, x, y, 48000);
 }
 
 // Five laps of the triangle, then a pause and out to the side.
@@ -229,7 +184,7 @@ void add_laps_and_exit(const level_4_kit& kit, enemy* e, const star_leg (&lap)[3
     move_step* firing[3];
     move_step* gliding[3];
     for (int leg = 0; leg < 3; ++leg) {
-        firing[leg] = fire_step(kit, kit.star_spray, 2, lap[leg].dx, lap[leg].dy);
+        firing[leg] = fire_step(kit.base, kit.star_spray, 2, lap[leg].dx, lap[leg].dy);
         gliding[leg] = new_step(lap[leg].dx, lap[leg].dy, 8);
     }
     for (int round = 0; round < 5; ++round)
@@ -242,30 +197,32 @@ void add_laps_and_exit(const level_4_kit& kit, enemy* e, const star_leg (&lap)[3
     add_move(e, final_path, out_dx, 0, 100);
 }
 
+// The three stars: the first enters at the top right, the second lower down
+// on the right, the third on the left.
 struct stars {
-    enemy* mouche;
-    enemy* mouche1;
-    enemy* mouche2;
+    enemy* top_right;
+    enemy* lower_right;
+    enemy* lower_left;
 };
 
 stars new_stars(const level_4_kit& kit) {
     stars s{};
-    s.mouche = new_star(kit, "Mouche", 503, 5);
-    add_move(s.mouche, entry_path, -4, 0, 63);
-    add_move(s.mouche, entry_path, 0, 0, 10);
-    add_laps_and_exit(kit, s.mouche, {{-2, 2, 5}, {2, 0, 10}, {-2, -2, 5}}, -4);
+    s.top_right = new_star(kit, "Mouche", 503, 5);
+    add_move(s.top_right, entry_path, -4, 0, 63);
+    add_move(s.top_right, entry_path, 0, 0, 10);
+    add_laps_and_exit(kit, s.top_right, {{-2, 2, 5}, {2, 0, 10}, {-2, -2, 5}}, -4);
 
-    s.mouche1 = new_star(kit, "mouche1", 603, 205);
-    add_move(s.mouche1, entry_path, -4, 0, 63);
-    add_move(s.mouche1, entry_path, 0, 0, 10);
-    add_laps_and_exit(kit, s.mouche1, {{-2, -2, 5}, {-2, 2, 5}, {2, 0, 10}}, 4);
+    s.lower_right = new_star(kit, "mouche1", 603, 205);
+    add_move(s.lower_right, entry_path, -4, 0, 63);
+    add_move(s.lower_right, entry_path, 0, 0, 10);
+    add_laps_and_exit(kit, s.lower_right, {{-2, -2, 5}, {-2, 2, 5}, {2, 0, 10}}, 4);
 
     // Starts at x 1, just inside the screen's left edge.
-    s.mouche2 = new_star(kit, "mouche2", 1, 205);
-    add_move(s.mouche2, entry_path, 4, 0, 37);
-    add_move(s.mouche2, entry_path, 0, 0, 26);
-    add_move(s.mouche2, entry_path, 0, 0, 10);
-    add_laps_and_exit(kit, s.mouche2, {{2, 0, 10}, {-2, -2, 5}, {-2, 2, 5}}, -4);
+    s.lower_left = new_star(kit, "mouche2", 1, 205);
+    add_move(s.lower_left, entry_path, 4, 0, 37);
+    add_move(s.lower_left, entry_path, 0, 0, 26);
+    add_move(s.lower_left, entry_path, 0, 0, 10);
+    add_laps_and_exit(kit, s.lower_left, {{2, 0, 10}, {-2, -2, 5}, {-2, 2, 5}}, -4);
     return s;
 }
 
@@ -285,11 +242,11 @@ enemy* new_ball(const level_4_kit& kit, bool from_right, int spawn_ms) {
     const int y_draw = random_below(250);
     enemy_kind kind = ball;
     kind.hit_points = from_right ? 15 : 5;
-    enemy* e = new_enemy_of(kind, *kit.assets, from_right ? 502 : 108, 20 + y_draw, spawn_ms);
+    enemy* e = new_enemy_of(kit.base, kind, from_right ? 502 : 108, 20 + y_draw, spawn_ms);
     const int in = from_right ? -1 : 1;
     add_move(e, entry_path, 3 * in, 0, 10);
     add_steps(e, entry_path, new_step(3 * in, 0, 9), n);
-    add_steps(e, main_path, fire_step(kit, kit.ball_cross, 9), 20);
+    add_steps(e, main_path, fire_step(kit.base, kit.ball_cross, 9), 20);
     add_move(e, final_path, -5 * in, 0, 1000);
     return e;
 }
@@ -301,7 +258,8 @@ struct sweep {
 
 sweep make_sweep(const level_4_kit& kit) {
     sweep s{};
-    for (int i = 0; i < sweep_patterns; ++i) s.volley[i] = fire_step(kit, kit.boss_sweep[i], 2);
+    for (int i = 0; i < sweep_patterns; ++i)
+        s.volley[i] = fire_step(kit.base, kit.boss_sweep[i], 2);
     return s;
 }
 
@@ -315,7 +273,7 @@ void add_sweep(enemy* boss, path_kind path, const sweep& s) {
 // One block of a boss pass; it ends where it began.
 void add_boss_block(const level_4_kit& kit, enemy* boss, path_kind path, const sweep& s,
                     const shot_pattern& cross) {
-    move_step* crossing = fire_step(kit, cross, 10);
+    move_step* crossing = fire_step(kit.base, cross, 10);
     add_steps(boss, path, crossing, 10);
     add_move(boss, path, 0, 5, 10);
     add_steps(boss, path, crossing, 10);
@@ -326,13 +284,13 @@ void add_boss_block(const level_4_kit& kit, enemy* boss, path_kind path, const s
     add_move(boss, path, 0, 0, 50);
     add_sweep(boss, path, s);
     add_move(boss, path, -10, 0, 10);
-    add_steps(boss, path, fire_step(kit, kit.boss_drift, 2, 5, 0), 10);
-    add_steps(boss, path, fire_step(kit, kit.boss_drift, 2, -5, 0), 10);
+    add_steps(boss, path, fire_step(kit.base, kit.boss_drift, 2, 5, 0), 10);
+    add_steps(boss, path, fire_step(kit.base, kit.boss_drift, 2, -5, 0), 10);
     add_move(boss, path, 5, 0, 10);
 }
 
 enemy* new_boss(const level_4_kit& kit) {
-    enemy* boss = new_enemy_of(lava_boss, *kit.assets, 603, 1, 140000);
+    enemy* boss = new_enemy_of(kit.base, lava_boss, 603, 1, 140000);
     const sweep s = make_sweep(kit);
 
     add_move(boss, entry_path, -5, 0, 88); // to x 163
@@ -350,20 +308,27 @@ enemy* new_boss(const level_4_kit& kit) {
 }
 
 constexpr int ghost_rows = 7, plane_rows = 18, bidule_rows = 18, ball_rows = 26;
-constexpr int enemy_count = 464;
+constexpr int star_count = 3;
+constexpr int enemy_total = 6 * ghost_rows + 12 * plane_rows + star_count + 6 * ghost_rows +
+                            6 * bidule_rows + 2 * ball_rows + 1;
+static_assert(enemy_total == 464);
 
 level_script build_level_4(const asset_table& assets) {
     const level_4_kit kit = make_kit(assets);
 
     enemy* first_ghosts[ghost_rows][6];
     for (int i = 0; i < ghost_rows; ++i)
-        for (int k = 0; k < 6; ++k) first_ghosts[i][k] = new_ghost(kit, k, 8000 - 1000 * i);
+        for (int k = 0; k < 6; ++k)
+            first_ghosts[i][k] =
+                drifting_ghost(kit.base, side_rows, kit.ghost_fan, k, 8000 - 1000 * i);
 
     // Six planes, then six arrows.
     enemy* plane_rows_of[plane_rows][12];
     for (int i = 0; i < plane_rows; ++i) {
         const int spawn_ms = 44000 - 2000 * i;
-        for (int k = 0; k < 6; ++k) plane_rows_of[i][k] = new_plane(kit, k, spawn_ms);
+        for (int k = 0; k < 6; ++k)
+            plane_rows_of[i][k] =
+                side_plane(kit.base, plane, side_rows_open, kit.plane_guns, k, spawn_ms, 2);
         for (int j = 0; j < 6; ++j) plane_rows_of[i][6 + j] = new_arrow(j, assets, spawn_ms);
     }
 
@@ -371,7 +336,9 @@ level_script build_level_4(const asset_table& assets) {
 
     enemy* second_ghosts[ghost_rows][6];
     for (int i = 0; i < ghost_rows; ++i)
-        for (int k = 0; k < 6; ++k) second_ghosts[i][k] = new_ghost(kit, k, 74000 - 1000 * i);
+        for (int k = 0; k < 6; ++k)
+            second_ghosts[i][k] =
+                drifting_ghost(kit.base, side_rows, kit.ghost_fan, k, 74000 - 1000 * i);
 
     enemy* bidules[bidule_rows][6];
     for (int i = 0; i < bidule_rows; ++i)
@@ -386,7 +353,7 @@ level_script build_level_4(const asset_table& assets) {
     enemy* boss = new_boss(kit);
 
     // Each queued enemy goes to the front: the last queued leaves first.
-    queue_builder queue = make_queue_builder(enemy_count);
+    queue_builder queue = make_queue_builder(enemy_total);
     queue_in_order(queue, boss);
     for (auto& row : balls)
         for (enemy* e : row) queue_in_order(queue, e);
@@ -394,9 +361,9 @@ level_script build_level_4(const asset_table& assets) {
         for (enemy* e : row) queue_in_order(queue, e);
     for (auto& row : second_ghosts)
         for (enemy* e : row) queue_in_order(queue, e);
-    queue_in_order(queue, star_trio.mouche);
-    queue_in_order(queue, star_trio.mouche1);
-    queue_in_order(queue, star_trio.mouche2);
+    queue_in_order(queue, star_trio.top_right);
+    queue_in_order(queue, star_trio.lower_right);
+    queue_in_order(queue, star_trio.lower_left);
     for (auto& row : plane_rows_of)
         for (enemy* e : row) queue_in_order(queue, e);
     for (auto& row : first_ghosts)

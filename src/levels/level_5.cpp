@@ -2,9 +2,8 @@
 // climbing from the right, the cuckoo, balls from both sides, and a boss that
 // fills the field with rings of slow bullets.
 #include "engine/level_engine.h"
-#include "levels/enemy_kind.h"
+#include "levels/level_kit.h"
 #include "levels/levels.h"
-#include "levels/script_builder.h"
 #include "levels/shared_kinds.h"
 #include "support/rect_random.h"
 
@@ -75,7 +74,8 @@ shot_pattern ring(const bullet_look& straight, const bullet_look& diagonal, int 
     constexpr int gun_x = 103, gun_y = 118;
     const int s = speed;
     auto at = [&](const bullet_look& look, int vx, int vy) {
-        return accelerating_bullet(look, gun_x, gun_y, vx, vy, accel_x, accel_y);
+        return accelerating_bullet(
+            look, {.from = {gun_x, gun_y}, .speed = {vx, vy}, .accel = {accel_x, accel_y}});
     };
     return make_pattern({at(straight, 0, s), at(straight, 0, -s), at(straight, s, 0),
                          at(straight, -s, 0), at(diagonal, s, s), at(diagonal, -s, s),
@@ -86,8 +86,7 @@ enum ring_name { ring_a, ring_b, ring_c, ring_d, ring_e, ring_f, ring_g, ring_h,
 constexpr int ring_count = 10;
 
 struct level_5_kit {
-    const asset_table* assets;
-    Mix_Chunk* fire_sound;
+    level_kit base;
     shot_pattern blue_ghost_fan, duo_guns, angel_spray, cuckoo_guns, ball_star;
     shot_pattern rings[ring_count];
 };
@@ -95,29 +94,38 @@ struct level_5_kit {
 level_5_kit make_kit(const asset_table& assets) {
     const bullet_looks b = catalogue_bullets(assets);
     level_5_kit kit{};
-    kit.assets = &assets;
-    kit.fire_sound = chunk_slot(assets, slot_sound_shot4);
-    kit.blue_ghost_fan =
-        make_pattern({bullet(b.small_blue, 15, 26, 0, 2), bullet(b.small_blue, 15, 26, 2, 2),
-                      bullet(b.small_blue, 15, 26, -2, 2), bullet(b.small_blue, 15, 26, 3, 2),
-                      bullet(b.small_blue, 15, 26, -3, 2)});
-    kit.duo_guns =
-        make_pattern({bullet(b.small_green, 42, 72, 3, 0), bullet(b.small_green, 42, 72, -3, 0),
-                      bullet(b.small_green, 42, 72, 3, 2), bullet(b.small_green, 42, 72, -3, 2)});
-    kit.angel_spray =
-        make_pattern({accelerating_bullet(b.small_green, 14, 75, 1, 1, 1.015, 1.015),
-                      accelerating_bullet(b.small_green, 14, 75, -1, 1, 1.015, 1.015),
-                      accelerating_bullet(b.small_green, 14, 75, 0, 1, 1.015, 1.015)});
-    kit.cuckoo_guns = make_pattern({accelerating_bullet(b.small_red, 43, 41, 1, 1, 1.008, 1.008),
-                                    accelerating_bullet(b.small_red, 43, 41, -1, 1, 1.008, 1.008),
-                                    accelerating_bullet(b.small_red, 90, 41, 1, 1, 1.008, 1.008),
-                                    accelerating_bullet(b.small_red, 90, 41, -1, 1, 1.008, 1.008),
-                                    accelerating_bullet(b.large_red, 62, 40, 0, 1, 1.015, 1.015)});
-    kit.ball_star =
-        make_pattern({bullet(b.small_green, 11, 11, 2, 2), bullet(b.small_green, 11, 11, -2, 2),
-                      bullet(b.small_green, 11, 11, 2, -2), bullet(b.small_green, 11, 11, -2, -2),
-                      bullet(b.small_green, 11, 11, 0, 2), bullet(b.small_green, 11, 11, 0, -2),
-                      bullet(b.small_green, 11, 11, -2, 0), bullet(b.small_green, 11, 11, 2, 0)});
+    kit.base = make_level_kit(assets);
+    kit.blue_ghost_fan = ghost_fan(b.small_blue);
+    kit.duo_guns = make_pattern({bullet(b.small_green, {.from = {42, 72}, .speed = {3, 0}}),
+                                 bullet(b.small_green, {.from = {42, 72}, .speed = {-3, 0}}),
+                                 bullet(b.small_green, {.from = {42, 72}, .speed = {3, 2}}),
+                                 bullet(b.small_green, {.from = {42, 72}, .speed = {-3, 2}})});
+    kit.angel_spray = make_pattern(
+        {accelerating_bullet(b.small_green,
+                             {.from = {14, 75}, .speed = {1, 1}, .accel = {1.015, 1.015}}),
+         accelerating_bullet(b.small_green,
+                             {.from = {14, 75}, .speed = {-1, 1}, .accel = {1.015, 1.015}}),
+         accelerating_bullet(b.small_green,
+                             {.from = {14, 75}, .speed = {0, 1}, .accel = {1.015, 1.015}})});
+    kit.cuckoo_guns = make_pattern(
+        {accelerating_bullet(b.small_red,
+                             {.from = {43, 41}, .speed = {1, 1}, .accel = {1.008, 1.008}}),
+         accelerating_bullet(b.small_red,
+                             {.from = {43, 41}, .speed = {-1, 1}, .accel = {1.008, 1.008}}),
+         accelerating_bullet(b.small_red,
+                             {.from = {90, 41}, .speed = {1, 1}, .accel = {1.008, 1.008}}),
+         accelerating_bullet(b.small_red,
+                             {.from = {90, 41}, .speed = {-1, 1}, .accel = {1.008, 1.008}}),
+         accelerating_bullet(b.large_red,
+                             {.from = {62, 40}, .speed = {0, 1}, .accel = {1.015, 1.015}})});
+    kit.ball_star = make_pattern({bullet(b.small_green, {.from = {11, 11}, .speed = {2, 2}}),
+                                  bullet(b.small_green, {.from = {11, 11}, .speed = {-2, 2}}),
+                                  bullet(b.small_green, {.from = {11, 11}, .speed = {2, -2}}),
+                                  bullet(b.small_green, {.from = {11, 11}, .speed = {-2, -2}}),
+                                  bullet(b.small_green, {.from = {11, 11}, .speed = {0, 2}}),
+                                  bullet(b.small_green, {.from = {11, 11}, .speed = {0, -2}}),
+                                  bullet(b.small_green, {.from = {11, 11}, .speed = {-2, 0}}),
+                                  bullet(b.small_green, {.from = {11, 11}, .speed = {2, 0}})});
     kit.rings[ring_a] = ring(b.large_red, b.large_blue, 1, 1.0, 1.015);
     kit.rings[ring_b] = ring(b.large_red, b.large_blue, 1, 1.015, 1.0);
     kit.rings[ring_c] = ring(b.large_green, b.large_green, 1, 1.0, 1.03);
@@ -131,20 +139,15 @@ level_5_kit make_kit(const asset_table& assets) {
     return kit;
 }
 
-move_step* fire_step(const level_5_kit& kit, const shot_pattern& pattern, int frames, int dx = 0,
-                     int dy = 0) {
-    return fire(pattern, kit.fire_sound, frames, dx, dy);
-}
-
 // Ghost k of a row drops in at a random x and fans out, drifting away from
 // the side it started nearest to.
 enemy* falling_ghost(const level_5_kit& kit, int k, int spawn_ms) {
     const int x_draw = random_below(30);
     const int fall_draw = random_below(30);
-    enemy* e = new_enemy_of(blue_ghost, *kit.assets, 138 + 65 * k + x_draw, 0, spawn_ms);
+    enemy* e = new_enemy_of(kit.base, blue_ghost, 138 + 65 * k + x_draw, 0, spawn_ms);
     const int drift_x = k < 3 ? 1 : -1;
     add_move(e, entry_path, 0, 4, 15 + fall_draw);
-    add_step(e, fire_step(kit, kit.blue_ghost_fan, 10), main_path);
+    add_step(e, fire_step(kit.base, kit.blue_ghost_fan, 10), main_path);
     add_move(e, main_path, drift_x, 5, 50);
     add_move(e, final_path, drift_x, 5, 5000);
     return e;
@@ -152,9 +155,9 @@ enemy* falling_ghost(const level_5_kit& kit, int k, int spawn_ms) {
 
 // Twin planes sink through the field firing every 10 frames.
 enemy* new_twin_plane(const level_5_kit& kit, int x, int entry_dx, int entry_frames, int spawn_ms) {
-    enemy* e = new_enemy_of(twin_plane, *kit.assets, x, 0, spawn_ms);
+    enemy* e = new_enemy_of(kit.base, twin_plane, x, 0, spawn_ms);
     add_move(e, entry_path, entry_dx, 0, entry_frames);
-    add_steps(e, main_path, fire_step(kit, kit.duo_guns, 10, 0, 3), 20);
+    add_steps(e, main_path, fire_step(kit.base, kit.duo_guns, 10, 0, 3), 20);
     add_move(e, final_path, 0, 3, 5000);
     return e;
 }
@@ -186,9 +189,9 @@ enemy* new_angel(const level_5_kit& kit, int a, int spawn_ms) {
     static constexpr int climb_range[3] = {20, 20, 15};
     const int y_draw = random_below(40);
     const int climb_draw = random_below(climb_range[a]);
-    enemy* e = new_enemy_of(angel, *kit.assets, 512, y_base[a] + y_draw, spawn_ms);
+    enemy* e = new_enemy_of(kit.base, angel, 512, y_base[a] + y_draw, spawn_ms);
     add_move(e, entry_path, -5, -5, 20 + climb_draw);
-    add_steps(e, main_path, fire_step(kit, kit.angel_spray, 10), 3);
+    add_steps(e, main_path, fire_step(kit.base, kit.angel_spray, 10), 3);
     add_move(e, main_path, -3, 5, 50);
     add_move(e, final_path, -3, 5, 5000);
     return e;
@@ -204,13 +207,13 @@ void cuckoo_leg(enemy* e, move_step* volley, move_step* glide, int times) {
 }
 
 enemy* new_cuckoo(const level_5_kit& kit) {
-    enemy* e = new_enemy_of(cuckoo, *kit.assets, 503, 142, 53000);
+    enemy* e = new_enemy_of(kit.base, cuckoo, 503, 142, 53000);
     add_move(e, entry_path, -5, 0, 51);
     add_move(e, entry_path, 0, 0, 10);
-    move_step* stand = fire_step(kit, kit.cuckoo_guns, 10);
-    move_step* volley_left = fire_step(kit, kit.cuckoo_guns, 2, -4, 0);
+    move_step* stand = fire_step(kit.base, kit.cuckoo_guns, 10);
+    move_step* volley_left = fire_step(kit.base, kit.cuckoo_guns, 2, -4, 0);
     move_step* glide_left = new_step(-4, 0, 8);
-    move_step* volley_right = fire_step(kit, kit.cuckoo_guns, 2, 4, 0);
+    move_step* volley_right = fire_step(kit.base, kit.cuckoo_guns, 2, 4, 0);
     move_step* glide_right = new_step(4, 0, 8);
     for (int lap = 0; lap < 5; ++lap) {
         add_steps(e, main_path, stand, 5);
@@ -230,11 +233,11 @@ enemy* new_ball(const level_5_kit& kit, bool from_right, int spawn_ms) {
     const int y_draw = random_below(250);
     enemy_kind kind = ball;
     kind.hit_points = from_right ? 15 : 5;
-    enemy* e = new_enemy_of(kind, *kit.assets, from_right ? 505 : 108, 20 + y_draw, spawn_ms);
+    enemy* e = new_enemy_of(kit.base, kind, from_right ? 505 : 108, 20 + y_draw, spawn_ms);
     const int in = from_right ? -1 : 1;
     add_move(e, entry_path, 3 * in, 0, 10);
     add_steps(e, entry_path, new_step(3 * in, 0, 9), stages);
-    add_steps(e, main_path, fire_step(kit, kit.ball_star, 9), 20);
+    add_steps(e, main_path, fire_step(kit.base, kit.ball_star, 9), 20);
     add_move(e, final_path, -5 * in, 0, 1000);
     return e;
 }
@@ -249,7 +252,7 @@ ring_volley make_ring_volley(const level_5_kit& kit) {
                                             ring_d, ring_j, ring_e, ring_f, ring_e, ring_d,
                                             ring_c, ring_b, ring_g, ring_h, ring_i, ring_j};
     move_step* ring_steps[ring_count];
-    for (int r = 0; r < ring_count; ++r) ring_steps[r] = fire_step(kit, kit.rings[r], 2);
+    for (int r = 0; r < ring_count; ++r) ring_steps[r] = fire_step(kit.base, kit.rings[r], 2);
     ring_volley volley{};
     for (int i = 0; i < 18; ++i) volley.steps[i] = ring_steps[order[i]];
     return volley;
@@ -282,7 +285,7 @@ void add_boss_blocks(enemy* boss, path_kind path, const ring_volley& volley, int
 }
 
 enemy* new_boss(const level_5_kit& kit) {
-    enemy* boss = new_enemy_of(station_boss, *kit.assets, 503, 40, 152000);
+    enemy* boss = new_enemy_of(kit.base, station_boss, 503, 40, 152000);
     const ring_volley volley = make_ring_volley(kit);
 
     add_move(boss, entry_path, -5, 0, 59);

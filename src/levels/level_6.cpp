@@ -43,8 +43,9 @@ shot_pattern gun_pattern(const bullet_look& look, velocity first, velocity secon
     shot_pattern pattern{};
     for (int gun = 0; gun < 4; ++gun) {
         for (const velocity v : {first, second}) {
-            pattern.templates[pattern.count++] =
-                accelerating_bullet(look, gun_x[gun], gun_y[gun], v.x, v.y, 1.0, accel_y);
+            add_template(pattern, accelerating_bullet(look, {.from = {gun_x[gun], gun_y[gun]},
+                                                             .speed = {v.x, v.y},
+                                                             .accel = {1.0, accel_y}}));
         }
     }
     return pattern;

@@ -1,26 +1,29 @@
 #include "levels/script_builder.h"
 
+#include "support/builder_check.h"
 #include "support/rect_random.h"
 #include "support/tracked_memory.h"
 
+void add_template(shot_pattern& pattern, shot* t) {
+    builder_check(pattern.count < step_template_capacity, "a shot pattern holds ten templates");
+    pattern.templates[pattern.count++] = t;
+}
+
 shot_pattern make_pattern(std::initializer_list<shot*> templates) {
     shot_pattern pattern{};
-    for (shot* t : templates) {
-        if (pattern.count == step_template_capacity) break;
-        pattern.templates[pattern.count++] = t;
-    }
+    for (shot* t : templates) add_template(pattern, t);
     return pattern;
 }
 
-shot* bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y, int kind) {
-    return new_shot2(make_rect(x, y, look.size, look.size), look.picture_a, look.picture_b, kind,
-                     speed_x, speed_y);
+shot* bullet(const bullet_look& look, const bullet_launch& launch, int kind) {
+    return new_animated_shot(make_rect(launch.from.x, launch.from.y, look.size, look.size),
+                             look.picture_a, look.picture_b, kind, launch.speed.x, launch.speed.y);
 }
 
-shot* accelerating_bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y,
-                          double accel_x, double accel_y, int kind) {
-    return new_shot_accel(make_rect(x, y, look.size, look.size), look.picture_a, look.picture_b,
-                          kind, speed_x, speed_y, accel_x, accel_y);
+shot* accelerating_bullet(const bullet_look& look, const accelerating_launch& launch, int kind) {
+    return new_shot_accel(make_rect(launch.from.x, launch.from.y, look.size, look.size),
+                          look.picture_a, look.picture_b, kind, launch.speed.x, launch.speed.y,
+                          launch.accel.x, launch.accel.y);
 }
 
 bullet_looks catalogue_bullets(const asset_table& assets) {
@@ -53,9 +56,11 @@ queue_builder make_queue_builder(int capacity) {
 }
 
 void queue_in_order(queue_builder& queue, enemy* e) {
-    if (queue.count < queue.capacity) queue.order[queue.count++] = e;
+    builder_check(queue.count < queue.capacity, "more enemies queued than the level counted");
+    queue.order[queue.count++] = e;
 }
 
 level_script finish_script(enemy* boss, const queue_builder& queue) {
+    builder_check(queue.count == queue.capacity, "fewer enemies queued than the level counted");
     return {boss, queue.order, queue.count};
 }

@@ -14,7 +14,9 @@ struct shot_pattern {
     int count;
 };
 
+// Both stop the build with a message past ten templates.
 shot_pattern make_pattern(std::initializer_list<shot*> templates);
+void add_template(shot_pattern& pattern, shot* t);
 
 // A template with the two pictures of a bullet colour.
 struct bullet_look {
@@ -22,10 +24,29 @@ struct bullet_look {
     SDL_Surface* picture_b;
     int size;
 };
-shot* bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y, int kind = 0);
-// The same with acceleration factors applied to the velocity after each move.
-shot* accelerating_bullet(const bullet_look& look, int x, int y, int speed_x, int speed_y,
-                          double accel_x, double accel_y, int kind = 0);
+// Where a bullet leaves from, inside the firing enemy's picture, and the
+// pixels it moves a frame; an accelerating bullet's velocity is multiplied by
+// its factors after each move.
+struct launch_point {
+    int x, y;
+};
+struct launch_speed {
+    int x, y;
+};
+struct accel_factors {
+    double x, y;
+};
+struct bullet_launch {
+    launch_point from;
+    launch_speed speed;
+};
+struct accelerating_launch {
+    launch_point from;
+    launch_speed speed;
+    accel_factors accel;
+};
+shot* bullet(const bullet_look& look, const bullet_launch& launch, int kind = 0);
+shot* accelerating_bullet(const bullet_look& look, const accelerating_launch& launch, int kind = 0);
 
 // The enemy bullet looks of the catalogue.
 struct bullet_looks {
@@ -42,7 +63,9 @@ void add_steps(enemy* e, path_kind path, move_step* step, int times = 1);
 // Shorthand for a plain moving step added once.
 void add_move(enemy* e, path_kind path, int dx, int dy, int frames);
 
-// Enemies in the order the level queues them.
+// Enemies in the order the level queues them. The capacity is the level's
+// own count of what it queues: queuing past it, or finishing short of it,
+// stops the build with a message.
 struct queue_builder {
     enemy** order;
     int count;

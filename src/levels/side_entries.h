@@ -12,12 +12,21 @@ struct side_row_shape {
     bool entry_minimum; // false: the second entry step has no minimum length
 };
 
+// The usual rows: start heights and their spread by member, with or without
+// a minimum length for the second entry step (without one, a length of 0
+// never ends: the member never reaches its volley).
+inline constexpr side_row_shape side_rows{
+    {15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, true};
+inline constexpr side_row_shape side_rows_open{
+    {15, 15, 80, 80, 80, 80}, {40, 40, 80, 80, 120, 120}, false};
+
 // Where a member starts and how long its second entry step lasts, drawn at
 // build time: the start y first, then the length.
 struct entry_plan {
     int k;
     int x, y;
-    int side; // horizontal direction into the field: -1 from the right, 1 from the left
+    int side; // horizontal direction into the field: -1 from the right, 1 from
+              // the left
     int second_frames;
 };
 

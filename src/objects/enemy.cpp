@@ -5,6 +5,7 @@
 #include "objects/blit.h"
 #include "platform/platform.h"
 #include "support/rect_random.h"
+#include "support/screen_geometry.h"
 #include "support/tracked_memory.h"
 
 namespace {
@@ -47,7 +48,9 @@ void end_of_path(enemy* e) {
     }
 }
 
-bool off_screen(const SDL_Rect& r) { return r.y + r.h < 0 || r.y >= 480 || r.x <= 0 || r.x >= 640; }
+bool off_screen(const SDL_Rect& r) {
+    return r.y + r.h < 0 || r.y >= screen_height || r.x <= 0 || r.x >= screen_width;
+}
 
 } // namespace
 
@@ -97,40 +100,37 @@ void add_step(enemy* e, move_step* step, path_kind path) {
     }
 }
 
-enemy* new_enemy(SDL_Rect rect, int hit_points, int shot_capacity, SDL_Surface* picture, int colour,
-                 SDL_Surface* explosion_picture, int explosion_frames, int explosion_frame_ms,
-                 int spawn_ms, const char* tag, int explosion_w, int explosion_h, int reach_x,
-                 int reach_y, int starts_with_entry, int hold_main, int final_mode,
-                 int score_value) {
+enemy* new_enemy(const enemy_spec& spec) {
     enemy* e = tracked_make<enemy>();
-    e->ship = new_ship(rect, hit_points, shot_capacity, picture, colour, explosion_picture,
-                       explosion_frames, explosion_frame_ms, reach_x, reach_y);
-    e->spawn_ms = spawn_ms;
-    e->tag = tag;
+    e->ship = new_ship(spec.rect, spec.hit_points, spec.shot_capacity, spec.picture, spec.colour,
+                       spec.explosion_picture, spec.explosion_frames, spec.explosion_frame_ms,
+                       spec.reach_x, spec.reach_y);
+    e->spawn_ms = spec.spawn_ms;
+    e->tag = spec.tag;
     e->path_capacity = path_capacity;
-    e->on_entry = starts_with_entry;
-    e->on_main = starts_with_entry == 0 ? 1 : 0;
-    e->hold_main = hold_main;
-    e->final_mode = final_mode;
-    e->explosion_w = explosion_w;
-    e->explosion_h = explosion_h;
-    e->score_value = score_value;
+    e->on_entry = spec.starts_with_entry;
+    e->on_main = spec.starts_with_entry == 0 ? 1 : 0;
+    e->hold_main = spec.hold_main;
+    e->final_mode = spec.final_mode;
+    e->explosion_w = spec.explosion_w;
+    e->explosion_h = spec.explosion_h;
+    e->score_value = spec.score_value;
     e->frame_pictures = tracked_array<SDL_Surface*>(2);
-    e->frame_pictures[0] = picture;
-    e->frame_pictures[1] = picture;
+    e->frame_pictures[0] = spec.picture;
+    e->frame_pictures[1] = spec.picture;
     e->anim_switch = 10;
     e->anim_period = 20;
-    e->flash_pictures = {picture, picture};
-    e->half_hit_points = static_cast<int>(hit_points * 0.5);
+    e->flash_pictures = {spec.picture, spec.picture};
+    e->half_hit_points = static_cast<int>(spec.hit_points * 0.5);
     return e;
 }
 
 void set_enemy_hit_sound(enemy* e, Mix_Chunk* sound) { set_hit_sound(e->ship, sound); }
 void set_enemy_alt_explosion(enemy* e, SDL_Surface* strip) { set_alt_explosion(e->ship, strip); }
 void set_enemy_explosion(enemy* e, SDL_Surface* strip) { set_explosion_picture(e->ship, strip); }
-void set_frame2(enemy* e, SDL_Surface* picture) { e->frame_pictures[1] = picture; }
+void set_second_frame(enemy* e, SDL_Surface* picture) { e->frame_pictures[1] = picture; }
 void set_flash_pictures(enemy* e, SDL_Surface* picture) { e->flash_pictures = {picture, picture}; }
-void set_flash_picture2(enemy* e, SDL_Surface* picture) { e->flash_pictures[1] = picture; }
+void set_second_flash_picture(enemy* e, SDL_Surface* picture) { e->flash_pictures[1] = picture; }
 void set_enemy_anim(enemy* e, int anim_switch, int anim_period) {
     e->anim_switch = anim_switch;
     e->anim_period = anim_period;

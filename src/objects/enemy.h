@@ -71,18 +71,33 @@ move_step* new_firing_step_sound(int dx, int dy, int frames, std::initializer_li
 // Appends to the path; a full path (1000 steps) takes nothing more.
 void add_step(enemy* e, move_step* step, path_kind path);
 
-enemy* new_enemy(SDL_Rect rect, int hit_points, int shot_capacity, SDL_Surface* picture, int colour,
-                 SDL_Surface* explosion_picture, int explosion_frames, int explosion_frame_ms,
-                 int spawn_ms, const char* tag, int explosion_w, int explosion_h, int reach_x,
-                 int reach_y, int starts_with_entry, int hold_main, int final_mode,
-                 int score_value);
+// What a new enemy is made from, by name.
+struct enemy_spec {
+    SDL_Rect rect;
+    int hit_points;
+    int shot_capacity;
+    SDL_Surface* picture;
+    int colour;
+    SDL_Surface* explosion_picture; // a horizontal strip of explosion_frames frames
+    int explosion_frames;
+    int explosion_frame_ms;
+    int spawn_ms;
+    const char* tag;
+    int explosion_w, explosion_h; // one frame
+    int reach_x, reach_y;         // half-extent of the hit box around the centre
+    int starts_with_entry;
+    int hold_main;
+    int final_mode;
+    int score_value;
+};
+enemy* new_enemy(const enemy_spec& spec);
 
 void set_enemy_hit_sound(enemy* e, Mix_Chunk* sound);
 void set_enemy_alt_explosion(enemy* e, SDL_Surface* strip);
 void set_enemy_explosion(enemy* e, SDL_Surface* strip);
-void set_frame2(enemy* e, SDL_Surface* picture);
+void set_second_frame(enemy* e, SDL_Surface* picture);
 void set_flash_pictures(enemy* e, SDL_Surface* picture);
-void set_flash_picture2(enemy* e, SDL_Surface* picture);
+void set_second_flash_picture(enemy* e, SDL_Surface* picture);
 void set_enemy_anim(enemy* e, int anim_switch, int anim_period);
 
 bool is_boss(const enemy* e);

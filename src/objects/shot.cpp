@@ -1,6 +1,7 @@
 #include "objects/shot.h"
 
 #include "objects/blit.h"
+#include "support/screen_geometry.h"
 #include "support/tracked_memory.h"
 
 void init_shot(shot& s, SDL_Rect rect, SDL_Surface* picture_a, SDL_Surface* picture_b, int kind,
@@ -31,8 +32,8 @@ shot* new_shot(SDL_Rect rect, SDL_Surface* picture, int kind, int speed_x, int s
     return new_shot_accel(rect, picture, picture, kind, speed_x, speed_y, 1.0, 1.0);
 }
 
-shot* new_shot2(SDL_Rect rect, SDL_Surface* picture_a, SDL_Surface* picture_b, int kind,
-                int speed_x, int speed_y) {
+shot* new_animated_shot(SDL_Rect rect, SDL_Surface* picture_a, SDL_Surface* picture_b, int kind,
+                        int speed_x, int speed_y) {
     return new_shot_accel(rect, picture_a, picture_b, kind, speed_x, speed_y, 1.0, 1.0);
 }
 
@@ -60,9 +61,9 @@ int shot_damage(int kind) {
 bool shot_out_of_bounds(const shot& s) {
     // Powered side shots sweep across the side panels and only leave by the
     // top or bottom; everything else stays inside the play field (x 139 to 501).
-    if (s.rect.y <= 0 || s.rect.y >= 480) return true;
+    if (s.rect.y <= 0 || s.rect.y >= screen_height) return true;
     if (s.kind == shot_side_a) return false;
-    return s.rect.x <= 138 || s.rect.x >= 502;
+    return s.rect.x <= field_x || s.rect.x >= field_end_x;
 }
 
 void move_shot(shot& s) {

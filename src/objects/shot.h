@@ -31,8 +31,8 @@ struct shot {
 static_assert(offsetof(shot, rect) == 0);
 
 shot* new_shot(SDL_Rect rect, SDL_Surface* picture, int kind, int speed_x, int speed_y);
-shot* new_shot2(SDL_Rect rect, SDL_Surface* picture_a, SDL_Surface* picture_b, int kind,
-                int speed_x, int speed_y);
+shot* new_animated_shot(SDL_Rect rect, SDL_Surface* picture_a, SDL_Surface* picture_b, int kind,
+                        int speed_x, int speed_y);
 // Also the copy of a template: a copy never inherits changed animation values
 // or a changed velocity.
 shot* new_shot_accel(SDL_Rect rect, SDL_Surface* picture_a, SDL_Surface* picture_b, int kind,

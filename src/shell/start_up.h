@@ -8,12 +8,11 @@
 #include <cstddef>
 
 #include "engine/level_interface.h"
+#include "support/screen_geometry.h"
 
 constexpr int exit_goodbye = 0;
 constexpr int exit_start_up_failed = 1;
 
-constexpr int screen_width = 640;
-constexpr int screen_height = 480;
 constexpr int screen_bits_per_pixel = 32;
 constexpr Uint32 screen_flags = SDL_FULLSCREEN | SDL_DOUBLEBUF | SDL_HWPALETTE | SDL_HWSURFACE;
 
