@@ -29,13 +29,15 @@ for saved in tests/pilot_runs/*.txt; do
   name=run_$(basename "$saved" .txt)
   "$sim" --run --input "$saved" --draw 1 "${assets[@]}" --trace "$out/$name.jsonl" >"$out/$name.summary"
 done
-# Pixels: ImageMagick's signature of each saved frame, so recordings made
-# with different PNG writers still compare.
+# Pixels: a hash of each saved frame's raw RGB bytes, so recordings made with
+# different PNG writers (or ImageMagick versions) still compare.
 for stage in 1 5; do
   frames=$(mktemp -d)
   "$sim" --level "$stage" --difficulty 0 --autopilot "${assets[@]}" --frames-dir "$frames" --every 7 \
     >/dev/null
-  (cd "$frames" && identify -format '%f %#\n' ./*.png) >"$out/frames_level_$stage.txt"
+  for frame in "$frames"/*.png; do
+    echo "$(basename "$frame") $(convert "$frame" -depth 8 rgb:- | sha256sum | cut -d' ' -f1)"
+  done >"$out/frames_level_$stage.txt"
   rm -rf "$frames"
 done
 echo "record_traces: $(ls "$out" | wc -l) files in $out"
