@@ -107,8 +107,10 @@ const char* bmp_file_fault(const char* path) {
     const open_file file = open_for_reading(path);
     if (!file) return nullptr; // unreadable: the loader says so itself
     const long size = file_size(file.get());
-    // File header, then as much of the info header as is read here.
-    unsigned char head[bmp_file_header + 36];
+    // File header, the info header's size field, then as much of the rest of
+    // the info header as is read here.
+    constexpr std::size_t info_read = 36;
+    unsigned char head[bmp_file_header + 4 + info_read];
     if (!read_exactly(file.get(), head, 2) || head[0] != 'B' || head[1] != 'M')
         return "not a BMP file";
     if (!read_exactly(file.get(), head + 2, bmp_file_header + 4 - 2)) return "BMP header cut short";
@@ -125,7 +127,7 @@ const char* bmp_file_fault(const char* path) {
         h = le16(info + 2);
         bits = le16(info + 6);
     } else {
-        if (!read_exactly(file.get(), info, 36)) return "BMP header cut short";
+        if (!read_exactly(file.get(), info, info_read)) return "BMP header cut short";
         w = le32_signed(info);
         h = le32_signed(info + 4);
         bits = le16(info + 10);
