@@ -100,28 +100,28 @@ void add_step(enemy* e, move_step* step, path_kind path) {
     }
 }
 
-enemy* new_enemy(const enemy_spec& spec) {
+enemy* new_enemy(const enemy_setup& setup) {
     enemy* e = tracked_make<enemy>();
-    e->ship = new_ship(spec.rect, spec.hit_points, spec.shot_capacity, spec.picture, spec.colour,
-                       spec.explosion_picture, spec.explosion_frames, spec.explosion_frame_ms,
-                       spec.reach_x, spec.reach_y);
-    e->spawn_ms = spec.spawn_ms;
-    e->tag = spec.tag;
+    e->ship = new_ship(setup.rect, setup.hit_points, setup.shot_capacity, setup.picture, setup.colour,
+                       setup.explosion_picture, setup.explosion_frames, setup.explosion_frame_ms,
+                       setup.reach_x, setup.reach_y);
+    e->spawn_ms = setup.spawn_ms;
+    e->tag = setup.tag;
     e->path_capacity = path_capacity;
-    e->on_entry = spec.starts_with_entry;
-    e->on_main = spec.starts_with_entry == 0 ? 1 : 0;
-    e->hold_main = spec.hold_main;
-    e->final_mode = spec.final_mode;
-    e->explosion_w = spec.explosion_w;
-    e->explosion_h = spec.explosion_h;
-    e->score_value = spec.score_value;
+    e->on_entry = setup.starts_with_entry;
+    e->on_main = setup.starts_with_entry == 0 ? 1 : 0;
+    e->hold_main = setup.hold_main;
+    e->final_mode = setup.final_mode;
+    e->explosion_w = setup.explosion_w;
+    e->explosion_h = setup.explosion_h;
+    e->score_value = setup.score_value;
     e->frame_pictures = tracked_array<SDL_Surface*>(2);
-    e->frame_pictures[0] = spec.picture;
-    e->frame_pictures[1] = spec.picture;
+    e->frame_pictures[0] = setup.picture;
+    e->frame_pictures[1] = setup.picture;
     e->anim_switch = 10;
     e->anim_period = 20;
-    e->flash_pictures = {spec.picture, spec.picture};
-    e->half_hit_points = static_cast<int>(spec.hit_points * 0.5);
+    e->flash_pictures = {setup.picture, setup.picture};
+    e->half_hit_points = static_cast<int>(setup.hit_points * 0.5);
     return e;
 }
 

@@ -72,7 +72,7 @@ move_step* new_firing_step_sound(int dx, int dy, int frames, std::initializer_li
 void add_step(enemy* e, move_step* step, path_kind path);
 
 // What a new enemy is made from, by name.
-struct enemy_spec {
+struct enemy_setup {
     SDL_Rect rect;
     int hit_points;
     int shot_capacity;
@@ -90,7 +90,7 @@ struct enemy_spec {
     int final_mode;
     int score_value;
 };
-enemy* new_enemy(const enemy_spec& spec);
+enemy* new_enemy(const enemy_setup& setup);
 
 void set_enemy_hit_sound(enemy* e, Mix_Chunk* sound);
 void set_enemy_alt_explosion(enemy* e, SDL_Surface* strip);
