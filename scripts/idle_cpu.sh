@@ -10,19 +10,15 @@ cd "$(dirname "$0")/.."
 build=$(cd "${1:-build}" && pwd)
 seconds=${2:-5}
 
-for n in $(seq 81 89); do
-  if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
+. scripts/virtual_display.sh
+start_virtual_display /dev/null
+xvfb=$virtual_display_pid
 game=""
 cleanup() {
   [ -n "$game" ] && kill "$game" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # User and system time of the game so far, in clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$game/stat"; }

@@ -99,12 +99,18 @@ def main():
     build = os.path.abspath(sys.argv[1])
     seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 3.0
     assets = os.path.join(build, "assets")
-    display = ":%d" % (90 + os.getpid() % 8)
-    xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "640x480x24", "-nolisten", "tcp",
-                             "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # Xvfb picks a free display and writes its number once it accepts clients.
+    reader, writer = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", "640x480x24",
+                             "-nolisten", "tcp", "-noreset"], pass_fds=(writer,),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(writer)
     game = None
     try:
-        time.sleep(1)
+        with os.fdopen(reader) as number:
+            display = ":" + number.readline().strip()
+        if display == ":":
+            sys.exit("memory_breakdown: the virtual X server did not start")
         env = dict(os.environ, DISPLAY=display, SDL_AUDIODRIVER="dummy")
         game = subprocess.Popen([os.path.join(build, "graze")], cwd=assets, env=env,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

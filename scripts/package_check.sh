@@ -8,20 +8,21 @@ set -euo pipefail
 deb=$(readlink -f "${1:?usage: scripts/package_check.sh PACKAGE.deb [--purge]}")
 purge=${2:-}
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends xvfb imagemagick >/dev/null
-apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
+apt_quiet() { apt-get -qq -o DPkg::Lock::Timeout=600 "$@" >/dev/null; }
+apt_quiet update
+apt_quiet install -y --no-install-recommends xvfb imagemagick
+apt_quiet install -y --no-install-recommends "$deb"
 echo "package_check: installed $(dpkg-query -W -f='${Package} ${Version}' graze)" \
   "on Debian $(cat /etc/debian_version), SDL $(dpkg-query -W -f='${Version}' libsdl1.2debian)"
 
-Xvfb :77 -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
+. "$(dirname "$0")/virtual_display.sh"
+start_virtual_display /dev/null
+xvfb=$virtual_display_pid
 trap 'kill "$xvfb" 2>/dev/null || true' EXIT
-sleep 2
-DISPLAY=:77 SDL_AUDIODRIVER=dummy /usr/games/graze >/tmp/graze.log 2>&1 &
+SDL_AUDIODRIVER=dummy /usr/games/graze >/tmp/graze.log 2>&1 &
 game=$!
 sleep 6
-DISPLAY=:77 import -window root /tmp/shot.png
+import -window root /tmp/shot.png
 brightness=$(convert /tmp/shot.png -colorspace Gray -format '%[fx:int(1000*mean)]' info:)
 kill -TERM "$game"
 status=0
@@ -32,7 +33,7 @@ echo "package_check: the installed game showed a picture of brightness $brightne
 [ "$status" -eq 0 ] && [ "$brightness" -gt 0 ] || { echo "package_check: FAILED"; exit 1; }
 
 if [ "$purge" = --purge ]; then
-  apt-get purge -y -qq graze >/dev/null
+  apt_quiet purge -y graze
   left=$(ls -d /usr/games/graze /usr/lib/games/graze /usr/share/games/graze \
     /usr/share/doc/graze /usr/share/applications/graze.desktop 2>/dev/null || true)
   [ -z "$left" ] || { echo "package_check: FAILED, left after purge: $left"; exit 1; }

@@ -22,8 +22,8 @@ packages=(
   # the game: SDL 1.2 (classic 1.2.15 on Debian 12; from Debian 13 on, the
   # same package names hold the compatibility library built on SDL 2)
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
-  # the build
-  g++ cmake make pkg-config
+  # the build, with a compiler cache so a rebuild compiles only what changed
+  g++ cmake make pkg-config ccache
   # the asset generator: PNG writer, fonts found through fontconfig, font
   # rendering and Vorbis encoder
   libpng-dev fontconfig fonts-dejavu-core libfreetype-dev libvorbis-dev libogg-dev
@@ -43,33 +43,16 @@ if [ "$game_only" -eq 0 ]; then
   )
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -eq 0 ]; then
-    sudo=()
-  elif command -v sudo >/dev/null 2>&1; then
-    sudo=(sudo)
-  else
-    echo "setup: Graze needs these Debian packages, not installed yet: ${missing[*]}" >&2
-    echo "setup: install them as root, then run this script again:" >&2
-    echo "    apt-get install --no-install-recommends ${missing[*]}" >&2
-    exit 1
-  fi
-  echo "setup: installing ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+. scripts/install_packages.sh
+install_packages setup "${packages[@]}" || exit 1
 
 # A build set up for playing only gains its tests when the full set-up runs;
 # the full set-up is never taken back by a later --game.
 tests_flag=()
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   [ "$game_only" -eq 1 ] && tests_flag=(-DGRAZE_TESTS=OFF)
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${tests_flag[@]}" "$@"
+  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+    "${tests_flag[@]}" "$@"
 elif [ "$game_only" -eq 0 ] && grep -q '^GRAZE_TESTS:BOOL=OFF' "$build_dir/CMakeCache.txt"; then
   cmake -S . -B "$build_dir" -DGRAZE_TESTS=ON "$@"
 fi

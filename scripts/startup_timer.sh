@@ -7,8 +7,8 @@
 # timings are only comparable on a quiet machine.
 # Usage: scripts/startup_timer.sh [BUILD_DIR] [-- OTHER_PROGRAM [ARGS...]]
 #   BUILD_DIR defaults to build; Graze starts in BUILD_DIR/assets with its
-#   dummy audio driver unless SDL_AUDIODRIVER is set. RUNS (default 10) and
-#   STARTUP_DISPLAY (default :99) from the environment.
+#   dummy audio driver unless SDL_AUDIODRIVER is set. RUNS (default 10) from
+#   the environment.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=build
@@ -17,7 +17,6 @@ build=$(cd "$build" && pwd)
 other=()
 if [ $# -gt 0 ] && [ "$1" = "--" ]; then shift; other=("$@"); fi
 runs=${RUNS:-10}
-display=${STARTUP_DISPLAY:-:99}
 work=$(mktemp -d)
 xvfb=""
 cleanup() {
@@ -27,16 +26,9 @@ cleanup() {
 trap cleanup EXIT
 
 g++ -O2 -o "$work/watch" "$src/scripts/first_frame_watch.cpp" -lX11
-if [ -e "/tmp/.X${display#:}-lock" ]; then
-  echo "startup_timer: display $display is in use; set STARTUP_DISPLAY" >&2
-  exit 1
-fi
-# -noreset: a server that resets when the watcher disconnects would drop the
-# next program's connection.
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-export DISPLAY=$display
+. "$src/scripts/virtual_display.sh"
+start_virtual_display /dev/null
+xvfb=$virtual_display_pid
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
 time_one() { # LABEL COMMAND...

@@ -11,8 +11,10 @@
 #                       package to install, assets to compare with)
 # The base holds ccache besides the minimal system, so a later run compiles
 # only what changed; the command installs everything else itself.
-# Needs root and debootstrap. When the Debian archive cannot be reached, it
-# says so loudly and exits 0: the host's own suite decides then.
+# Needs root; installs debootstrap when it is missing. When it cannot (not
+# root) or the Debian archive cannot be reached, it says so loudly, notes the
+# skip in $GRAZE_SKIPPED_LOG when that is set (.ci/run's summary) and exits
+# 0: the host's own suite decides then.
 # Usage: scripts/test_in_chroot.sh RELEASE [COMMAND...]   (e.g. trixie)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,11 +30,13 @@ compiled=$cache/$release-ccache
 
 skip() {
   echo "test_in_chroot: ******** SKIPPED on Debian $release: $* ********" >&2
+  [ -n "${GRAZE_SKIPPED_LOG:-}" ] && echo "the Debian $release suite ($*)" >>"$GRAZE_SKIPPED_LOG"
   exit 0
 }
 [ "$(id -u)" -eq 0 ] || skip "needs root"
-command -v debootstrap >/dev/null || skip "debootstrap is not installed"
-command -v unshare >/dev/null || skip "unshare is not installed"
+. scripts/install_packages.sh
+install_packages test_in_chroot debootstrap util-linux ||
+  skip "debootstrap cannot be installed"
 
 mkdir -p "$cache" "$archives" "$compiled"
 if [ ! -f "$base/.complete" ]; then
@@ -41,7 +45,7 @@ if [ ! -f "$base/.complete" ]; then
   debootstrap --variant=minbase "$release" "$base" "$mirror" >"$cache/$release-debootstrap.log" 2>&1 ||
     { rm -rf "$base"; skip "debootstrap failed (is $mirror reachable?), see $cache/$release-debootstrap.log"; }
   cp /etc/resolv.conf "$base/etc/resolv.conf"
-  { chroot "$base" apt-get update -qq && chroot "$base" apt-get install -y -qq ccache; } \
+  { chroot "$base" apt-get update -qq && chroot "$base" apt-get install -y -qq --no-install-recommends ccache; } \
     >>"$cache/$release-debootstrap.log" 2>&1 ||
     { rm -rf "$base"; skip "the package archive cannot be reached, see $cache/$release-debootstrap.log"; }
   chroot "$base" apt-get clean
@@ -56,8 +60,14 @@ echo "test_in_chroot: copying the base and this checkout into $root"
 cp -a "$base" "$root"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mkdir -p "$root/root/graze"
-git ls-files -z --cached --others --exclude-standard |
-  tar --null -T - -cf - | tar -xf - -C "$root/root/graze"
+# The checkout's own files (not its builds); a copy that is no git checkout
+# (this script run inside such a system) is copied without its build folders.
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  git ls-files -z --cached --others --exclude-standard |
+    tar --null -T - -cf - | tar -xf - -C "$root/root/graze"
+else
+  tar --exclude='./build*' --exclude='./shots' -cf - . | tar -xf - -C "$root/root/graze"
+fi
 if [ -n "${GRAZE_CHROOT_BRING:-}" ]; then
   mkdir -p "$root/root/bring"
   for item in $GRAZE_CHROOT_BRING; do cp -a "$item" "$root/root/bring/"; done

@@ -19,26 +19,21 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for n in $(seq 81 89); do
-  if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-# -noreset: the screen is polled before the game connects, and a server
-# that resets when a poll disconnects would break the game's connection.
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-sleep 1
+. "$src/scripts/virtual_display.sh"
+start_virtual_display /dev/null
+xvfb=$virtual_display_pid
 
 # The root window is black until the game shows its first picture.
 lit() {
   local mean
-  mean=$(DISPLAY=$display import -window root png:- 2>/dev/null |
+  mean=$(import -window root png:- 2>/dev/null |
     convert png:- -format '%[fx:int(1000*mean)]' info: 2>/dev/null) || mean=0
   [ "${mean:-0}" -gt 20 ]
 }
 
 git clone -q -b "$branch" "$src" "$work/play"
 start=$(date +%s%N)
-DISPLAY=$display SDL_AUDIODRIVER=dummy setsid "$work/play/scripts/play.sh" >"$work/play.log" 2>&1 &
+SDL_AUDIODRIVER=dummy setsid "$work/play/scripts/play.sh" >"$work/play.log" 2>&1 &
 game=$!
 until lit; do
   kill -0 "$game" 2>/dev/null || { cat "$work/play.log"; echo "play.sh ended early"; exit 1; }

@@ -182,8 +182,9 @@ TEST_F(install_tree, the_desktop_entry_starts_the_launcher_under_any_prefix) {
     const std::string odd_prefix = "/opt/my games/$HOME \"x\"";
     const fs::path odd_destdir = destdir.string() + "-odd";
     const command_result odd =
-        run("DESTDIR='" + odd_destdir.string() + "' '" GRAZE_CMAKE_COMMAND "' --install '"
-            GRAZE_BINARY_DIR "' --prefix '" + odd_prefix + "'");
+        run("DESTDIR='" + odd_destdir.string() +
+            "' '" GRAZE_CMAKE_COMMAND "' --install '" GRAZE_BINARY_DIR "' --prefix '" + odd_prefix +
+            "'");
     ASSERT_EQ(odd.status, 0) << odd.out;
     const fs::path odd_entry =
         odd_destdir / fs::path(odd_prefix).relative_path() / "share/applications/graze.desktop";
@@ -192,9 +193,9 @@ TEST_F(install_tree, the_desktop_entry_starts_the_launcher_under_any_prefix) {
         << entry;
     EXPECT_EQ(first_exec_argument(key_of(entry, "Exec")), odd_prefix + "/games/graze");
     EXPECT_EQ(key_of(entry, "TryExec"), odd_prefix + "/games/graze");
-    EXPECT_EQ(first_exec_argument(
-                  key_of(read_file(root / "share/applications/graze.desktop"), "Exec")),
-              std::string(prefix) + "/games/graze");
+    EXPECT_EQ(
+        first_exec_argument(key_of(read_file(root / "share/applications/graze.desktop"), "Exec")),
+        std::string(prefix) + "/games/graze");
     if (run("command -v desktop-file-validate").status == 0) {
         for (const fs::path& path : {root / "share/applications/graze.desktop", odd_entry}) {
             const command_result valid = run("desktop-file-validate '" + path.string() + "'");
@@ -203,6 +204,60 @@ TEST_F(install_tree, the_desktop_entry_starts_the_launcher_under_any_prefix) {
         }
     }
     fs::remove_all(odd_destdir);
+}
+
+// Every file and folder of an install tree as a package carries it: folders
+// 0755, programs 0755, everything else 0644; prints each that differs.
+std::string modes_unlike_a_package(const fs::path& tree) {
+    std::string wrong;
+    const auto mode_of = [](const fs::path& p) {
+        return static_cast<unsigned>(fs::symlink_status(p).permissions() & fs::perms::mask);
+    };
+    for (const auto& item : fs::recursive_directory_iterator(tree)) {
+        const fs::path& p = item.path();
+        if (fs::is_symlink(p)) continue;
+        const bool program = p.filename() == "graze"; // the launcher and the game
+        const unsigned expected = item.is_directory() || program ? 0755u : 0644u;
+        if (mode_of(p) != expected) {
+            char line[64];
+            std::snprintf(line, sizeof line, " %o (not %o)\n", mode_of(p), expected);
+            wrong += fs::relative(p, tree).string() + line;
+        }
+    }
+    return wrong;
+}
+
+// The modes come from the install rules alone: not from the umask (0002 here)
+// nor from the source tree, whose files an unpacked archive may hold as
+// 0664 (the desktop entry and the manual page are written from such copies).
+TEST_F(install_tree, files_and_folders_get_a_packages_modes_whatever_the_umask_and_sources) {
+    const fs::path loose = destdir.string() + "-umask";
+    const command_result whole =
+        run("umask 002 && DESTDIR='" + loose.string() +
+            "' '" GRAZE_CMAKE_COMMAND "' --install '" GRAZE_BINARY_DIR "' --prefix /usr");
+    ASSERT_EQ(whole.status, 0) << whole.out;
+    EXPECT_EQ(modes_unlike_a_package(loose / "usr"), "");
+
+    const fs::path sources = destdir.string() + "-sources";
+    const fs::path entries = destdir.string() + "-entries";
+    fs::create_directories(sources);
+    for (const char* name : {"graze.desktop.in", "graze.6.in"}) {
+        fs::copy_file(fs::path(GRAZE_SOURCE_DIR) / "packaging" / name, sources / name);
+        fs::permissions(sources / name, static_cast<fs::perms>(0664));
+    }
+    const command_result written =
+        run("umask 002 && DESTDIR='" + entries.string() +
+            "' '" GRAZE_CMAKE_COMMAND
+            "' -DCMAKE_INSTALL_PREFIX=/usr -DGRAZE_VERSION=1 -DGRAZE_RELEASE_DATE=today"
+            " -DGRAZE_INSTALL_GAMESDIR=games -DGRAZE_INSTALL_DATADIR=share/games/graze"
+            " -DGRAZE_INSTALL_LIBDIR=lib/games/graze -DGRAZE_APPLICATIONS_DIR=share/applications"
+            " -DGRAZE_MAN6_DIR=share/man/man6 -DGRAZE_PACKAGING_DIR='" +
+            sources.string() + "' -P '" GRAZE_SOURCE_DIR "/packaging/install_entries.cmake'");
+    ASSERT_EQ(written.status, 0) << written.out;
+    EXPECT_TRUE(fs::is_regular_file(entries / "usr/share/applications/graze.desktop"));
+    EXPECT_TRUE(fs::is_regular_file(entries / "usr/share/man/man6/graze.6.gz"));
+    EXPECT_EQ(modes_unlike_a_package(entries), "");
+    for (const fs::path& made : {loose, sources, entries}) fs::remove_all(made);
 }
 
 } // namespace

@@ -22,13 +22,9 @@ DESTDIR=$installed "${2:-cmake}" --install "$build" --prefix /usr >"$shots/insta
   { cat "$shots/install.log"; echo "FAIL: the game did not install"; exit 1; }
 assets=$installed/usr/share/games/graze
 
-for n in $(seq 91 99); do
-  if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-# -noreset: the server stays up between clients, so a game started right
-# after another has left is not refused.
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp -noreset >"$shots/xvfb.log" 2>&1 &
-xvfb=$!
+. "$(dirname "$0")/../scripts/virtual_display.sh"
+start_virtual_display "$shots/xvfb.log" || { echo "FAIL: the virtual X server did not start"; exit 1; }
+xvfb=$virtual_display_pid
 game=""
 holder="" # a game that holds the display while another starts
 cleanup() {
@@ -38,9 +34,7 @@ cleanup() {
   rm -rf "$installed"
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "FAIL: the virtual X server did not start"; exit 1; }
+xdpyinfo >/dev/null 2>&1 || { echo "FAIL: the virtual X server on $DISPLAY does not answer"; exit 1; }
 
 failures=0
 # A held key must last a few frames to show in the key state.

@@ -53,14 +53,22 @@ const int stage_tracks[] = {slot_music_free,    slot_music_prayer,     slot_musi
                             slot_music_boss4_5, slot_music_enterprise, slot_music_boss6};
 const int boss_tracks[] = {slot_music_boss, slot_music_boss4_5, slot_music_boss6};
 
-TEST(sound_loudness, every_music_track_sits_at_the_same_loudness) {
-    for (int slot = first_music_slot; slot < first_chunk_slot; ++slot) {
-        const loudness_figures f = measured(slot);
-        EXPECT_NEAR(f.integrated, music_target_lufs, music_tolerance_lu) << "slot " << slot;
-        EXPECT_LE(f.true_peak, true_peak_ceiling_dbtp) << "slot " << slot;
-        EXPECT_EQ(f.clipped, 0) << "slot " << slot;
-    }
+// One test a track, so the suite measures two at once.
+struct music_track_loudness : ::testing::TestWithParam<int> {};
+
+TEST_P(music_track_loudness, sits_at_the_same_loudness_as_every_other_track) {
+    const int slot = GetParam();
+    const loudness_figures f = measured(slot);
+    EXPECT_NEAR(f.integrated, music_target_lufs, music_tolerance_lu) << "slot " << slot;
+    EXPECT_LE(f.true_peak, true_peak_ceiling_dbtp) << "slot " << slot;
+    EXPECT_EQ(f.clipped, 0) << "slot " << slot;
 }
+
+INSTANTIATE_TEST_SUITE_P(every_track, music_track_loudness,
+                         ::testing::Range(int{first_music_slot}, int{first_chunk_slot}),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "slot_" + std::to_string(info.param);
+                         });
 
 TEST(sound_loudness, danger_is_heard_over_the_music) {
     double music = -100;
@@ -83,8 +91,9 @@ TEST(sound_loudness, danger_is_heard_over_the_music) {
                 enemy_fire);
 }
 
-// Every stage flown by the pilot at Hard, its sound rebuilt from the trace.
-struct stage_mix_sim : level_sim {
+// Every stage flown by the pilot at Hard, its sound rebuilt from the trace:
+// one test a stage, so the suite measures two stages at once.
+struct stage_mix_sim : level_sim, ::testing::WithParamInterface<const char*> {
     static stage_mix_report measure(const std::string& level) {
         sim_options options;
         options.level = level;
@@ -104,19 +113,24 @@ struct stage_mix_sim : level_sim {
     }
 };
 
-TEST_F(stage_mix_sim, the_loudest_moment_of_every_stage_is_loud_and_clear_of_full_scale) {
-    for (const char* level : {"1", "2", "3", "4", "5", "6", "epilogue"}) {
-        const stage_mix_report r = measure(level);
-        EXPECT_GE(r.loudest.integrated, loudest_moment_floor_lufs) << "level " << level;
-        EXPECT_LE(r.loudest.integrated, loudest_moment_ceiling_lufs) << "level " << level;
-        EXPECT_LE(r.whole.true_peak, true_peak_ceiling_dbtp) << "level " << level;
-        EXPECT_EQ(r.whole.clipped, 0) << "level " << level;
-        EXPECT_LT(r.gun_share, gun_share_ceiling) << "level " << level;
-        std::printf("level %s: loudest 10 s from %.1f s at %.1f LUFS, stage peak %.1f dBTP, "
-                    "gun %.2f of the effects\n",
-                    level, r.loudest_start, r.loudest.integrated, r.whole.true_peak, r.gun_share);
-    }
+TEST_P(stage_mix_sim, the_loudest_moment_of_the_stage_is_loud_and_clear_of_full_scale) {
+    const char* level = GetParam();
+    const stage_mix_report r = measure(level);
+    EXPECT_GE(r.loudest.integrated, loudest_moment_floor_lufs) << "level " << level;
+    EXPECT_LE(r.loudest.integrated, loudest_moment_ceiling_lufs) << "level " << level;
+    EXPECT_LE(r.whole.true_peak, true_peak_ceiling_dbtp) << "level " << level;
+    EXPECT_EQ(r.whole.clipped, 0) << "level " << level;
+    EXPECT_LT(r.gun_share, gun_share_ceiling) << "level " << level;
+    std::printf("level %s: loudest 10 s from %.1f s at %.1f LUFS, stage peak %.1f dBTP, "
+                "gun %.2f of the effects\n",
+                level, r.loudest_start, r.loudest.integrated, r.whole.true_peak, r.gun_share);
 }
+
+INSTANTIATE_TEST_SUITE_P(every_stage, stage_mix_sim,
+                         ::testing::Values("1", "2", "3", "4", "5", "6", "epilogue"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string("level_") + info.param;
+                         });
 
 // The typical size of one sample's step on either side of a stereo track.
 int typical_step(const std::vector<std::int16_t>& s) {

@@ -28,18 +28,37 @@ void take_energy(loudness_meter& m) {
     m.energy_fill = 0;
 }
 
-void end_step(loudness_meter& m) {
-    ++m.steps;
+// The K-weighted mean square of the 100 ms step just ended.
+double step_energy(loudness_meter& m) {
     double lufs = silent_lufs;
-    if (ebur128_loudness_momentary(m.state, &lufs) == EBUR128_SUCCESS && std::isfinite(lufs))
-        m.momentary_max = std::max(m.momentary_max, lufs);
-    if (m.window_ms > 0 && m.frames * 1000 >= m.window_ms * pcm_rate &&
-        ebur128_loudness_window(m.state, static_cast<unsigned long>(m.window_ms), &lufs) ==
-            EBUR128_SUCCESS &&
-        lufs > m.window_max) {
+    if (ebur128_loudness_window(m.state, step_frames * 1000 / pcm_rate, &lufs) != EBUR128_SUCCESS ||
+        !std::isfinite(lufs))
+        return 0;
+    return std::pow(10.0, (lufs + 0.691) / 10.0);
+}
+
+// The longer window's loudness is the mean of its steps' energies, kept in a
+// ring: asking the library for a 10 s window at every step would make it
+// keep (and clear) gigabytes of history and read all of it each time.
+void follow_window(loudness_meter& m) {
+    const size_t steps_in_window = m.window_steps.size();
+    m.window_steps[static_cast<size_t>(m.steps) % steps_in_window] = step_energy(m);
+    if (m.frames * 1000 < m.window_ms * pcm_rate) return;
+    double sum = 0;
+    for (double energy : m.window_steps) sum += energy;
+    const double lufs = lufs_of_energy(sum / static_cast<double>(steps_in_window));
+    if (lufs > m.window_max) {
         m.window_max = lufs;
         m.window_max_end = m.frames;
     }
+}
+
+void end_step(loudness_meter& m) {
+    double lufs = silent_lufs;
+    if (ebur128_loudness_momentary(m.state, &lufs) == EBUR128_SUCCESS && std::isfinite(lufs))
+        m.momentary_max = std::max(m.momentary_max, lufs);
+    if (m.window_ms > 0) follow_window(m);
+    ++m.steps;
 }
 
 } // namespace
@@ -52,11 +71,15 @@ bool meter_open(loudness_meter& m, bool true_peak, long window_ms) {
     m = loudness_meter{};
     m.state = ebur128_init(2, pcm_rate, EBUR128_MODE_I | (true_peak ? EBUR128_MODE_TRUE_PEAK : 0));
     if (!m.state) return false;
-    m.window_ms = window_ms;
-    if (window_ms > 400 &&
-        ebur128_set_max_window(m.state, static_cast<unsigned long>(window_ms)) != EBUR128_SUCCESS) {
-        meter_close(m);
-        return false;
+    // A longer window is followed in whole 100 ms steps.
+    if (window_ms > 0) {
+        const long steps = window_ms * pcm_rate / 1000 / step_frames;
+        if (steps < 1 || steps * step_frames * 1000 != window_ms * pcm_rate) {
+            meter_close(m);
+            return false;
+        }
+        m.window_ms = window_ms;
+        m.window_steps.assign(static_cast<size_t>(steps), 0.0);
     }
     return true;
 }

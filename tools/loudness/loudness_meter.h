@@ -6,6 +6,7 @@
 #include <ebur128.h>
 
 #include <limits>
+#include <vector>
 
 constexpr double silent_lufs = -std::numeric_limits<double>::infinity();
 
@@ -27,14 +28,16 @@ struct loudness_meter {
     long step_fill = 0; // frames into the current 100 ms step
     long steps = 0;
     double momentary_max = silent_lufs;
-    double energy = 0;    // K-weighted mean square times seconds, summed
-    long energy_fill = 0; // frames since the energy was last read
-    long window_ms = 0;   // 0: no longer window
+    double energy = 0;                // K-weighted mean square times seconds, summed
+    long energy_fill = 0;             // frames since the energy was last read
+    long window_ms = 0;               // 0: no longer window, else a whole number of steps
+    std::vector<double> window_steps; // the window's step energies, a ring
     double window_max = silent_lufs;
     long window_max_end = 0; // frame where the loudest window ends
 };
 
-// `window_ms` > 0 also follows the loudest stretch of that length.
+// `window_ms` > 0 (a multiple of 100 ms) also follows the loudest stretch of
+// that length.
 bool meter_open(loudness_meter& m, bool true_peak, long window_ms = 0);
 // Interleaved stereo, full scale at +-1 (a 16-bit sample divided by 32768).
 void meter_add(loudness_meter& m, const float* stereo, long frames);
