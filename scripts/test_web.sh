@@ -30,7 +30,7 @@ fi
 
 sim=$native/tools/sim/graze-sim
 if [ ! -x "$sim" ] || [ ! -f "$native/assets/.generated" ]; then
-  scripts/setup.sh "$native" || { echo "test_web: the native build failed" >&2; exit 1; }
+  scripts/setup/setup.sh "$native" || { echo "test_web: the native build failed" >&2; exit 1; }
 fi
 
 GRAZE_NATIVE_BUILD=$native scripts/web.sh

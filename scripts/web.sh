@@ -10,7 +10,7 @@
 #     builds and CI runs on the same machine:
 #       ${GRAZE_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/graze-web}
 #   - takes the generated assets from the native build (build/assets, made
-#     with scripts/setup.sh --game when missing) and builds the game.
+#     with scripts/setup/setup.sh --game when missing) and builds the game.
 # Exit status 3: the toolchain or the library sources could not be had (no
 # package archive, no emscripten); any other failure is the build's own.
 # Usage: scripts/web.sh [--libraries-only]
@@ -169,7 +169,7 @@ if [ ! -f "$prefix/lib/libSDL_mixer.a" ]; then build_libraries; fi
 case $native in /*) assets=$native/assets ;; *) assets=$root/$native/assets ;; esac
 if [ ! -f "$assets/.generated" ]; then
   say "generating the assets with the native build in $native"
-  scripts/setup.sh --game "$native"
+  scripts/setup/setup.sh --game "$native"
 fi
 
 # --- The game -----------------------------------------------------------------

@@ -22,7 +22,7 @@ DESTDIR=$installed "${2:-cmake}" --install "$build" --prefix /usr >"$shots/insta
   { cat "$shots/install.log"; echo "FAIL: the game did not install"; exit 1; }
 assets=$installed/usr/share/games/graze
 
-. "$(dirname "$0")/../scripts/virtual_display.sh"
+. "$(dirname "$0")/../scripts/testing/virtual_display.sh"
 start_virtual_display "$shots/xvfb.log" || { echo "FAIL: the virtual X server did not start"; exit 1; }
 xvfb=$virtual_display_pid
 game=""

@@ -2,7 +2,7 @@
 // and a reason, before SDL_image or SDL_mixer can trip over it (status 1);
 // something other than a regular file is never opened; and pictures of the
 // wrong size load and are drawn safely. The whole catalogue is swept by
-// scripts/corruption_sweep.py; the suite runs it over a sample.
+// scripts/testing/corruption_sweep.py; the suite runs it over a sample.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>

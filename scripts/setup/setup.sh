@@ -6,9 +6,9 @@
 #           assets); otherwise also the simulator, tests and benchmarks.
 # Without root and without sudo, missing packages are listed with the one
 # apt-get line to run as root, and the script stops with status 1.
-# Usage: scripts/setup.sh [--game] [BUILD_DIR] [extra cmake options...]
+# Usage: scripts/setup/setup.sh [--game] [BUILD_DIR] [extra cmake options...]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
 game_only=0
 if [ "${1:-}" = "--game" ]; then
@@ -36,6 +36,8 @@ if [ "$game_only" -eq 0 ]; then
     libebur128-dev
     # the real-window test: a virtual X server, key presses and screenshots
     xvfb xdotool imagemagick x11-utils
+    # the start-up timer's watcher of the X screen
+    libx11-dev
     # the Debian package: cpack's dependency lookup, and its checks
     dpkg-dev file lintian desktop-file-utils
     # the corruption sweep
@@ -43,7 +45,7 @@ if [ "$game_only" -eq 0 ]; then
   )
 fi
 
-. scripts/install_packages.sh
+. scripts/setup/install_packages.sh
 install_packages setup "${packages[@]}" || exit 1
 
 # A build set up for playing only gains its tests when the full set-up runs;

@@ -3,11 +3,11 @@
 # the machine as it is (packages already installed, so no downloads):
 #   1. a fresh clone, scripts/play.sh until the game's first picture is on
 #      screen (under a virtual X server);
-#   2. another fresh clone, scripts/setup.sh (what scripts/test.sh runs
+#   2. another fresh clone, scripts/setup/setup.sh (what scripts/test.sh runs
 #      before the suite).
-# Usage: scripts/time_first_run.sh   (commits of the current branch only)
+# Usage: scripts/measuring/time_first_run.sh   (commits of the current branch only)
 set -euo pipefail
-src=$(cd "$(dirname "$0")/.." && pwd)
+src=$(cd "$(dirname "$0")/../.." && pwd)
 branch=$(git -C "$src" branch --show-current)
 work=$(mktemp -d)
 xvfb=""
@@ -19,7 +19,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-. "$src/scripts/virtual_display.sh"
+. "$src/scripts/testing/virtual_display.sh"
 start_virtual_display /dev/null
 xvfb=$virtual_display_pid
 
@@ -47,6 +47,6 @@ echo "scripts/play.sh, fresh clone to the first picture: $play s"
 
 git clone -q -b "$branch" "$src" "$work/full"
 start=$(date +%s%N)
-"$work/full/scripts/setup.sh" >"$work/full.log" 2>&1
+"$work/full/scripts/setup/setup.sh" >"$work/full.log" 2>&1
 full=$((($(date +%s%N) - start) / 1000000000))
-echo "scripts/setup.sh, the full developer set-up, fresh clone: $full s"
+echo "scripts/setup/setup.sh, the full developer set-up, fresh clone: $full s"

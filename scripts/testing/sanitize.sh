@@ -2,14 +2,14 @@
 # Builds and runs the test suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, in its own build folder.
 #   --compatibility: the same in a fresh Debian 13, against the SDL 1.2
-#   compatibility library on SDL 2 (as root, through scripts/test_in_chroot.sh).
-# Usage: scripts/sanitize.sh [--compatibility]
+#   compatibility library on SDL 2 (as root, through scripts/testing/test_in_chroot.sh).
+# Usage: scripts/testing/sanitize.sh [--compatibility]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 if [ "${1:-}" = "--compatibility" ]; then
-  exec scripts/test_in_chroot.sh trixie scripts/sanitize.sh
+  exec scripts/testing/test_in_chroot.sh trixie scripts/testing/sanitize.sh
 fi
-scripts/setup.sh build-sanitize -DGRAZE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+scripts/setup/setup.sh build-sanitize -DGRAZE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp

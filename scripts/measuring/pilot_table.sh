@@ -2,14 +2,14 @@
 # The autopilot on every stage at every difficulty, Practice to Hard: one
 # Markdown row per play (cleared or not, lives lost, score, kills, frames),
 # then a whole run from the title at each difficulty with the end of each
-# level. Uses the build in build/ (scripts/setup.sh makes it).
-# Usage: scripts/pilot_table.sh [OUT_DIR]   (key logs and traces go there)
+# level. Uses the build in build/ (scripts/setup/setup.sh makes it).
+# Usage: scripts/measuring/pilot_table.sh [OUT_DIR]   (key logs and traces go there)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 sim=build/tools/sim/graze-sim
 out=${1:-build/pilot_table}
 mkdir -p "$out"
-[ -x "$sim" ] || { echo "pilot_table: build first (scripts/setup.sh)" >&2; exit 1; }
+[ -x "$sim" ] || { echo "pilot_table: build first (scripts/setup/setup.sh)" >&2; exit 1; }
 
 names=(Hard Normal Easy Practice)
 field() { sed -n "s/.*\"$1\":\(-\?[0-9]*\).*/\1/p" <<<"$2"; }

@@ -10,8 +10,8 @@
 # to the last?) and the tracked memory left after each level, and exits
 # non-zero when anything went wrong.
 #
-# Usage: scripts/soak.sh [MINUTES]
-#        scripts/soak.sh --report     (the report of the last soak again)
+# Usage: scripts/testing/soak.sh [MINUTES]
+#        scripts/testing/soak.sh --report     (the report of the last soak again)
 # Environment (all optional):
 #   SOAK_PLAYS         stop after this many plays (default: no limit)
 #   SOAK_JOBS          worker processes at once (default 2)
@@ -22,7 +22,7 @@
 #   SOAK_BUILD         the build folder whose graze-soak runs (default build)
 # A failed play N replays alone with: build/tools/sim/graze-soak --first N --plays 1
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
 report_only=0
 if [ "${1:-}" = --report ]; then
@@ -37,7 +37,7 @@ level_frames=${SOAK_LEVEL_FRAMES:-20000}
 run_frames=${SOAK_RUN_FRAMES:-10000}
 out=${SOAK_OUT:-build/soak}
 worker=${SOAK_BUILD:-build}/tools/sim/graze-soak
-[ "$report_only" = 1 ] || [ -x "$worker" ] || { echo "soak: build first (scripts/setup.sh)" >&2; exit 1; }
+[ "$report_only" = 1 ] || [ -x "$worker" ] || { echo "soak: build first (scripts/setup/setup.sh)" >&2; exit 1; }
 
 # Lane k plays k, k + jobs, k + 2 jobs, ... in one long worker process until
 # the time or the plays run out; a play that ends the worker is written down

@@ -2,7 +2,7 @@
 // file decoded by its format's loader, keyed with its slot's colour in its
 // own format, converted to a 32-bit screen's format. Prints every slot whose
 // size, pixels or transparent pixels differ; status 0 when none does.
-// Built by scripts/compare_decoded_pictures.sh.
+// Built with the tools; run by scripts/testing/compare_decoded_pictures.sh.
 // Usage: decoded_pictures_diff OLD_ASSET_FOLDER NEW_ASSET_FOLDER
 #include <SDL/SDL.h>
 #include <SDL/SDL_image.h>

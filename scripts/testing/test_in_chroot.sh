@@ -15,10 +15,10 @@
 # root) or the Debian archive cannot be reached, it says so loudly, notes the
 # skip in $GRAZE_SKIPPED_LOG when that is set (.ci/run's summary) and exits
 # 0: the host's own suite decides then.
-# Usage: scripts/test_in_chroot.sh RELEASE [COMMAND...]   (e.g. trixie)
+# Usage: scripts/testing/test_in_chroot.sh RELEASE [COMMAND...]   (e.g. trixie)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-release=${1:?usage: scripts/test_in_chroot.sh RELEASE [COMMAND...]}
+cd "$(dirname "$0")/../.."
+release=${1:?usage: scripts/testing/test_in_chroot.sh RELEASE [COMMAND...]}
 shift
 command=("$@")
 [ ${#command[@]} -gt 0 ] || command=(scripts/test.sh)
@@ -34,7 +34,7 @@ skip() {
   exit 0
 }
 [ "$(id -u)" -eq 0 ] || skip "needs root"
-. scripts/install_packages.sh
+. scripts/setup/install_packages.sh
 install_packages test_in_chroot debootstrap util-linux ||
   skip "debootstrap cannot be installed"
 

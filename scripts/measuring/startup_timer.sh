@@ -5,12 +5,12 @@
 # the same load); prints best and median in milliseconds, and the ratio of the
 # two programs' figures. The load average is printed with the figures: the
 # timings are only comparable on a quiet machine.
-# Usage: scripts/startup_timer.sh [BUILD_DIR] [-- OTHER_PROGRAM [ARGS...]]
+# Usage: scripts/measuring/startup_timer.sh [BUILD_DIR] [-- OTHER_PROGRAM [ARGS...]]
 #   BUILD_DIR defaults to build; Graze starts in BUILD_DIR/assets with its
 #   dummy audio driver unless SDL_AUDIODRIVER is set. RUNS (default 10) from
 #   the environment.
 set -euo pipefail
-src=$(cd "$(dirname "$0")/.." && pwd)
+src=$(cd "$(dirname "$0")/../.." && pwd)
 build=build
 if [ $# -gt 0 ] && [ "$1" != "--" ]; then build=$1; shift; fi
 build=$(cd "$build" && pwd)
@@ -25,15 +25,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-g++ -O2 -o "$work/watch" "$src/scripts/first_frame_watch.cpp" -lX11
-. "$src/scripts/virtual_display.sh"
+watch=$build/tools/first_frame_watch/first_frame_watch
+[ -x "$watch" ] || { echo "startup_timer: no $watch (scripts/setup/setup.sh builds it)" >&2; exit 1; }
+. "$src/scripts/testing/virtual_display.sh"
 start_virtual_display /dev/null
 xvfb=$virtual_display_pid
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
 time_one() { # LABEL COMMAND...
   local ms
-  if ms=$("$work/watch" 20000 "${@:2}" 2>>"$work/$1.err"); then
+  if ms=$("$watch" 20000 "${@:2}" 2>>"$work/$1.err"); then
     echo "$ms" >>"$work/$1.times"
   fi
   sleep 0.2 # the window goes before the next start

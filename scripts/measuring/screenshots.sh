@@ -2,9 +2,9 @@
 # Remakes the README's screenshots from real play in the simulator: a ship
 # weaving left and right with both guns held and a super attack every 700
 # frames, on Practice; the chosen frames are cut to 128 colours for docs/.
-# Needs the full set-up (scripts/setup.sh) for graze-sim and ImageMagick.
+# Needs the full set-up (scripts/setup/setup.sh) for graze-sim and ImageMagick.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

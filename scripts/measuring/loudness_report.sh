@@ -3,9 +3,9 @@
 # track and effect, then every stage's mix rebuilt from the pilot's Hard play
 # (each sound at its traced tick on its channel, at unity gain, with the
 # music), its loudest ten seconds and the gun's share of the effects.
-# Usage: scripts/loudness_report.sh [BUILD_DIR] [TRACE_DIR]
+# Usage: scripts/measuring/loudness_report.sh [BUILD_DIR] [TRACE_DIR]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 build=${1:-build}
 traces=${2:-$build/loudness_traces}
 meter=$build/tools/loudness/graze-loudness

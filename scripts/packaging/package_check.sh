@@ -3,9 +3,9 @@
 # dependencies from the archive), plays it for a few seconds on a virtual X
 # server through the installed launcher, stops it with SIGTERM (status 0
 # expected), and with --purge removes it again and checks nothing is left.
-# Usage: scripts/package_check.sh PACKAGE.deb [--purge]
+# Usage: scripts/packaging/package_check.sh PACKAGE.deb [--purge]
 set -euo pipefail
-deb=$(readlink -f "${1:?usage: scripts/package_check.sh PACKAGE.deb [--purge]}")
+deb=$(readlink -f "${1:?usage: scripts/packaging/package_check.sh PACKAGE.deb [--purge]}")
 purge=${2:-}
 export DEBIAN_FRONTEND=noninteractive
 apt_quiet() { apt-get -qq -o DPkg::Lock::Timeout=600 "$@" >/dev/null; }

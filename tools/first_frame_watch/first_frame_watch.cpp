@@ -3,7 +3,7 @@
 // millisecond. Prints the milliseconds, or a reason and status 1 when the
 // program ends first or the limit passes. The program runs in its own process
 // group, which is killed once the picture is seen.
-// Built by scripts/startup_timer.sh: g++ -O2 first_frame_watch.cpp -lX11
+// Built with the tools; run by scripts/measuring/startup_timer.sh.
 // Usage: first_frame_watch LIMIT_MS PROGRAM [ARGS...]   (DISPLAY from the environment)
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

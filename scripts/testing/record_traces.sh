@@ -6,11 +6,11 @@
 # recordings with `diff -r`.
 # ASSETS_DIR (default: the build's own) lets two builds, say on two systems
 # whose font or codec libraries differ, play and draw the very same files.
-# Usage: scripts/record_traces.sh BUILD_DIR OUT_DIR [ASSETS_DIR]
+# Usage: scripts/testing/record_traces.sh BUILD_DIR OUT_DIR [ASSETS_DIR]
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build=${1:?usage: scripts/record_traces.sh BUILD_DIR OUT_DIR}
-out=${2:?usage: scripts/record_traces.sh BUILD_DIR OUT_DIR}
+cd "$(dirname "$0")/../.."
+build=${1:?usage: scripts/testing/record_traces.sh BUILD_DIR OUT_DIR}
+out=${2:?usage: scripts/testing/record_traces.sh BUILD_DIR OUT_DIR}
 sim=$build/tools/sim/graze-sim
 assets=()
 [ -n "${3:-}" ] && assets=(--assets "$(cd "$3" && pwd)")

@@ -3,14 +3,14 @@
 # virtual X server it waits on the three intro pictures, the title and the
 # difficulty menu, samples the process's CPU time over a few seconds on each,
 # and prints one line per screen with the share of one core it used.
-# Usage: scripts/idle_cpu.sh [BUILD_DIR] [SECONDS_PER_SCREEN]
+# Usage: scripts/measuring/idle_cpu.sh [BUILD_DIR] [SECONDS_PER_SCREEN]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
 build=$(cd "${1:-build}" && pwd)
 seconds=${2:-5}
 
-. scripts/virtual_display.sh
+. scripts/testing/virtual_display.sh
 start_virtual_display /dev/null
 xvfb=$virtual_display_pid
 game=""

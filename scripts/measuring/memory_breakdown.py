@@ -17,7 +17,7 @@ and, beside it, the floor: every picture's surface in the display format
 (width x height x 4 bytes) plus every sound effect as the mixer keeps it
 (44.1 kHz, 16-bit stereo), plus the library code, computed from the asset
 files themselves. Also the peak (VmHWM).
-Usage: scripts/memory_breakdown.py BUILD_DIR [SECONDS]
+Usage: scripts/measuring/memory_breakdown.py BUILD_DIR [SECONDS]
 """
 
 import os
