@@ -14,7 +14,7 @@ endif()
 add_library(graze_game STATIC ${GAME_SOURCES} web/image_loader.cpp)
 target_include_directories(graze_game PUBLIC src web/include ${GRAZE_WEB_PREFIX}/include)
 
-add_library(graze_platform_web STATIC src/platform/platform_web.cpp)
+add_library(graze_platform_web STATIC src/platform/platform_web.cpp src/platform/platform_devices.cpp)
 target_link_libraries(graze_platform_web PUBLIC graze_game)
 
 # By their paths: Emscripten takes -lSDL for its own JavaScript SDL.
