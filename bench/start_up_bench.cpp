@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "bench_session.h"
-#include "shell/asset_catalogue.h"
+#include "support/asset_catalogue.h"
 #include "shell/asset_checks.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ogg_length.h"
-#include "shell/asset_catalogue.h"
+#include "support/asset_catalogue.h"
 #include "shell/asset_loader.h"
 
 namespace {

@@ -14,11 +14,12 @@
 
 #include "fake_assets.h"
 #include "platform/platform_sim.h"
-#include "shell/asset_catalogue.h"
 #include "shell/data_folder.h"
 #include "shell/game_main.h"
 #include "shell/start_up.h"
 #include "slot_picture_file.h"
+#include "support/asset_catalogue.h"
+#include "support/asset_slots.h"
 #include "support/tracked_memory.h"
 
 namespace {

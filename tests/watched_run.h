@@ -14,7 +14,7 @@
 #include "objects/blit.h"
 #include "ogg_length.h"
 #include "platform/platform_sim.h"
-#include "shell/asset_catalogue.h"
+#include "support/asset_catalogue.h"
 #include "sim_run.h"
 
 struct watched_run {

@@ -2,7 +2,7 @@
 
 #include "platform/platform.h"
 #include "shell/asset_checks.h"
-#include "shell/asset_catalogue.h"
+#include "support/asset_catalogue.h"
 
 #include <SDL/SDL_image.h>
 #include <malloc.h>
