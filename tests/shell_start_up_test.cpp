@@ -217,6 +217,7 @@ TEST_F(shell_start_up, without_audio_the_game_warns_runs_silent_and_says_goodbye
     EXPECT_EQ(screen->h, 480);
     EXPECT_EQ(screen->format->BitsPerPixel, 32);
     EXPECT_TRUE(screen->flags & SDL_FULLSCREEN);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE); // no pointer over the game
 }
 
 TEST_F(shell_start_up, an_exhausted_heap_is_reported_and_gives_no_game_result) {
