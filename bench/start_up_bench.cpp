@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "bench_session.h"
-#include "shell/asset_catalogue.h"
 #include "shell/asset_checks.h"
+#include "support/asset_catalogue.h"
 
 namespace {
 

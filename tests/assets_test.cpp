@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "ogg_length.h"
-#include "shell/asset_catalogue.h"
 #include "shell/asset_loader.h"
+#include "support/asset_catalogue.h"
 
 namespace {
 

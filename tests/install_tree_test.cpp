@@ -18,7 +18,7 @@
 #include <iterator>
 #include <string>
 
-#include "shell/asset_catalogue.h"
+#include "support/asset_catalogue.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "objects/blit.h"
 #include "ogg_length.h"
 #include "platform/platform_sim.h"
-#include "shell/asset_catalogue.h"
 #include "sim_trace.h"
+#include "support/asset_catalogue.h"
 
 namespace {
 

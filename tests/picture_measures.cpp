@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/asset_catalogue.h"
+#include "support/asset_catalogue.h"
 
 std::string slot_file(int slot) {
     std::string path = asset_catalogue[slot].path;

@@ -1,8 +1,13 @@
 // The simulated backend is what every later test stands on: its clock, its
-// scripted keyboard, its sound log, its music lengths and its flip hook.
+// scripted keyboard, its sound log, its music lengths and its flip hook; and
+// the desktop's threads, which it shares with the real backend.
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
+
+#include <array>
+#include <atomic>
+#include <thread>
 
 #include "platform/platform.h"
 #include "platform/platform_sim.h"
@@ -149,6 +154,29 @@ TEST_F(sim_backend, flip_hook_sees_every_presented_frame_with_real_pixels) {
     EXPECT_EQ(seen_pixel, red);
     EXPECT_EQ(sim_frame(), 2);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+std::atomic<int> work_done{0};
+
+int count_work(void*) {
+    work_done.fetch_add(1);
+    return 0;
+}
+
+TEST(desktop_threads, are_counted_from_the_processors_allowed_and_each_runs_its_work) {
+    const int count = platform_thread_count();
+    EXPECT_GE(count, 1);
+    const unsigned online = std::thread::hardware_concurrency();
+    if (online > 0) EXPECT_LE(count, static_cast<int>(online));
+
+    work_done = 0;
+    std::array<SDL_Thread*, 3> threads{};
+    for (SDL_Thread*& thread : threads) thread = platform_start_thread(count_work);
+    for (SDL_Thread* thread : threads) {
+        ASSERT_NE(thread, nullptr);
+        platform_wait_thread(thread);
+    }
+    EXPECT_EQ(work_done.load(), 3); // every thread ran, and each was waited for
 }
 
 } // namespace

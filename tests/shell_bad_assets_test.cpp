@@ -22,13 +22,14 @@
 #include <vector>
 
 #include "platform/platform_sim.h"
-#include "shell/asset_catalogue.h"
 #include "shell/asset_checks.h"
 #include "shell/asset_loader.h"
 #include "shell/game_main.h"
 #include "shell/start_up.h"
 #include "sim_run.h"
 #include "slot_picture_file.h"
+#include "support/asset_catalogue.h"
+#include "support/asset_slots.h"
 
 namespace {
 

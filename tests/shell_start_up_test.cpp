@@ -14,11 +14,12 @@
 
 #include "fake_assets.h"
 #include "platform/platform_sim.h"
-#include "shell/asset_catalogue.h"
 #include "shell/data_folder.h"
 #include "shell/game_main.h"
 #include "shell/start_up.h"
 #include "slot_picture_file.h"
+#include "support/asset_catalogue.h"
+#include "support/asset_slots.h"
 #include "support/tracked_memory.h"
 
 namespace {
@@ -216,6 +217,7 @@ TEST_F(shell_start_up, without_audio_the_game_warns_runs_silent_and_says_goodbye
     EXPECT_EQ(screen->h, 480);
     EXPECT_EQ(screen->format->BitsPerPixel, 32);
     EXPECT_TRUE(screen->flags & SDL_FULLSCREEN);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE); // no pointer over the game
 }
 
 TEST_F(shell_start_up, an_exhausted_heap_is_reported_and_gives_no_game_result) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/asset_sink.h"
-#include "shell/asset_catalogue.h"
+#include "support/asset_catalogue.h"
 
 inline bool save_slot_picture(SDL_Surface* surface, int slot, const std::string& path) {
     if (asset_catalogue[slot].loader == loader_kind::bmp)

@@ -14,8 +14,8 @@
 #include "objects/blit.h"
 #include "ogg_length.h"
 #include "platform/platform_sim.h"
-#include "shell/asset_catalogue.h"
 #include "sim_run.h"
+#include "support/asset_catalogue.h"
 
 struct watched_run {
     std::function<void(const level_run&)> started;

@@ -11,21 +11,29 @@ if(NOT EXISTS ${GRAZE_WEB_PREFIX}/lib/libSDL.a OR NOT IS_DIRECTORY ${GRAZE_WEB_A
                       "build with scripts/web.sh")
 endif()
 
-add_library(graze_game STATIC ${GAME_SOURCES} web/image_loader.cpp)
-target_include_directories(graze_game PUBLIC src web/include ${GRAZE_WEB_PREFIX}/include)
-
-add_library(graze_platform_web STATIC src/platform/platform_web.cpp)
-target_link_libraries(graze_platform_web PUBLIC graze_game)
-
-# By their paths: Emscripten takes -lSDL for its own JavaScript SDL.
+# By their paths: Emscripten takes -lSDL for its own JavaScript SDL. Every
+# layer gets them through graze_sdl, with the headers.
 set(web_libraries)
 foreach(library SDL_mixer vorbisfile vorbis ogg SDL png z)
   list(APPEND web_libraries ${GRAZE_WEB_PREFIX}/lib/lib${library}.a)
 endforeach()
+add_library(graze_sdl INTERFACE)
+target_include_directories(graze_sdl INTERFACE ${CMAKE_SOURCE_DIR}/web/include
+                                               ${GRAZE_WEB_PREFIX}/include)
+target_link_libraries(graze_sdl INTERFACE ${web_libraries})
+
+# The game's layers (src/CMakeLists.txt), the shell's asset loader with the
+# PNG loader, and the third backend, which opens the window and the audio
+# device as the other two do.
+add_subdirectory(src)
+target_sources(graze_shell PRIVATE ${CMAKE_SOURCE_DIR}/web/image_loader.cpp)
+add_library(graze_platform_web OBJECT src/platform/platform_web.cpp
+            src/platform/platform_devices.cpp)
+target_link_libraries(graze_platform_web PUBLIC graze_platform)
 
 add_executable(graze src/shell/main.cpp)
 set_target_properties(graze PROPERTIES SUFFIX .js)
-target_link_libraries(graze PRIVATE graze_platform_web graze_game ${web_libraries})
+target_link_libraries(graze PRIVATE graze_shell graze_platform_web)
 target_link_options(graze PRIVATE
   # Waits sleep in the page's event loop: the game's loops stay as they are.
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536

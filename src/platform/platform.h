@@ -1,11 +1,16 @@
-// The platform seam: every call that touches time, input, presentation or
-// sound goes through here. Two backends implement it (platform_sdl.cpp for the
-// game, platform_sim.cpp for tests and tools); the one linked in decides.
-// Blits and surfaces stay plain SDL: they are deterministic everywhere.
+// The platform seam: every call that touches the machine goes through here:
+// the window and the audio device, time, input, presentation, sound and
+// threads. Three backends implement it, chosen at link time:
+// platform_sdl.cpp for the game, platform_sim.cpp for tests and tools, and
+// platform_web.cpp for the browser page; the first two share
+// platform_threads.cpp, and all three open the window and the audio device
+// through platform_devices.cpp. Blits, surfaces and the decoding of the
+// asset files stay plain SDL: they are deterministic everywhere.
 #pragma once
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
+#include <SDL/SDL_thread.h>
 
 // Stop requests. SIGTERM, SIGINT and SIGHUP end the program from any screen
 // or level, while it loads and inside a library call that blocks: the real
@@ -22,6 +27,48 @@ void platform_catch_stop_signals();
 // Where long work without polls or flips (loading the assets) lets a stop
 // request end the program.
 void platform_stop_point();
+
+// Start-up. SDL itself, with no subsystem, shut down at exit (SDL_Quit
+// leaves full screen and closes the audio device); false, with SDL's error on
+// standard error, when it cannot start.
+bool platform_start();
+
+// The window, in the full-screen mode asked for; null, with SDL's error on
+// standard error, when the mode is refused, and also when SDL, not asked for
+// a driver, could only start a text-mode one (no display is available).
+struct platform_video_mode {
+    int width;
+    int height;
+    int bits_per_pixel;
+    Uint32 flags;
+};
+SDL_Surface* platform_open_screen(const platform_video_mode& mode);
+
+// True when the audio device is open; otherwise prints the warning and the
+// game runs silent.
+struct platform_audio_format {
+    int frequency;
+    Uint16 format;
+    int channels;
+    int chunk_samples;
+};
+bool platform_open_audio(const platform_audio_format& format);
+
+// Starts SDL's audio and video (already up on demand by the two calls above:
+// SDL 1.2 starts its audio even without a device, so a silent game goes on);
+// false, reported on standard output, when it cannot.
+bool platform_start_audio_and_video();
+
+// The mouse pointer is not shown over the game's window.
+void platform_hide_cursor();
+
+// Threads. How many processors this program may run on (at least 1; 1 in a
+// page, which runs the game on one thread).
+int platform_thread_count();
+// Runs work on a thread of its own; null when none can be started.
+SDL_Thread* platform_start_thread(int (*work)(void*));
+// Waits for a thread started above to end.
+void platform_wait_thread(SDL_Thread* thread);
 
 // Time.
 Uint32 platform_ticks();

@@ -122,6 +122,11 @@ void __wrap_SDL_Delay(Uint32 ms) { sleep_in_page(ms); }
 
 } // extern "C"
 
+// A page runs the game on one thread: no other is ever started.
+int platform_thread_count() { return 1; }
+SDL_Thread* platform_start_thread(int (*)(void*)) { return nullptr; }
+void platform_wait_thread(SDL_Thread*) {}
+
 // A page has no signals to catch, so nothing is ever asked to stop.
 void platform_catch_stop_signals() {}
 void platform_stop_point() {}

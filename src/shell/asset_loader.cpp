@@ -1,13 +1,11 @@
 #include "shell/asset_loader.h"
 
 #include "platform/platform.h"
-#include "shell/asset_catalogue.h"
 #include "shell/asset_checks.h"
+#include "support/asset_catalogue.h"
 
 #include <SDL/SDL_image.h>
-#include <SDL/SDL_thread.h>
 #include <malloc.h>
-#include <sched.h>
 
 #include <algorithm>
 #include <array>
@@ -212,14 +210,7 @@ int decode_slots(void*) {
 
 int processors_to_use() {
     if (loader_threads > 0) return std::min(loader_threads, most_loader_threads);
-#ifdef __EMSCRIPTEN__
-    return 1; // a page's game runs on one thread
-#else
-    cpu_set_t allowed;
-    CPU_ZERO(&allowed);
-    const int count = sched_getaffinity(0, sizeof allowed, &allowed) == 0 ? CPU_COUNT(&allowed) : 1;
-    return std::clamp(count, 1, most_loader_threads);
-#endif
+    return std::clamp(platform_thread_count(), 1, most_loader_threads);
 }
 
 // The decoders and converters start some of their tables on first use; that
@@ -247,7 +238,7 @@ bool conversion_safe_in_threads() {
 void decode_on_threads() {
     const int threads = processors_to_use();
     std::array<SDL_Thread*, most_loader_threads> helpers{};
-    for (int i = 1; i < threads; ++i) helpers[i] = SDL_CreateThread(decode_slots, nullptr);
+    for (int i = 1; i < threads; ++i) helpers[i] = platform_start_thread(decode_slots);
     for (int slot = 0; slot < job.end; ++slot) {
         if (asset_catalogue[slot].loader != loader_kind::music || !wanted(slot)) continue;
         if (slot > job.first_failed.load()) break;
@@ -256,7 +247,7 @@ void decode_on_threads() {
     }
     decode_slots(nullptr);
     for (SDL_Thread* helper : helpers)
-        if (helper) SDL_WaitThread(helper, nullptr);
+        if (helper) platform_wait_thread(helper);
 }
 
 void convert_on_first_thread() {

@@ -16,7 +16,7 @@ int game_main() {
     if (!screen) return exit_start_up_failed;
     const bool audio_open = open_audio();
     if (!init_sdl()) return exit_start_up_failed;
-    SDL_ShowCursor(SDL_DISABLE);
+    platform_hide_cursor();
 
     game_result* result = new_game_result();
     if (!result) return exit_start_up_failed;

@@ -1,99 +1,13 @@
 #include "shell/start_up.h"
 
-#include <SDL/SDL_mixer.h>
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <string>
 
-namespace {
+SDL_Surface* open_screen() { return platform_open_screen(game_video_mode); }
 
-// The drivers that show the game in a window on a desktop. Left to itself,
-// SDL falls back on others when there is none (text in the terminal, the
-// console's framebuffer or KMS, an offscreen or dummy surface): the game would
-// then run where nobody sees it.
-bool windowed_driver(const char* name) {
-    return std::strcmp(name, "x11") == 0 || std::strcmp(name, "wayland") == 0;
-}
+bool open_audio() { return platform_open_audio(game_audio_format); }
 
-bool set(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value && *value;
-}
-
-// A Wayland compositor's socket, where SDL 2 would look for it.
-bool wayland_socket_exists() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (!runtime || !*runtime) return false;
-    const char* name = set("WAYLAND_DISPLAY") ? std::getenv("WAYLAND_DISPLAY") : "wayland-0";
-    const std::string path =
-        name[0] == '/' ? std::string(name) : std::string(runtime) + "/" + name;
-    struct stat facts {};
-    return stat(path.c_str(), &facts) == 0 && S_ISSOCK(facts.st_mode);
-}
-
-void report_no_display(const char* found) {
-    std::fprintf(stderr,
-                 "Graze: no display is available (%s); start it on a desktop, or name a "
-                 "driver in SDL_VIDEODRIVER to play elsewhere\n",
-                 found);
-}
-
-void report_refused_mode() {
-    std::fprintf(stderr, "Graze: cannot set the %dx%d video mode: %s\n", screen_width,
-                 screen_height, SDL_GetError());
-}
-
-} // namespace
-
-SDL_Surface* open_screen() {
-    const bool asked = set("SDL_VIDEODRIVER");
-    if (!asked && !set("DISPLAY") && !wayland_socket_exists()) {
-        report_no_display("neither DISPLAY nor a Wayland socket is set");
-        return nullptr;
-    }
-    // A text-mode fallback is then only probed, on libcaca's silent output.
-    if (!asked) setenv("CACA_DRIVER", "null", 0);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) {
-        if (asked) {
-            report_refused_mode();
-        } else {
-            const std::string found = std::string("SDL found none: ") + SDL_GetError();
-            report_no_display(found.c_str());
-        }
-        return nullptr;
-    }
-    char driver[32] = "";
-    SDL_VideoDriverName(driver, sizeof driver);
-    if (!asked && !windowed_driver(driver)) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        const std::string found = std::string("SDL could only start its ") + driver + " driver";
-        report_no_display(found.c_str());
-        return nullptr;
-    }
-    SDL_Surface* screen =
-        SDL_SetVideoMode(screen_width, screen_height, screen_bits_per_pixel, screen_flags);
-    if (!screen) report_refused_mode();
-    return screen;
-}
-
-bool open_audio() {
-    if (Mix_OpenAudio(audio_frequency, audio_format, audio_channels, audio_chunk_samples) < 0) {
-        std::printf("Warning: Couldn't set 44100 Hz 16-bit audio\n Reason: %s\n", SDL_GetError());
-        return false;
-    }
-    return true;
-}
-
-bool init_sdl() {
-    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) {
-        std::printf("Unable to init SDL: %s\n", SDL_GetError());
-        return false;
-    }
-    return true;
-}
+bool init_sdl() { return platform_start_audio_and_video(); }
 
 void* heap_allocate(std::size_t bytes) { return std::malloc(bytes); }
 

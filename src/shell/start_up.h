@@ -1,13 +1,13 @@
-// Start-up: the full-screen video mode, the audio device, SDL itself and the
-// game result. Each step reports its own failure; the game then stops with a
-// non-zero exit status, except without audio, where it runs silent.
+// Start-up: the game's full-screen video mode, its audio format, SDL itself
+// and the game result. The platform opens them (platform.h); each step
+// reports its own failure; the game then stops with a non-zero exit status,
+// except without audio, where it runs silent.
 #pragma once
-
-#include <SDL/SDL.h>
 
 #include <cstddef>
 
 #include "engine/level_interface.h"
+#include "platform/platform.h"
 #include "support/screen_geometry.h"
 
 constexpr int exit_goodbye = 0;
@@ -21,17 +21,20 @@ constexpr Uint16 audio_format = AUDIO_S16LSB;
 constexpr int audio_channels = 2;
 constexpr int audio_chunk_samples = 2048;
 
-// The screen every screen and level draws to; null, with SDL's error on
-// standard error, when the mode is refused, and also when SDL, not asked for
-// a driver, could only start a text-mode one (no display is available).
+constexpr platform_video_mode game_video_mode{screen_width, screen_height, screen_bits_per_pixel,
+                                              screen_flags};
+constexpr platform_audio_format game_audio_format{audio_frequency, audio_format, audio_channels,
+                                                  audio_chunk_samples};
+
+// The screen every screen and level draws to, in the game's mode; null,
+// reported, when there is none (platform_open_screen).
 SDL_Surface* open_screen();
 
-// True when the audio device is open; otherwise prints the warning and the
-// game runs silent.
+// True when the audio device is open in the game's format; otherwise prints
+// the warning and the game runs silent.
 bool open_audio();
 
-// Starts SDL's audio and video (already up on demand by the two calls above:
-// SDL 1.2 starts its audio even without a device, so a silent game goes on).
+// Starts SDL's audio and video (platform_start_audio_and_video).
 bool init_sdl();
 
 // The one game result of the program, both fields 0, from the C heap; null,

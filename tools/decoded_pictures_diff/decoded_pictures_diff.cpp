@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/asset_catalogue.h"
+#include "support/asset_catalogue.h"
 
 namespace {
 

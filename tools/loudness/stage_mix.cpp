@@ -4,7 +4,8 @@
 #include <cmath>
 #include <regex>
 
-#include "shell/asset_catalogue.h"
+#include "support/asset_catalogue.h"
+#include "support/asset_slots.h"
 
 namespace {
 

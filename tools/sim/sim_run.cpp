@@ -17,11 +17,11 @@
 #include "ogg_length.h"
 #include "platform/platform_sim.h"
 #include "png_frames.h"
-#include "shell/asset_catalogue.h"
 #include "shell/asset_loader.h"
 #include "shell/game_flow.h"
 #include "shell/level_table.h"
 #include "sim_files.h"
+#include "support/asset_catalogue.h"
 
 namespace {
 

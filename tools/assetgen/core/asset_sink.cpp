@@ -6,7 +6,8 @@
 #include <filesystem>
 
 #include "core/draw.h"
-#include "shell/asset_catalogue.h"
+#include "support/asset_catalogue.h"
+#include "support/asset_slots.h"
 
 namespace fs = std::filesystem;
 

@@ -5,6 +5,7 @@
 #include "music/kit/music_harmony.h"
 #include "music/kit/music_mix.h"
 #include "music/music_songs.h"
+#include "support/asset_slots.h"
 
 namespace {
 using B = bass_style;
@@ -15,7 +16,7 @@ using A = arp_style;
 song_plan song_boss() {
     song_plan s;
     s.title = "Boss";
-    s.slot = 230;
+    s.slot = slot_music_boss;
     s.seed = 0xb0550009u;
     s.ending = song_end::loop;
     s.bpm = 160;  // a bar is exactly 1.5 s: 48 bars make a 72 s loop
@@ -58,7 +59,7 @@ song_plan song_boss() {
 song_plan song_boss4_5() {
     song_plan s;
     s.title = "Boss4-5";
-    s.slot = 234;
+    s.slot = slot_music_boss4_5;
     s.seed = 0xb045000au;
     s.ending = song_end::loop;
     s.bpm = 144;  // bars of 1.667 s: 48 bars make an 80 s loop
@@ -109,7 +110,7 @@ song_plan song_boss4_5() {
 song_plan song_boss6() {
     song_plan s;
     s.title = "Boss6";
-    s.slot = 236;
+    s.slot = slot_music_boss6;
     s.seed = 0xb060000bu;
     s.ending = song_end::loop;
     s.bpm = 150;  // bars of 1.6 s: 64 bars make a 102.4 s loop

@@ -4,6 +4,7 @@
 #include "music/kit/music_harmony.h"
 #include "music/kit/music_mix.h"
 #include "music/music_songs.h"
+#include "support/asset_slots.h"
 
 namespace {
 using B = bass_style;
@@ -14,7 +15,7 @@ using A = arp_style;
 song_plan song_introduction() {
     song_plan s;
     s.title = "Introduction";
-    s.slot = 227;
+    s.slot = slot_music_introduction;
     s.seed = 0x1a7a0001u;
     s.tonic = 62; // D major, bright and open for brass
     s.mode = mode_major;
@@ -58,7 +59,7 @@ song_plan song_introduction() {
 song_plan song_free() {
     song_plan s;
     s.title = "Free";
-    s.slot = 228;
+    s.slot = slot_music_free;
     s.seed = 0xf4ee0002u;
     s.beats_per_bar = 3; // a slow waltz: nostalgic rather than sad
     s.tonic = 67;        // G major with the minor iv for the bitter side
@@ -102,7 +103,7 @@ song_plan song_free() {
 song_plan song_bye() {
     song_plan s;
     s.title = "Bye";
-    s.slot = 237;
+    s.slot = slot_music_bye;
     s.seed = 0xb7e00003u;
     s.tonic = 65; // F major: warm
     s.mode = mode_major;

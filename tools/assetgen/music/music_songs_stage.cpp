@@ -5,6 +5,7 @@
 #include "music/kit/music_harmony.h"
 #include "music/kit/music_mix.h"
 #include "music/music_songs.h"
+#include "support/asset_slots.h"
 
 namespace {
 using B = bass_style;
@@ -15,7 +16,7 @@ using A = arp_style;
 song_plan song_prayer() {
     song_plan s;
     s.title = "Prayer";
-    s.slot = 229;
+    s.slot = slot_music_prayer;
     s.seed = 0x9a7e0004u;
     s.tonic = 64; // E major: open sky
     s.mode = mode_major;
@@ -62,7 +63,7 @@ song_plan song_prayer() {
 song_plan song_forest() {
     song_plan s;
     s.title = "Forest";
-    s.slot = 231;
+    s.slot = slot_music_forest;
     s.seed = 0xf0e50005u;
     s.tonic = 62; // D dorian: woody, a little wistful
     s.mode = mode_dorian;
@@ -116,7 +117,7 @@ song_plan song_forest() {
 song_plan song_grotte() {
     song_plan s;
     s.title = "Grotte";
-    s.slot = 232;
+    s.slot = slot_music_grotte;
     s.seed = 0x6a0e0006u;
     s.tonic = 64; // E phrygian: dark, the flat second hangs in the air
     s.mode = mode_phrygian;
@@ -169,7 +170,7 @@ song_plan song_grotte() {
 song_plan song_volcan() {
     song_plan s;
     s.title = "Volcan";
-    s.slot = 233;
+    s.slot = slot_music_volcan;
     s.seed = 0x701c0007u;
     s.tonic = 69; // A minor, pushed hard
     s.mode = mode_minor;
@@ -228,7 +229,7 @@ song_plan song_volcan() {
 song_plan song_enterprise() {
     song_plan s;
     s.title = "Enterprise";
-    s.slot = 235;
+    s.slot = slot_music_enterprise;
     s.seed = 0xe7e90008u;
     s.tonic = 66; // F# minor with a dorian lift: cool and mechanical
     s.mode = mode_dorian;
