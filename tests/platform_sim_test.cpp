@@ -167,7 +167,9 @@ TEST(desktop_threads, are_counted_from_the_processors_allowed_and_each_runs_its_
     const int count = platform_thread_count();
     EXPECT_GE(count, 1);
     const unsigned online = std::thread::hardware_concurrency();
-    if (online > 0) EXPECT_LE(count, static_cast<int>(online));
+    if (online > 0) {
+        EXPECT_LE(count, static_cast<int>(online));
+    }
 
     work_done = 0;
     std::array<SDL_Thread*, 3> threads{};
