@@ -47,7 +47,7 @@ void start_up_stage_checks(benchmark::State& state) {
     for (auto _ : state) {
         for (int slot = 0; slot < asset_slot_count; ++slot) {
             const std::string path = in_assets(slot);
-            const char* fault = not_a_regular_file(path.c_str());
+            const char* fault = file_access_fault(path.c_str());
             switch (asset_catalogue[slot].loader) {
             case loader_kind::png: fault = png_file_fault(path.c_str()); break;
             case loader_kind::bmp: fault = bmp_file_fault(path.c_str()); break;

@@ -3,17 +3,17 @@
 // request (SIGTERM, SIGINT, SIGHUP), non-zero after a start-up failure.
 #include <SDL/SDL.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "platform/platform.h"
 #include "shell/game_main.h"
+#include "support/report.h"
 
 int main(int, char**) {
     // Before SDL starts: it then leaves these signals to us.
     platform_catch_stop_signals();
     if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
-        std::fprintf(stderr, "%s: %s\n", "Graze", SDL_GetError());
+        report_line("%s", SDL_GetError());
         return EXIT_FAILURE;
     }
     std::atexit(SDL_Quit);

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "support/report.h"
+
 namespace {
 
 // The drivers that show the game in a window on a desktop. Left to itself,
@@ -28,22 +30,19 @@ bool wayland_socket_exists() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (!runtime || !*runtime) return false;
     const char* name = set("WAYLAND_DISPLAY") ? std::getenv("WAYLAND_DISPLAY") : "wayland-0";
-    const std::string path =
-        name[0] == '/' ? std::string(name) : std::string(runtime) + "/" + name;
+    const std::string path = name[0] == '/' ? std::string(name) : std::string(runtime) + "/" + name;
     struct stat facts {};
     return stat(path.c_str(), &facts) == 0 && S_ISSOCK(facts.st_mode);
 }
 
 void report_no_display(const char* found) {
-    std::fprintf(stderr,
-                 "Graze: no display is available (%s); start it on a desktop, or name a "
-                 "driver in SDL_VIDEODRIVER to play elsewhere\n",
-                 found);
+    report_line("no display is available (%s); start it on a desktop, or name a driver in "
+                "SDL_VIDEODRIVER to play elsewhere",
+                found);
 }
 
 void report_refused_mode() {
-    std::fprintf(stderr, "Graze: cannot set the %dx%d video mode: %s\n", screen_width,
-                 screen_height, SDL_GetError());
+    report_line("cannot set the %dx%d video mode: %s", screen_width, screen_height, SDL_GetError());
 }
 
 } // namespace
@@ -100,7 +99,7 @@ void* heap_allocate(std::size_t bytes) { return std::malloc(bytes); }
 game_result* new_game_result(heap_allocator allocate) {
     auto* result = static_cast<game_result*>(allocate(sizeof(game_result)));
     if (!result) {
-        std::fprintf(stderr, "Graze: out of memory for the game result\n");
+        report_line("out of memory for the game result");
         return nullptr;
     }
     *result = game_result{0, 0};
