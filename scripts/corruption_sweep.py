@@ -229,6 +229,8 @@ def bmp_absurd():
         "pixels at 2^32-16": field(10, "<I", 0xFFFFFFF0),
         "palette of 2^32-1": field(46, "<I", 0xFFFFFFFF),
         "8-bit, palette of 2^31": lambda d: put(put(d, 28, "<H", 8), 46, "<I", 0x80000000),
+        "1-bit, palette of 3": lambda d: put(put(d, 28, "<H", 1), 46, "<I", 3),
+        "8-bit with bit fields": lambda d: put(put(d, 28, "<H", 8), 30, "<I", 3),
         "info size 2^32-1": field(14, "<I", 0xFFFFFFFF),
         "info size 0": field(14, "<I", 0),
     }

@@ -398,6 +398,14 @@ TEST_F(shell_bad_assets, a_picture_only_in_its_slots_format_and_of_a_size_its_he
     bytes palette = bmp;
     put_le(palette, 46, 0xffffffffu, 4);
     expect_refused(slot_coin, palette, "BMP palette too large");
+    bytes one_bit_three = bmp; // more colours than 1-bit pixels can name
+    put_le(one_bit_three, 28, 1, 2);
+    put_le(one_bit_three, 46, 3, 4);
+    expect_refused(slot_coin, one_bit_three, "BMP palette too large");
+    bytes fields_of_bytes = bmp;
+    put_le(fields_of_bytes, 28, 8, 2);
+    put_le(fields_of_bytes, 30, 3, 4);
+    expect_refused(slot_coin, fields_of_bytes, "BMP compression not allowed");
     bytes info = bmp;
     put_le(info, 14, 0, 4);
     expect_refused(slot_coin, info, "BMP info header of an unknown size");

@@ -197,7 +197,13 @@ const char* bmp_file_fault(const char* path) {
         return "BMP bits per pixel not allowed";
     if (compression != bmp_uncompressed && compression != bmp_bit_fields)
         return "BMP compression not allowed";
-    if (colours > bmp_largest_palette) return "BMP palette too large";
+    // Bit fields are masks of 16- or 32-bit pixels; a palette has at most an
+    // entry for each value of a pixel (SDL 1.2 would write the rest past the
+    // end of its palette, SDL 2 refuses them).
+    if (compression == bmp_bit_fields && bits != 16 && bits != 32)
+        return "BMP compression not allowed";
+    if (colours > bmp_largest_palette || (bits <= 8 && colours > (1u << bits)))
+        return "BMP palette too large";
     const long row = (w * bits + 31) / 32 * 4;
     if (size < 0 || pixels_at > static_cast<std::uint32_t>(size) ||
         row * h > size - static_cast<long>(pixels_at))

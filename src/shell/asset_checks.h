@@ -28,7 +28,8 @@ const char* png_file_fault(const char* path);
 
 // A BMP picture: "BM", an info header of a size SDL reads, a size that passes
 // the checks above with rows stored bottom-up, 1 to 32 bits per pixel without
-// compression (or with bit fields), a palette of at most 256 colours, and
+// compression (or with bit fields of 16- or 32-bit pixels), a palette of at
+// most 256 colours and no more than its pixels can name, and
 // pixel rows that the file really holds.
 const char* bmp_file_fault(const char* path);
 
