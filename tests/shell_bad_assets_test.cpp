@@ -8,6 +8,7 @@
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,6 +26,8 @@
 #include "shell/asset_checks.h"
 #include "shell/asset_loader.h"
 #include "shell/game_main.h"
+#include "shell/png_decoder.h"
+#include "shell/sound_effect_file.h"
 #include "shell/start_up.h"
 #include "sim_run.h"
 #include "slot_picture_file.h"
@@ -55,6 +58,110 @@ void write_all(const fs::path& path, const bytes& data) {
 
 void put_le(bytes& data, size_t at, std::uint32_t value, int width) {
     for (int i = 0; i < width; ++i) data[at + i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+std::uint32_t be32(const bytes& data, size_t at) {
+    return static_cast<std::uint32_t>(data[at]) << 24 | data[at + 1] << 16 | data[at + 2] << 8 |
+           data[at + 3];
+}
+
+// PNG's chunk checksum (CRC-32 over the chunk's type and body).
+std::uint32_t png_crc(const unsigned char* from, size_t length) {
+    std::uint32_t crc = 0xffffffffu;
+    for (size_t i = 0; i < length; ++i) {
+        crc ^= from[i];
+        for (int bit = 0; bit < 8; ++bit) crc = crc & 1 ? 0xedb88320u ^ (crc >> 1) : crc >> 1;
+    }
+    return crc ^ 0xffffffffu;
+}
+
+// The offset of the first chunk of that type in a PNG file.
+size_t png_chunk_at(const bytes& png, const char* type) {
+    for (size_t at = 8; at + 8 <= png.size(); at += 12 + be32(png, at))
+        if (std::equal(type, type + 4, png.begin() + static_cast<long>(at) + 4)) return at;
+    return png.size();
+}
+
+// Spoils a byte of the chunk's body, its checksum made right again (so the
+// decoder meets the spoiled data), or only a byte of its checksum.
+enum class png_spoil { body, checksum };
+bytes png_spoiled(const bytes& png, const char* type, png_spoil what) {
+    bytes data = png;
+    const size_t at = png_chunk_at(data, type);
+    const std::uint32_t length = be32(data, at);
+    if (what == png_spoil::checksum) {
+        data[at + 8 + length] ^= 0x5a;
+        return data;
+    }
+    data[at + 8 + length / 2] ^= 0x5a;
+    const std::uint32_t crc = png_crc(data.data() + at + 4, length + 4);
+    for (int i = 0; i < 4; ++i)
+        data[at + 8 + length + i] = static_cast<unsigned char>(crc >> (24 - 8 * i));
+    return data;
+}
+
+// A sound effect's samples in a WAV file: the plain 44-byte header, or the
+// extensible wrapper (a 40-byte format chunk naming a sub-format), with other
+// chunks before the format and between it and the data if asked.
+struct wav_shape {
+    bool extensible = false;
+    const unsigned char* sub_format = nullptr; // 16 bytes
+    bool other_chunks = false;
+};
+
+constexpr unsigned char pcm_guid[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                        0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71};
+constexpr unsigned char float_guid[16] = {0x03, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                          0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71};
+
+void append_le(bytes& data, std::uint32_t value, int width) {
+    for (int i = 0; i < width; ++i) data.push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+
+void append_tag(bytes& data, const char* tag) {
+    for (int i = 0; i < 4; ++i) data.push_back(static_cast<unsigned char>(tag[i]));
+}
+
+// The same mono 16-bit 44.1 kHz samples as `plain` (a 44-byte header WAV).
+bytes rewrapped_wav(const bytes& plain, const wav_shape& shape) {
+    const bytes samples(plain.begin() + 44, plain.end());
+    bytes out;
+    append_tag(out, "RIFF");
+    append_le(out, 0, 4); // set below
+    append_tag(out, "WAVE");
+    if (shape.other_chunks) {
+        append_tag(out, "JUNK");
+        append_le(out, 5, 4);
+        out.insert(out.end(), {1, 2, 3, 4, 5, 0}); // padded to an even length
+    }
+    append_tag(out, "fmt ");
+    append_le(out, shape.extensible ? 40 : 16, 4);
+    append_le(out, shape.extensible ? 0xfffe : 1, 2);
+    append_le(out, 1, 2);         // channels
+    append_le(out, 44100, 4);     // rate
+    append_le(out, 44100 * 2, 4); // byte rate
+    append_le(out, 2, 2);         // block align
+    append_le(out, 16, 2);        // bits
+    if (shape.extensible) {
+        append_le(out, 22, 2); // the size of the extension
+        append_le(out, 16, 2); // valid bits
+        append_le(out, 4, 4);  // the channel mask: front centre
+        out.insert(out.end(), shape.sub_format, shape.sub_format + 16);
+    }
+    if (shape.other_chunks) {
+        append_tag(out, "LIST");
+        append_le(out, 4, 4);
+        append_tag(out, "INFO");
+    }
+    append_tag(out, "data");
+    append_le(out, static_cast<std::uint32_t>(samples.size()), 4);
+    out.insert(out.end(), samples.begin(), samples.end());
+    put_le(out, 4, static_cast<std::uint32_t>(out.size() - 8), 4);
+    return out;
+}
+
+bytes chunk_samples(const Mix_Chunk* chunk) {
+    return chunk ? bytes(chunk->abuf, chunk->abuf + chunk->alen) : bytes{};
 }
 
 // A picture of any size, in the format of the slot it goes in.
@@ -122,6 +229,13 @@ struct shell_bad_assets : ::testing::Test {
         return said;
     }
 
+    // Loading with the file in place says exactly this one line.
+    void says_for(int slot, const bytes& data, const std::string& reason) const {
+        replace(slot, data);
+        EXPECT_EQ(load_message(), "Graze: cannot load " + std::string(asset_catalogue[slot].path) +
+                                      ": " + reason + "\n");
+    }
+
     void expect_refused(int slot, const bytes& data, const std::string& reason) {
         const bytes kept = original(slot);
         replace(slot, data);
@@ -166,9 +280,11 @@ TEST_F(shell_bad_assets, a_sound_effect_whose_header_the_mixer_cannot_take_is_re
     for (std::uint32_t rate : {lowest_sound_rate, 22050u, highest_sound_rate}) {
         bytes data = wav;
         put_le(data, 24, rate, 4);
+        put_le(data, 28, rate * 2, 4); // the byte rate goes with it
         replace(slot, data);
         EXPECT_EQ(wav_file_fault(asset_catalogue[slot].path), nullptr) << rate;
     }
+    replace(slot, wav);
 
     // Loading names the file and the reason, and the mixer never sees it.
     bytes silent = wav;
@@ -276,13 +392,21 @@ TEST_F(shell_bad_assets, a_picture_only_in_its_slots_format_and_of_a_size_its_he
     expect_refused(slot_coin, bmp_sized(coin_w, static_cast<std::uint32_t>(-24)),
                    "picture of an impossible size"); // rows top-down
     expect_refused(slot_coin, bmp_sized(coin_w, coin_h + 1),
-                   "BMP pixels beyond the end of the file");
+                   "file ends early (BMP pixels beyond its end)");
     bytes compressed = bmp;
     put_le(compressed, 30, 99, 4);
     expect_refused(slot_coin, compressed, "BMP compression not allowed");
     bytes palette = bmp;
     put_le(palette, 46, 0xffffffffu, 4);
     expect_refused(slot_coin, palette, "BMP palette too large");
+    bytes one_bit_three = bmp; // more colours than 1-bit pixels can name
+    put_le(one_bit_three, 28, 1, 2);
+    put_le(one_bit_three, 46, 3, 4);
+    expect_refused(slot_coin, one_bit_three, "BMP palette too large");
+    bytes fields_of_bytes = bmp;
+    put_le(fields_of_bytes, 28, 8, 2);
+    put_le(fields_of_bytes, 30, 3, 4);
+    expect_refused(slot_coin, fields_of_bytes, "BMP compression not allowed");
     bytes info = bmp;
     put_le(info, 14, 0, 4);
     expect_refused(slot_coin, info, "BMP info header of an unknown size");
@@ -295,7 +419,8 @@ TEST_F(shell_bad_assets, the_first_bad_file_in_slot_order_is_reported_whatever_d
     stand_in_pictures();
     const int early = slot_programmer, late = first_music_slot - 1;
     const bytes early_file = original(early), late_file = original(late);
-    auto cut = [](const bytes& data) { return bytes(data.begin(), data.begin() + 40); };
+    // Damaged inside, with headers that pass: only the decoder finds it.
+    auto cut = [](const bytes& data) { return png_spoiled(data, "IDAT", png_spoil::body); };
     set_loader_threads(4);
     set_slow_slot(early, 300);
     // A slow good picture early, a bad one late: the late one is reported.
@@ -351,6 +476,182 @@ TEST_F(shell_bad_assets, only_regular_files_are_opened) {
     fs::remove(folder / relative(device_slot));
     fs::create_symlink("/dev/zero", folder / relative(device_slot));
     EXPECT_NE(load_message().find("Sound/Boss.ogg: not a regular file"), std::string::npos);
+}
+
+// What SDL 1.2's own WAV reader and the one of SDL 2 under the compatibility
+// library make of a file differs (one reads a cut file, the other does not);
+// the game decides itself, and hands the mixer only a plain PCM file.
+TEST_F(shell_bad_assets, a_sound_effect_gets_the_same_verdict_whichever_library_reads_it) {
+    stand_in_pictures();
+    const int slot = slot_sound_shot1;
+    const bytes wav = original(slot); // PCM, mono, 16 bits, 44.1 kHz, 44-byte header
+    const std::string path = asset_catalogue[slot].path;
+    const std::string data_longer = "file ends early (its data chunk is longer)";
+    auto with = [&](size_t at, std::uint32_t value, int width) {
+        bytes data = wav;
+        put_le(data, at, value, width);
+        return data;
+    };
+    struct refused_case {
+        const char* name;
+        bytes data;
+        std::string reason;
+    };
+    const std::vector<refused_case> refused = {
+        {"cut at 44 bytes", bytes(wav.begin(), wav.begin() + 44), data_longer},
+        {"cut at half", bytes(wav.begin(), wav.begin() + static_cast<long>(wav.size() / 2)),
+         data_longer},
+        {"one byte short", bytes(wav.begin(), wav.end() - 1), data_longer},
+        {"data size 2 GB", with(40, 0x80000000u, 4), data_longer},
+        {"data size 3 GB", with(40, 0xc0000000u, 4), data_longer},
+        {"data size 4 GB", with(40, 0xffffffffu, 4), data_longer},
+        {"data size 0", with(40, 0, 4), "no sound in the data chunk"},
+        {"no data chunk", bytes(wav.begin(), wav.begin() + 36), "no data chunk"},
+        {"block align 0", with(32, 0, 2),
+         "block align not the channels times the bytes of a sample"},
+        {"block align 4", with(32, 4, 2),
+         "block align not the channels times the bytes of a sample"},
+        {"byte rate 0", with(28, 0, 4), "byte rate not the sample rate times the block align"},
+        {"extensible, float", rewrapped_wav(wav, {true, float_guid, false}), "not PCM"},
+        {"extensible tag, short format chunk", with(20, 0xfffe, 2), "not PCM"},
+    };
+    for (const refused_case& c : refused) {
+        SCOPED_TRACE(c.name);
+        replace(slot, c.data);
+        // One line: the program's name, the file, the reason.
+        EXPECT_EQ(load_message(), "Graze: cannot load " + path + ": " + c.reason + "\n");
+    }
+
+    // The same samples in another wrapper load as the same sound.
+    replace(slot, wav);
+    char reason[256] = "";
+    Mix_Chunk* plain = load_sound_effect(path.c_str(), reason, sizeof reason);
+    ASSERT_NE(plain, nullptr) << reason;
+    const bytes heard = chunk_samples(plain);
+    Mix_FreeChunk(plain);
+    const std::pair<const char*, bytes> taken[] = {
+        {"extensible PCM", rewrapped_wav(wav, {true, pcm_guid, false})},
+        {"extensible PCM among other chunks", rewrapped_wav(wav, {true, pcm_guid, true})},
+        {"plain PCM among other chunks", rewrapped_wav(wav, {false, nullptr, true})},
+        {"a stray byte after the last frame",
+         [&] {
+             bytes data = wav;
+             data.push_back(0x7f);
+             put_le(data, 40, static_cast<std::uint32_t>(data.size() - 44), 4);
+             return data;
+         }()},
+    };
+    for (const auto& [name, data] : taken) {
+        SCOPED_TRACE(name);
+        replace(slot, data);
+        EXPECT_EQ(wav_file_fault(path.c_str()), nullptr);
+        Mix_Chunk* chunk = load_sound_effect(path.c_str(), reason, sizeof reason);
+        ASSERT_NE(chunk, nullptr) << reason;
+        EXPECT_EQ(chunk_samples(chunk), heard);
+        Mix_FreeChunk(chunk);
+        EXPECT_EQ(load_message(), "");
+    }
+    replace(slot, wav);
+}
+
+// What the user reads: one line per failure, the file, and the system's own
+// words for why it could not be read, or what is wrong inside it.
+TEST_F(shell_bad_assets, a_failure_is_one_line_naming_the_file_and_the_reason) {
+    stand_in_pictures({slot_vaisseau1});
+    const int slot = slot_vaisseau1;
+    const std::string path = asset_catalogue[slot].path;
+    const fs::path at = file(slot);
+    const bytes png = original(slot);
+    auto says = [&](const std::string& reason) {
+        EXPECT_EQ(load_message(), "Graze: cannot load " + path + ": " + reason + "\n");
+    };
+
+    fs::remove(at);
+    says("No such file or directory");
+    fs::create_symlink(folder / "nowhere.png", at);
+    says("No such file or directory");
+    fs::remove(at);
+    fs::create_symlink(folder / "loop_b.png", at);
+    fs::create_symlink(at, folder / "loop_b.png");
+    says("Too many levels of symbolic links");
+    fs::remove(at);
+    fs::remove(folder / "loop_b.png");
+    fs::create_directory(at);
+    says("not a regular file");
+    fs::remove(at);
+
+    // A file its reader may not open: checked by a reader without root's
+    // rights, in a process of its own.
+    write_all(at, png);
+    ASSERT_EQ(chmod(at.c_str(), 0), 0);
+    int words[2];
+    ASSERT_EQ(pipe(words), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(1);
+        const char* fault = file_access_fault(at.c_str());
+        const std::string said = fault ? fault : "readable";
+        _exit(write(words[1], said.data(), said.size()) < 0 ? 1 : 0);
+    }
+    close(words[1]);
+    char said[128] = "";
+    const ssize_t got = read(words[0], said, sizeof said - 1);
+    close(words[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(std::string(said, static_cast<size_t>(std::max<ssize_t>(got, 0))),
+              "Permission denied");
+    ASSERT_EQ(chmod(at.c_str(), 0644), 0);
+
+    // Inside a PNG: cut short, a checksum that does not match, and data that
+    // libpng cannot inflate. libpng's words come in the one line, and
+    // nothing of its own is printed.
+    says_for(slot, bytes(png.begin(), png.begin() + static_cast<long>(png.size() / 2)),
+             "file ends early");
+    says_for(slot, bytes(png.begin(), png.begin() + 20), "file ends early");
+    says_for(slot, png_spoiled(png, "IDAT", png_spoil::checksum),
+             "damaged PNG file: IDAT: CRC error");
+    replace(slot, png_spoiled(png, "IDAT", png_spoil::body));
+    const std::string damaged = load_message();
+    EXPECT_EQ(damaged.rfind("Graze: cannot load " + path + ": damaged PNG file: ", 0), 0u)
+        << damaged;
+    EXPECT_EQ(std::count(damaged.begin(), damaged.end(), '\n'), 1) << damaged;
+    // A file that shrinks after its checks: the decoder says it ends early.
+    replace(slot, bytes(png.begin(), png.begin() + static_cast<long>(png.size() / 2)));
+    char reason[256] = "";
+    EXPECT_EQ(decode_png_file(path.c_str(), reason, sizeof reason), nullptr);
+    EXPECT_STREQ(reason, "file ends early");
+    replace(slot, png);
+    EXPECT_EQ(load_message(), "");
+}
+
+// The header checks of the whole catalogue run before the window opens: a
+// bad file anywhere in it stops the game with no window ever shown.
+TEST_F(shell_bad_assets, a_bad_header_anywhere_is_reported_before_the_window_opens) {
+    stand_in_pictures();
+    Mix_CloseAudio();
+    SDL_Quit();
+    const int last_picture = first_music_slot - 1, last_sound = asset_slot_count - 1;
+    const std::pair<int, std::string> cases[] = {
+        {slot_titre, "not a PNG file"},
+        {last_picture, "not a PNG file"},
+        {slot_music_boss, "not an Ogg file"},
+        {last_sound, "not a RIFF WAVE file"},
+    };
+    for (const auto& [slot, reason] : cases) {
+        SCOPED_TRACE(asset_catalogue[slot].path);
+        const bytes kept = original(slot);
+        replace(slot, bytes{'B', 'M', 0, 0});
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(game_main(), exit_start_up_failed);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  "Graze: cannot load " + std::string(asset_catalogue[slot].path) + ": " + reason +
+                      "\n");
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0u); // no window, no device
+        EXPECT_EQ(sim_frame(), 0);
+        replace(slot, kept);
+        SDL_Quit();
+    }
 }
 
 TEST_F(shell_bad_assets, the_game_stops_with_status_1_before_its_first_screen) {

@@ -121,7 +121,7 @@ TEST_F(shell_start_up, the_data_folder_of_a_build_or_an_install_is_found_beside_
 // terminal, on the console or offscreen; only a player who asks for such a
 // driver gets it.
 TEST_F(shell_start_up, without_a_display_the_game_refuses_before_anything_loads) {
-    fs::create_directories("Images"); // a data folder, with nothing in it
+    write_pictures(); // a data folder whose files pass the checks before the window
     const char* display = std::getenv("DISPLAY");
     const std::string saved_display = display ? display : "";
     unsetenv("SDL_VIDEODRIVER");
@@ -149,8 +149,11 @@ TEST_F(shell_start_up, without_a_display_the_game_refuses_before_anything_loads)
     EXPECT_EQ(unreachable_err.find("Images"), std::string::npos) << unreachable_err;
 
     // Asked for by name, a driver is the player's choice: the game goes on to
-    // load its pictures (none here). SDL's dummy driver is on every library.
+    // load its pictures (the first is missing here, and said to be before the
+    // window opens, as it would be with a display). SDL's dummy driver is on
+    // every library.
     SDL_Quit();
+    fs::remove(asset_catalogue[slot_titre].path);
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     ::testing::internal::CaptureStderr();
     const int asked = game_main();

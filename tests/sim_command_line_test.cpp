@@ -347,6 +347,19 @@ TEST_F(sim_command_line, opens_what_it_writes_before_the_first_frame_and_reports
     EXPECT_NE(full.err.find("cannot write the standard output"), std::string::npos) << full.err;
 }
 
+// The game's own reports, a file it cannot load, come out under the
+// simulator's name like every other line it prints.
+TEST_F(sim_command_line, a_bad_asset_folder_is_reported_in_lines_of_its_own_name) {
+    const std::string assets = dir + "/assets";
+    fs::create_directories(assets + "/Images"); // the right folder, without its pictures
+    const run_end end = run_sim({"--level", "1", "--assets", assets});
+    EXPECT_EQ(end.status, failed) << end.how();
+    EXPECT_EQ(end.err, "graze-sim: cannot load ./Images/Titre.png: No such file or directory\n"
+                       "graze-sim: cannot load the assets from " +
+                           assets + "\n");
+    EXPECT_EQ(end.out, "");
+}
+
 TEST_F(sim_command_line, plays_from_a_deleted_working_folder_and_says_so_of_relative_paths) {
     const std::vector<sim_case> cases = {
         {"absolute paths only", {"--level", "1", "--max-frames", "10"}, played},

@@ -44,6 +44,40 @@ TEST(input_script, names_the_line_of_a_mistake) {
     }
 }
 
+// Words are what a stream reads: ASCII white space between them, any other
+// byte (a NUL too) inside one; a frame is what strtol reads up to a NUL.
+TEST(input_script, splits_words_and_reads_frames_as_a_stream_and_strtol_do) {
+    std::vector<script_event> events;
+    std::string error;
+    ASSERT_TRUE(parse_input_script(std::string("+7 press d\r\n-0\tup\vf\f\n100000000 down "
+                                               "g#x\n3\0junk down left\n\0x up right",
+                                               68),
+                                   events, error))
+        << error;
+    ASSERT_EQ(events.size(), 5u);
+    const int frames[] = {7, 0, 100000000, 3, 0};
+    for (size_t i = 0; i < events.size(); ++i) EXPECT_EQ(events[i].frame, frames[i]) << i;
+    EXPECT_EQ(events[4].key, SDLK_RIGHT);
+    struct bad {
+        std::string text;
+        std::string error;
+    } cases[] = {
+        {"100000001 down g", "line 1: bad frame '100000001'"},
+        {"99999999999999999999 down g", "line 1: bad frame '99999999999999999999'"},
+        {"\n\n+ down g", "line 3: bad frame '+'"},
+        {"7x down g", "line 1: bad frame '7x'"},
+        {"5", "line 1: unknown action ''"},
+        {"5 dow#n g", "line 1: unknown action 'dow'"},
+        {std::string("5 down g\0", 9), std::string("line 1: unknown key 'g\0'", 24)},
+        {"5 up g g", "line 1: unexpected 'g'"},
+    };
+    for (const bad& c : cases) {
+        events.clear();
+        EXPECT_FALSE(parse_input_script(c.text, events, error)) << c.text;
+        EXPECT_EQ(error, c.error);
+    }
+}
+
 std::string run(const std::string& arguments, int& status) {
     const std::string command = std::string(GRAZE_BINARY_DIR) + "/tools/sim/graze-sim " +
                                 arguments + " --assets " + GRAZE_ASSET_DIR + " 2>&1";

@@ -16,7 +16,9 @@ which only comes once every file is loaded. So each start ends one of two ways:
             is then also put in place of the first intro picture, and the game
             started again must draw it and end with status 0 as well.
 Anything else counts against the game: a crash (killed by a signal), a hang
-(no end within the time limit), or another status or message.
+(no end within the time limit), or another status or message. The cases of
+"one verdict" (sound files SDL 1.2 and the compatibility library on SDL 2 once
+judged differently) must also end the way they name, on either library.
 
 Usage: corruption_sweep.py BUILD_DIR [--sample] [--jobs N] [--log FILE]
   --sample  one file of each kind, every other picture replaced by a tiny
@@ -227,6 +229,8 @@ def bmp_absurd():
         "pixels at 2^32-16": field(10, "<I", 0xFFFFFFF0),
         "palette of 2^32-1": field(46, "<I", 0xFFFFFFFF),
         "8-bit, palette of 2^31": lambda d: put(put(d, 28, "<H", 8), 46, "<I", 0x80000000),
+        "1-bit, palette of 3": lambda d: put(put(d, 28, "<H", 1), 46, "<I", 3),
+        "8-bit with bit fields": lambda d: put(put(d, 28, "<H", 8), 30, "<I", 3),
         "info size 2^32-1": field(14, "<I", 0xFFFFFFFF),
         "info size 0": field(14, "<I", 0),
     }
@@ -259,6 +263,37 @@ def wav_absurd():
         "data size 0": field(40, "<I", 0),
         "RIFF size 0": field(4, "<I", 0),
     }
+
+
+def wav_extensible(data, sub_format):
+    """The same samples in the extensible wrapper (a 40-byte format chunk)."""
+    tag, channels, rate, byte_rate, align, bits = struct.unpack_from("<HHIIHH", data, 20)
+    guid = struct.pack("<I", sub_format) + bytes.fromhex("00001000800000aa00389b71")
+    fmt = struct.pack("<HHIIHHHHI", 0xFFFE, channels, rate, byte_rate, align, bits, 22, bits,
+                      4 if channels == 1 else 3) + guid
+    samples = data[44:]
+    body = b"WAVE" + b"fmt " + struct.pack("<I", len(fmt)) + fmt + b"data" + \
+        struct.pack("<I", len(samples)) + samples
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+def wav_one_verdict():
+    """Sound files each library judged its own way once: the game's verdict
+    must be the same on both (detail, spoil, expected verdict)."""
+    def field(offset, fmt, value):
+        return lambda d: put(d, offset, fmt, value)
+
+    return [
+        ("cut at 44 bytes", lambda d: d[:44], "refused"),
+        ("cut at half", lambda d: d[: len(d) // 2], "refused"),
+        ("one byte short", lambda d: d[:-1], "refused"),
+        ("data size 2 GB", field(40, "<I", 0x80000000), "refused"),
+        ("data size 3 GB", field(40, "<I", 0xC0000000), "refused"),
+        ("data size 4 GB", field(40, "<I", 0xFFFFFFFF), "refused"),
+        ("block align 0", field(32, "<H", 0), "refused"),
+        ("extensible PCM", lambda d: wav_extensible(d, 1), "loaded"),
+        ("extensible float", lambda d: wav_extensible(d, 3), "refused"),
+    ]
 
 
 def ogg_absurd():
@@ -324,8 +359,9 @@ def scrambled(data, start, count, seed):
 
 
 def cases_for(path, exemplars):
-    """(kind of spoiling, detail, spoil) for one file; spoil returns the new
-    bytes, or a special marker for the file-system cases."""
+    """(kind of spoiling, detail, spoil, expected verdict or None) for one
+    file; spoil returns the new bytes, or a special marker for the file-system
+    cases."""
     ext = os.path.splitext(path)[1].lower()
     seed = zlib.crc32(path.encode())
     header = {".png": (16, 17), ".bmp": (2, 52), ".wav": (4, 40), ".ogg": (4, 54)}[ext]
@@ -348,6 +384,10 @@ def cases_for(path, exemplars):
         cases.append(("absurd header", detail, spoil))
     for marker in ("missing", "fifo", "directory", "device"):
         cases.append((marker if marker == "missing" else "not a regular file", marker, marker))
+    cases = [case + (None,) for case in cases]
+    if ext == ".wav":
+        for detail, spoil, expected in wav_one_verdict():
+            cases.append(("one verdict", detail, spoil, expected))
     return cases
 
 
@@ -489,11 +529,13 @@ def run_file(game, folder, assets, rel, exemplars, stand_ins):
     if stand_ins and rel.startswith("Images/"):
         restore(folder, rel, original)  # the picture under test is the real one
     picture = rel.startswith("Images/")
-    for kind, detail, spoil in cases_for(rel, exemplars):
+    for kind, detail, spoil, expected in cases_for(rel, exemplars):
         place(folder, rel, spoil, original)
         status, err, seconds = start_game(game, folder)
         verdict = judge(status, err, "./" + rel if picture else rel)
         restore(folder, rel, original)
+        if expected and verdict in ("refused", "loaded") and verdict != expected:
+            verdict = "unexpected verdict (%s, not %s: %s)" % (verdict, expected, err.strip()[:200])
         same_format = os.path.splitext(rel)[1] == os.path.splitext(FIRST_PICTURE)[1]
         if (verdict == "loaded" and picture and same_format and rel != FIRST_PICTURE
                 and callable(spoil)):

@@ -1,11 +1,11 @@
 #include "objects/hud.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "objects/blit.h"
 #include "objects/scene.h"
 #include "support/rect_random.h"
+#include "platform/report.h"
 #include "support/tracked_memory.h"
 
 namespace {
@@ -41,7 +41,7 @@ bool load_digit_pictures(scene* s) {
     for (int d = 0; d < 10; ++d) {
         s->digit_pictures[d] = load_digit(digit_files[d]);
         if (!s->digit_pictures[d]) {
-            std::fprintf(stderr, "Graze: cannot load %s: %s\n", digit_files[d], SDL_GetError());
+            report_line("cannot load %s: %s", digit_files[d], SDL_GetError());
             return false;
         }
     }

@@ -2,6 +2,7 @@
 // backend: the simulated one and the page open them on SDL's dummy video
 // driver, which they name.
 #include "platform/platform.h"
+#include "platform/report.h"
 
 #include <sys/stat.h>
 
@@ -36,22 +37,20 @@ bool wayland_socket_exists() {
 }
 
 void report_no_display(const char* found) {
-    std::fprintf(stderr,
-                 "Graze: no display is available (%s); start it on a desktop, or name a "
-                 "driver in SDL_VIDEODRIVER to play elsewhere\n",
-                 found);
+    report_line("no display is available (%s); start it on a desktop, or name a driver in "
+                "SDL_VIDEODRIVER to play elsewhere",
+                found);
 }
 
 void report_refused_mode(const platform_video_mode& mode) {
-    std::fprintf(stderr, "Graze: cannot set the %dx%d video mode: %s\n", mode.width, mode.height,
-                 SDL_GetError());
+    report_line("cannot set the %dx%d video mode: %s", mode.width, mode.height, SDL_GetError());
 }
 
 } // namespace
 
 bool platform_start() {
     if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
-        std::fprintf(stderr, "%s: %s\n", "Graze", SDL_GetError());
+        report_line("%s", SDL_GetError());
         return false;
     }
     std::atexit(SDL_Quit);

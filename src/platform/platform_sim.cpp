@@ -72,8 +72,12 @@ void key_up(SDLKey key) {
     sim.events.push_back(key_event(SDL_KEYUP, key));
 }
 
+// A script comes in frame order: the hint at the end makes each insertion
+// constant time then; an earlier frame goes where a plain insertion puts it
+// (after the changes already scheduled for its frame).
 void schedule_at_frame(int frame, key_action action, SDLKey key) {
-    sim.by_frame.emplace(frame, scheduled_key{sim.next_sequence++, action, key});
+    sim.by_frame.emplace_hint(sim.by_frame.end(), frame,
+                              scheduled_key{sim.next_sequence++, action, key});
 }
 
 void schedule_at_tick(Uint32 tick, key_action action, SDLKey key) {

@@ -1,7 +1,10 @@
 #include "shell/asset_checks.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -38,6 +41,16 @@ bool rate_in_range(std::uint32_t rate) {
 }
 
 constexpr int pcm_format = 1;
+constexpr int extensible_format = 0xfffe;
+// The extensible wrapper's sub-format that says PCM
+// (00000001-0000-0010-8000-00aa00389b71, as stored).
+constexpr unsigned char pcm_sub_format[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                              0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71};
+constexpr std::uint32_t extensible_format_chunk = 40;
+constexpr std::uint32_t extensible_extra = 22;
+constexpr const char* ends_early = "file ends early";
+// The mixer takes a sound in memory by an int count of bytes.
+constexpr long largest_sound_data = 0x7fff0000;
 
 constexpr unsigned char png_signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
 constexpr std::uint32_t png_header_length = 13;
@@ -72,7 +85,47 @@ long file_size(std::FILE* file) {
     return std::fseek(file, 0, SEEK_SET) == 0 ? size : -1;
 }
 constexpr std::uint32_t smallest_format_chunk = 16;
-constexpr std::uint32_t largest_format_chunk = 64; // PCM's is 16 or 18 bytes
+constexpr std::uint32_t largest_format_chunk = 64; // PCM's is 16 or 18 bytes, extensible 40
+
+// The PNG chunks after the header, each whole in the file, up to IEND.
+const char* png_chunks_fault(std::FILE* file, long size) {
+    long at = sizeof png_signature + 8 + png_header_length + 4;
+    for (;;) {
+        unsigned char chunk[8];
+        if (std::fseek(file, at, SEEK_SET) != 0 || !read_exactly(file, chunk, sizeof chunk))
+            return ends_early;
+        const long length = be32(chunk);
+        if (length > size - at - 12) return ends_early; // the body and its checksum
+        if (is_tag(chunk + 4, "IEND")) return nullptr;
+        at += 12 + length;
+    }
+}
+
+// The fields of a format chunk of `length` bytes (16 to 64), checked.
+const char* wav_format_fault(const unsigned char* format, std::uint32_t length,
+                             wav_layout& layout) {
+    const int encoding = le16(format);
+    if (encoding == extensible_format) {
+        if (length < extensible_format_chunk || le16(format + 16) < extensible_extra ||
+            std::memcmp(format + 24, pcm_sub_format, sizeof pcm_sub_format) != 0)
+            return "not PCM";
+    } else if (encoding != pcm_format) {
+        return "not PCM";
+    }
+    layout.channels = le16(format + 2);
+    layout.rate = le32(format + 4);
+    const std::uint32_t byte_rate = le32(format + 8);
+    layout.block_align = le16(format + 12);
+    layout.bits = le16(format + 14);
+    if (layout.channels != 1 && layout.channels != 2) return "not 1 or 2 channels";
+    if (!rate_in_range(layout.rate)) return "sample rate out of range";
+    if (layout.bits != 8 && layout.bits != 16) return "not 8 or 16 bits";
+    if (layout.block_align != layout.channels * layout.bits / 8)
+        return "block align not the channels times the bytes of a sample";
+    if (byte_rate != layout.rate * static_cast<std::uint32_t>(layout.block_align))
+        return "byte rate not the sample rate times the block align";
+    return nullptr;
+}
 
 } // namespace
 
@@ -84,12 +137,15 @@ const char* picture_size_fault(long w, long h) {
 
 const char* png_file_fault(const char* path) {
     const open_file file = open_for_reading(path);
-    if (!file) return nullptr; // unreadable: the loader says so itself
+    if (!file) return std::strerror(errno);
     // Signature, IHDR length and type, then the header's 13 bytes.
+    const long size = file_size(file.get());
     unsigned char head[sizeof png_signature + 8 + png_header_length];
-    if (!read_exactly(file.get(), head, sizeof head) ||
+    if (!read_exactly(file.get(), head, sizeof png_signature) ||
         std::memcmp(head, png_signature, sizeof png_signature) != 0)
         return "not a PNG file";
+    if (!read_exactly(file.get(), head + sizeof png_signature, sizeof head - sizeof png_signature))
+        return ends_early;
     const unsigned char* chunk = head + sizeof png_signature;
     if (be32(chunk) != png_header_length || !is_tag(chunk + 4, "IHDR"))
         return "no PNG header chunk";
@@ -100,12 +156,12 @@ const char* png_file_fault(const char* path) {
     if (!png_depth_allowed(colour_type, depth)) return "PNG colour type or depth not allowed";
     if (header[10] != 0 || header[11] != 0 || header[12] > 1)
         return "PNG compression, filter or interlace method not allowed";
-    return nullptr;
+    return png_chunks_fault(file.get(), size);
 }
 
 const char* bmp_file_fault(const char* path) {
     const open_file file = open_for_reading(path);
-    if (!file) return nullptr; // unreadable: the loader says so itself
+    if (!file) return std::strerror(errno);
     const long size = file_size(file.get());
     // File header, the info header's size field, then as much of the rest of
     // the info header as is read here.
@@ -141,55 +197,78 @@ const char* bmp_file_fault(const char* path) {
         return "BMP bits per pixel not allowed";
     if (compression != bmp_uncompressed && compression != bmp_bit_fields)
         return "BMP compression not allowed";
-    if (colours > bmp_largest_palette) return "BMP palette too large";
+    // Bit fields are masks of 16- or 32-bit pixels; a palette has at most an
+    // entry for each value of a pixel (SDL 1.2 would write the rest past the
+    // end of its palette, SDL 2 refuses them).
+    if (compression == bmp_bit_fields && bits != 16 && bits != 32)
+        return "BMP compression not allowed";
+    if (colours > bmp_largest_palette || (bits <= 8 && colours > (1u << bits)))
+        return "BMP palette too large";
     const long row = (w * bits + 31) / 32 * 4;
     if (size < 0 || pixels_at > static_cast<std::uint32_t>(size) ||
         row * h > size - static_cast<long>(pixels_at))
-        return "BMP pixels beyond the end of the file";
+        return "file ends early (BMP pixels beyond its end)";
     return nullptr;
 }
 
-const char* not_a_regular_file(const char* path) {
+const char* file_access_fault(const char* path) {
     struct stat facts {};
-    if (stat(path, &facts) != 0) return nullptr; // missing: the loader says so itself
-    return S_ISREG(facts.st_mode) ? nullptr : "not a regular file";
+    if (stat(path, &facts) != 0) return std::strerror(errno);
+    if (!S_ISREG(facts.st_mode)) return "not a regular file";
+    // Non-blocking: should the path turn into a FIFO meanwhile, it opens at once.
+    const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) return std::strerror(errno);
+    close(descriptor);
+    return nullptr;
+}
+
+const char* read_wav_layout(std::FILE* file, long size, wav_layout& layout) {
+    unsigned char riff[12];
+    if (std::fseek(file, 0, SEEK_SET) != 0 || !read_exactly(file, riff, sizeof riff) ||
+        !is_tag(riff, "RIFF") || !is_tag(riff + 8, "WAVE"))
+        return "not a RIFF WAVE file";
+    bool format_seen = false;
+    long at = sizeof riff;
+    for (;;) {
+        unsigned char chunk[8];
+        if (std::fseek(file, at, SEEK_SET) != 0 || !read_exactly(file, chunk, sizeof chunk))
+            return format_seen ? "no data chunk" : "no format chunk";
+        const long length = le32(chunk + 4);
+        const long body = at + static_cast<long>(sizeof chunk);
+        if (!format_seen && is_tag(chunk, "fmt ")) {
+            if (length < smallest_format_chunk || length > largest_format_chunk)
+                return "format chunk of a wrong size";
+            unsigned char format[largest_format_chunk];
+            if (!read_exactly(file, format, static_cast<std::size_t>(length)))
+                return "format chunk cut short";
+            if (const char* fault =
+                    wav_format_fault(format, static_cast<std::uint32_t>(length), layout))
+                return fault;
+            format_seen = true;
+        } else if (is_tag(chunk, "data")) {
+            if (!format_seen) return "no format chunk";
+            if (length > size - body) return "file ends early (its data chunk is longer)";
+            if (length > largest_sound_data) return "data chunk too long for a sound effect";
+            layout.data_at = body;
+            layout.data_length = length - length % layout.block_align;
+            if (layout.data_length == 0) return "no sound in the data chunk";
+            return nullptr;
+        }
+        // Chunks are padded to an even length.
+        at = body + length + (length & 1);
+    }
 }
 
 const char* wav_file_fault(const char* path) {
     const open_file file = open_for_reading(path);
-    if (!file) return nullptr; // unreadable: the loader says so itself
-    unsigned char riff[12];
-    if (!read_exactly(file.get(), riff, sizeof riff) || !is_tag(riff, "RIFF") ||
-        !is_tag(riff + 8, "WAVE"))
-        return "not a RIFF WAVE file";
-    // SDL skips "fact" and "LIST" chunks and takes the next one as the format.
-    unsigned char chunk[8];
-    for (;;) {
-        if (!read_exactly(file.get(), chunk, sizeof chunk)) return "no format chunk";
-        if (!is_tag(chunk, "fact") && !is_tag(chunk, "LIST")) break;
-        if (std::fseek(file.get(), static_cast<long>(le32(chunk + 4)), SEEK_CUR) != 0)
-            return "no format chunk";
-    }
-    if (!is_tag(chunk, "fmt ")) return "no format chunk";
-    const std::uint32_t length = le32(chunk + 4);
-    if (length < smallest_format_chunk || length > largest_format_chunk)
-        return "format chunk of a wrong size";
-    unsigned char format[smallest_format_chunk];
-    if (!read_exactly(file.get(), format, sizeof format)) return "format chunk cut short";
-    const int encoding = le16(format);
-    const int channels = le16(format + 2);
-    const std::uint32_t rate = le32(format + 4);
-    const int bits = le16(format + 14);
-    if (encoding != pcm_format) return "not PCM";
-    if (channels != 1 && channels != 2) return "not 1 or 2 channels";
-    if (!rate_in_range(rate)) return "sample rate out of range";
-    if (bits != 8 && bits != 16) return "not 8 or 16 bits";
-    return nullptr;
+    if (!file) return std::strerror(errno);
+    wav_layout layout{};
+    return read_wav_layout(file.get(), file_size(file.get()), layout);
 }
 
 const char* ogg_file_fault(const char* path) {
     const open_file file = open_for_reading(path);
-    if (!file) return nullptr; // unreadable: the loader says so itself
+    if (!file) return std::strerror(errno);
     // The first page holds the identification header alone: 27 bytes of page
     // header, one lacing value, then the 30-byte packet.
     constexpr std::size_t page_header = 27;

@@ -3,6 +3,8 @@
 // the reason it may not (the loader reports it with the file's path).
 #pragma once
 
+#include <cstdio>
+
 // The rates a sound may have: the mixer converts every sound to its own
 // 44.1 kHz by halving or doubling the rate, in a fixed number of steps that a
 // rate far off (1 Hz, 0 Hz, billions) overruns, crashing the game.
@@ -20,22 +22,41 @@ const char* picture_size_fault(long w, long h);
 constexpr long largest_picture_area = 2048L * 2048L;
 
 // A PNG picture: the PNG signature, then an IHDR chunk whose size passes the
-// checks above, with a bit depth and colour type PNG allows.
+// checks above, with a bit depth and colour type PNG allows, and chunks that
+// the file holds whole up to the IEND chunk (a file cut short ends early).
 const char* png_file_fault(const char* path);
 
 // A BMP picture: "BM", an info header of a size SDL reads, a size that passes
 // the checks above with rows stored bottom-up, 1 to 32 bits per pixel without
-// compression (or with bit fields), a palette of at most 256 colours, and
+// compression (or with bit fields of 16- or 32-bit pixels), a palette of at
+// most 256 colours and no more than its pixels can name, and
 // pixel rows that the file really holds.
 const char* bmp_file_fault(const char* path);
 
-// Only regular files are opened: a FIFO would block the start for ever, and
-// a device or a folder is no picture or sound.
-const char* not_a_regular_file(const char* path);
+// Only regular files the game may read are opened: a FIFO would block the
+// start for ever, and a device or a folder is no picture or sound. The reason
+// is the system's own (no such file or directory, permission denied, too
+// many levels of symbolic links) or "not a regular file".
+const char* file_access_fault(const char* path);
 
-// A sound effect: a RIFF WAVE file whose format chunk, the first chunk after
-// any "fact" or "LIST" chunks (as SDL reads it), says PCM with 1 or 2
-// channels of 8 or 16 bits at a rate in the range above.
+// Where a sound effect's samples are, and how they are laid out.
+struct wav_layout {
+    int channels;
+    unsigned rate;
+    int bits;
+    int block_align;  // bytes of one frame: channels * bits / 8
+    long data_at;     // the first sample's offset in the file
+    long data_length; // whole frames only
+};
+
+// A sound effect: a RIFF WAVE file with a format chunk, then a data chunk.
+// The format is PCM, plainly or in the extensible wrapper with the PCM
+// sub-format, 1 or 2 channels of 8 or 16 bits at a rate in the range above,
+// its block align and byte rate those of that layout; the data chunk holds at
+// least one frame and lies within the file. Chunks of other kinds are skipped.
+// Reads the file open at `file`, `size` bytes long; null, with the layout
+// filled in, when it may be loaded.
+const char* read_wav_layout(std::FILE* file, long size, wav_layout& layout);
 const char* wav_file_fault(const char* path);
 
 // A music track: an Ogg stream whose first page opens a Vorbis

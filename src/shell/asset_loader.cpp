@@ -1,15 +1,20 @@
 #include "shell/asset_loader.h"
 
 #include "platform/platform.h"
+#include "platform/report.h"
 #include "shell/asset_checks.h"
+#include "shell/png_decoder.h"
+#include "shell/sound_effect_file.h"
 #include "support/asset_catalogue.h"
 
 #include <SDL/SDL_image.h>
 #include <malloc.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -63,7 +68,7 @@ void fail(slot_outcome& outcome, const char* reason) {
 // a header says, and pick a decoder from the content whatever the name), or
 // null when it may.
 const char* refusal(const catalogue_entry& entry) {
-    if (const char* fault = not_a_regular_file(entry.path)) return fault;
+    if (const char* fault = file_access_fault(entry.path)) return fault;
     switch (entry.loader) {
     case loader_kind::png: return png_file_fault(entry.path);
     case loader_kind::bmp: return bmp_file_fault(entry.path);
@@ -131,24 +136,24 @@ SDL_Surface* to_display_format(SDL_Surface* loaded, const catalogue_entry& entry
     return converted;
 }
 
-// Decodes one picture file with its own format's decoder only.
-SDL_Surface* decode_picture(const catalogue_entry& entry) {
-    SDL_RWops* file = SDL_RWFromFile(entry.path, "rb");
-    if (!file) return nullptr;
-    SDL_Surface* loaded = nullptr;
+// Decodes one picture file with its own format's decoder only; null with the
+// reason in the outcome.
+SDL_Surface* decode_picture(const catalogue_entry& entry, slot_outcome& outcome) {
     if (entry.loader == loader_kind::png) {
-        loaded = IMG_LoadPNG_RW(file);
-        SDL_RWclose(file);
-    } else {
-        loaded = SDL_LoadBMP_RW(file, 1);
+        SDL_Surface* loaded = decode_png_file(entry.path, outcome.reason, sizeof outcome.reason);
+        outcome.failed = !loaded;
+        return loaded;
     }
+    SDL_RWops* file = SDL_RWFromFile(entry.path, "rb");
+    SDL_Surface* loaded = file ? SDL_LoadBMP_RW(file, 1) : nullptr;
+    if (!loaded) fail(outcome, SDL_GetError());
     return loaded;
 }
 
 void load_picture(int slot, slot_outcome& outcome) {
     const catalogue_entry& entry = asset_catalogue[slot];
-    SDL_Surface* loaded = decode_picture(entry);
-    if (!loaded) return fail(outcome, SDL_GetError());
+    SDL_Surface* loaded = decode_picture(entry, outcome);
+    if (!loaded) return;
     if (const char* fault = picture_size_fault(loaded->w, loaded->h)) {
         SDL_FreeSurface(loaded);
         return fail(outcome, fault);
@@ -164,9 +169,9 @@ void load_picture(int slot, slot_outcome& outcome) {
 }
 
 void load_chunk(int slot, slot_outcome& outcome) {
-    SDL_RWops* file = SDL_RWFromFile(asset_catalogue[slot].path, "rb");
-    Mix_Chunk* chunk = file ? Mix_LoadWAV_RW(file, 1) : nullptr;
-    if (!chunk) return fail(outcome, SDL_GetError());
+    Mix_Chunk* chunk =
+        load_sound_effect(asset_catalogue[slot].path, outcome.reason, sizeof outcome.reason);
+    outcome.failed = !chunk;
     outcome.asset = chunk;
 }
 
@@ -275,6 +280,20 @@ void free_slot(int slot, void* asset) {
 
 } // namespace
 
+bool asset_headers_sound() {
+    for (const catalogue_entry& entry : asset_catalogue) {
+        // Whether the sounds are wanted is known once the audio device opens:
+        // a missing one waits for the loader, which only asks for them then.
+        struct stat facts {};
+        if (is_audio(entry) && lstat(entry.path, &facts) != 0 && errno == ENOENT) continue;
+        if (const char* fault = refusal(entry)) {
+            report_line("cannot load %s: %s", entry.path, fault);
+            return false;
+        }
+    }
+    return true;
+}
+
 void set_run_length_keys(bool enabled) { run_length_keys = enabled; }
 
 void set_loader_threads(int threads) { loader_threads = threads; }
@@ -287,7 +306,7 @@ void set_slow_slot(int slot, int milliseconds) {
 asset_table* load_assets(bool audio_open) {
     auto* assets = static_cast<asset_table*>(std::calloc(1, sizeof(asset_table)));
     if (!assets) {
-        std::fprintf(stderr, "Graze: out of memory loading the assets\n");
+        report_line("out of memory loading the assets");
         return nullptr;
     }
     job.audio_open = audio_open;
@@ -319,8 +338,8 @@ asset_table* load_assets(bool audio_open) {
         assets->slots[slot] = job.outcomes[slot].asset;
     const int reported = std::min(job.first_failed.load(), job.end);
     if (reported < asset_slot_count) {
-        std::fprintf(stderr, "Graze: cannot load %s: %s\n", asset_catalogue[reported].path,
-                     job.outcomes[reported].reason);
+        report_line("cannot load %s: %s", asset_catalogue[reported].path,
+                    job.outcomes[reported].reason);
         free_assets(assets);
         return nullptr;
     }

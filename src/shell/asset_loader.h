@@ -21,6 +21,14 @@
 // same either way.
 asset_table* load_assets(bool audio_open);
 
+// The same checks over the whole catalogue before SDL opens anything: a few
+// bytes of each file, so a bad file is reported (as load_assets reports it)
+// before a window opens. Every picture is checked, and every music track and
+// sound effect that is there (without an audio device the game runs silent
+// and never asks for them; one that is missing is left to load_assets).
+// False after reporting the first file refused in slot order.
+bool asset_headers_sound();
+
 // Plain colour keys instead of run-length encoded ones, for the next loads
 // (tests compare the frames drawn both ways).
 void set_run_length_keys(bool enabled);

@@ -1,8 +1,9 @@
 #include "shell/data_folder.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
+
+#include "platform/report.h"
 
 namespace fs = std::filesystem;
 
@@ -37,13 +38,11 @@ bool game_data_here() {
     const std::string here = fs::current_path(error).string();
     const std::string binary = fs::read_symlink("/proc/self/exe", error).string();
     const std::string data = error ? std::string() : data_folder_beside(binary);
-    std::fprintf(stderr,
-                 "Graze: no game data in %s (the game reads ./Images/ and Sound/ from the folder "
-                 "it starts in).\nStart it with the graze launcher, or from its data folder",
-                 here.c_str());
-    if (data.empty())
-        std::fprintf(stderr, " (build/assets in a build, share/games/graze once installed).\n");
-    else
-        std::fprintf(stderr, ":\n    cd %s && %s\n", data.c_str(), binary.c_str());
+    const std::string how =
+        data.empty() ? std::string(" (build/assets in a build, share/games/graze once installed).")
+                     : ":\n    cd " + data + " && " + binary;
+    report_line("no game data in %s (the game reads ./Images/ and Sound/ from the folder it "
+                "starts in).\nStart it with the graze launcher, or from its data folder%s",
+                here.c_str(), how.c_str());
     return false;
 }

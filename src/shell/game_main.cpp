@@ -11,6 +11,9 @@
 int game_main() {
     // Before any window: a game started in the wrong folder says so at once.
     if (!game_data_here()) return exit_start_up_failed;
+    // A file the loader would refuse by its header is reported before the
+    // window opens (a few bytes of each file: a moment).
+    if (!asset_headers_sound()) return exit_start_up_failed;
     // Video first: the pictures are converted to its format when they load.
     SDL_Surface* screen = open_screen();
     if (!screen) return exit_start_up_failed;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/platform.h"
+#include "platform/report.h"
 #include "shell/game_main.h"
 
 int main(int, char**) {

@@ -1,7 +1,8 @@
 #include "shell/start_up.h"
 
-#include <cstdio>
 #include <cstdlib>
+
+#include "platform/report.h"
 
 SDL_Surface* open_screen() { return platform_open_screen(game_video_mode); }
 
@@ -14,7 +15,7 @@ void* heap_allocate(std::size_t bytes) { return std::malloc(bytes); }
 game_result* new_game_result(heap_allocator allocate) {
     auto* result = static_cast<game_result*>(allocate(sizeof(game_result)));
     if (!result) {
-        std::fprintf(stderr, "Graze: out of memory for the game result\n");
+        report_line("out of memory for the game result");
         return nullptr;
     }
     *result = game_result{0, 0};

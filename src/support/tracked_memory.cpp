@@ -1,7 +1,8 @@
 #include "support/tracked_memory.h"
 
-#include <cstdio>
 #include <cstdlib>
+
+#include "platform/report.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ void (*release_observer)(void*) = nullptr;
 
 [[noreturn]] void out_of_memory(int len) {
     release_all();
-    std::fprintf(stderr, "Graze: out of memory (could not allocate %d bytes)\n", len);
+    report_line("out of memory (could not allocate %d bytes)", len);
     std::exit(EXIT_FAILURE);
 }
 

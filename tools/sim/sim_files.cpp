@@ -40,6 +40,7 @@ bool read_regular_file(const std::string& path, std::size_t limit, std::string& 
     else if (static_cast<unsigned long long>(status.st_size) > limit)
         reason = "larger than " + size_words(limit), ok = false;
     text.clear();
+    if (ok) text.reserve(static_cast<std::size_t>(status.st_size));
     // Read to the end, within the limit even if the file grows meanwhile.
     char buffer[65536];
     while (ok) {

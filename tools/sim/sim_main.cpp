@@ -17,6 +17,7 @@
 #include "sim_command_line.h"
 #include "sim_files.h"
 #include "sim_run.h"
+#include "platform/report.h"
 
 #ifndef GRAZE_ASSET_DIR
 #define GRAZE_ASSET_DIR "."
@@ -62,6 +63,9 @@ void close_quietly(run_outputs& out) {
 
 int main(int argc, char** argv) {
     sim_command command;
+    // Every line this program prints starts with its own name, the game's
+    // reports included.
+    set_report_prefix("graze-sim");
     command.asset_dir = GRAZE_ASSET_DIR;
     std::string reason;
     if (!parse_sim_command(argc, argv, command, reason)) return refuse_command(reason);

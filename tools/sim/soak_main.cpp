@@ -15,6 +15,7 @@
 #include <string>
 
 #include "soak_play.h"
+#include "platform/report.h"
 
 #ifndef GRAZE_ASSET_DIR
 #define GRAZE_ASSET_DIR "."
@@ -42,6 +43,7 @@ bool read_count(const char* text, int& value) {
 } // namespace
 
 int main(int argc, char** argv) {
+    set_report_prefix("graze-soak");
     int first = 0, step = 1, plays = 1, seconds = 0, limit = 120;
     soak_limits limits;
     std::string asset_dir = GRAZE_ASSET_DIR;
