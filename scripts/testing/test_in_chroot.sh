@@ -86,6 +86,10 @@ status=0
 unshare --mount --pid --fork --propagation private bash -euo pipefail -c '
   root=$1 archives=$2 compiled=$3
   shift 3
+  # The root a mount point of its own, so a run inside it (scripts/testing/ci_fresh.sh
+  # runs CI, and with it this script, in such a system) can make its mounts
+  # private in turn.
+  mount --bind "$root" "$root"
   mount -t proc proc "$root/proc"
   mount -t sysfs sys "$root/sys"
   mount --bind /dev "$root/dev"
