@@ -117,8 +117,7 @@ enemy* side_ghost(const level_1_kit& kit, const wave<level_1_kit>& row, const wa
 }
 
 // Members 0 to 5 fly in from the side panels, 6 to 11 rise from below.
-enemy* side_or_rising_ghost(const level_1_kit& kit, const wave<level_1_kit>& row,
-                            const wave_member& m) {
+enemy* side_or_rising(const level_1_kit& kit, const wave<level_1_kit>& row, const wave_member& m) {
     if (m.index < 6) return side_ghost(kit, row, m);
     return rising_ghost(kit.base, kit.*row.fires, m.index, m.spawn_ms);
 }
@@ -185,7 +184,7 @@ using kit = level_1_kit;
 constexpr wave<kit> waves[] = {
     // first ms, every ms, groups, members, kind, entry, fires, path
     {2000,  1000,  7,  6, &ghost,      &side_rows,       &kit::ghost_fan,      side_ghost},
-    {12000, 1000, 18, 12, &ghost,      &side_rows_open,  &kit::ghost_fan,      side_or_rising_ghost},
+    {12000, 1000, 18, 12, &ghost,      &side_rows_open,  &kit::ghost_fan,      side_or_rising},
     {31000, 0,     1,  1, &fairy,      nullptr,          &kit::fairy_star,     first_fairy_left},
     {31000, 0,     1,  1, &fairy,      nullptr,          &kit::fairy_star,     first_fairy_right},
     {34500, 1000,  7,  6, &blue_ghost, &blue_wave_shape, &kit::blue_ghost_fan, side_ghost},

@@ -185,9 +185,8 @@ enemy* new_claw(const level_2_kit& kit, const wave<level_2_kit>& row, const wave
 
 // Members 0 to 5 of a plane row are planes from the side panels, 6 to 11
 // ghosts rising from below.
-enemy* plane_or_rising_ghost(const level_2_kit& kit, const wave<level_2_kit>& row,
-                             const wave_member& m) {
-    if (m.index < 6) return side_plane_path(kit, row, m);
+enemy* plane_or_rising(const level_2_kit& kit, const wave<level_2_kit>& row, const wave_member& m) {
+    if (m.index < 6) return side_planes(kit, row, m);
     return rising_ghost(kit.base, kit.ghost_fan, m.index, m.spawn_ms);
 }
 
@@ -195,11 +194,11 @@ using kit = level_2_kit;
 // clang-format off
 constexpr wave<kit> waves[] = {
     // first ms, every ms, groups, members, kind, entry, fires, path, speed
-    {2000,  1000,  7,  6, &ghost,      &side_rows,      &kit::ghost_fan,        drifting_ghost_path},
-    {12000, 2000,  9, 12, &plane,      &side_rows_open, &kit::plane_guns,       plane_or_rising_ghost, 2},
+    {2000,  1000,  7,  6, &ghost,      &side_rows,      &kit::ghost_fan,        drifting_ghosts},
+    {12000, 2000,  9, 12, &plane,      &side_rows_open, &kit::plane_guns,       plane_or_rising, 2},
     {31000, 2000, 13,  2, &blue_wheel, nullptr,         &kit::blue_wheel_cross, first_wheels},
     {60000, 0,     1,  1, &claw,       nullptr,         nullptr,                new_claw},
-    {80000, 2000,  9, 12, &plane,      &side_rows_open, &kit::plane_guns,       plane_or_rising_ghost, 5},
+    {80000, 2000,  9, 12, &plane,      &side_rows_open, &kit::plane_guns,       plane_or_rising, 5},
     {99000, 1500, 20,  2, &red_wheel,  nullptr,         &kit::red_wheel_cross,  later_wheels},
 };
 // clang-format on

@@ -132,7 +132,7 @@ constexpr int lane_width = 55;
 // Members 0 to 5 of a plane row are planes from the side panels; 6 to 11 are
 // arrows, one to a lane, that never fire.
 enemy* plane_or_arrow(const level_4_kit& kit, const wave<level_4_kit>& row, const wave_member& m) {
-    if (m.index < 6) return side_plane_path(kit, row, m);
+    if (m.index < 6) return side_planes(kit, row, m);
     const int lane = m.index - 6;
     const int x_draw = random_below(lane_width);
     enemy* e = new_enemy_of(kit.base, arrow, field_x + lane_width * lane + x_draw, 0, m.spawn_ms);
@@ -231,10 +231,10 @@ using kit = level_4_kit;
 // clang-format off
 constexpr wave<kit> waves[] = {
     // first ms, every ms, groups, members, kind, entry, fires, path, speed
-    {2000,  1000,  7,  6, &ghost,  &side_rows,      &kit::ghost_fan,  drifting_ghost_path},
+    {2000,  1000,  7,  6, &ghost,  &side_rows,      &kit::ghost_fan,  drifting_ghosts},
     {10000, 2000, 18, 12, &plane,  &side_rows_open, &kit::plane_guns, plane_or_arrow, 2},
     {48000, 0,     1,  3, &star,   nullptr,         &kit::star_spray, new_star},
-    {68000, 1000,  7,  6, &ghost,  &side_rows,      &kit::ghost_fan,  drifting_ghost_path},
+    {68000, 1000,  7,  6, &ghost,  &side_rows,      &kit::ghost_fan,  drifting_ghosts},
     {77000, 1000, 18,  6, &bidule, nullptr,         nullptr,          new_bidule},
     {97000, 1000, 26,  2, &ball,   nullptr,         &kit::ball_cross, new_ball},
 };

@@ -46,12 +46,12 @@ enemy* side_plane(const level_kit& kit, const enemy_kind& kind, const side_row_s
 // shape, the kind (planes) and the pattern fired, and a plane row's speed is
 // how fast members 0 to 3 drift down.
 template <typename kit_type>
-enemy* drifting_ghost_path(const kit_type& kit, const wave<kit_type>& row, const wave_member& m) {
+enemy* drifting_ghosts(const kit_type& kit, const wave<kit_type>& row, const wave_member& m) {
     return drifting_ghost(kit.base, *row.entry, kit.*row.fires, m.index, m.spawn_ms);
 }
 
 template <typename kit_type>
-enemy* side_plane_path(const kit_type& kit, const wave<kit_type>& row, const wave_member& m) {
+enemy* side_planes(const kit_type& kit, const wave<kit_type>& row, const wave_member& m) {
     return side_plane(kit.base, *row.kind, *row.entry, kit.*row.fires, m.index, m.spawn_ms,
                       row.speed);
 }
