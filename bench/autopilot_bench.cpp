@@ -13,14 +13,13 @@
 #include "bench_session.h"
 #include "engine/level_interface.h"
 #include "engine/level_run.h"
+#include "levels/levels.h"
 #include "pilot_hands.h"
 #include "sim_run.h"
 
 namespace {
 
 using clock_type = std::chrono::steady_clock;
-
-const char* const stage_names[] = {"1", "2", "3", "4", "5", "6", "epilogue"};
 
 double micros(clock_type::duration d) {
     return std::chrono::duration<double, std::micro>(d).count();
@@ -116,7 +115,8 @@ void flown_frames(benchmark::State& state, const char* stage) {
 }
 
 const bool registered = [] {
-    for (const char* stage : stage_names) {
+    for (const level_record& record : level_records) {
+        const char* stage = record.name;
         benchmark::RegisterBenchmark((std::string("flown_") + stage + "_frames_drawn").c_str(),
                                      flown_frames, stage)
             ->Iterations(1)

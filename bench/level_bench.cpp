@@ -11,6 +11,7 @@
 
 #include "bench_session.h"
 #include "engine/level_run.h"
+#include "levels/levels.h"
 #include "objects/blit.h"
 #include "shell/asset_loader.h"
 #include "sim_run.h"
@@ -18,8 +19,6 @@
 namespace {
 
 using clock_type = std::chrono::steady_clock;
-
-const char* const level_names[] = {"1", "2", "3", "4", "5", "6", "epilogue"};
 
 sim_options played_through(const char* level) {
     sim_options options;
@@ -105,7 +104,8 @@ void simulated(benchmark::State& state, const char* level) {
 }
 
 const bool registered = [] {
-    for (const char* level : level_names) {
+    for (const level_record& record : level_records) {
+        const char* level = record.name;
         const std::string name = std::string("level_") + level;
         benchmark::RegisterBenchmark((name + "_frames_drawn").c_str(), play_timed, level, true)
             ->Iterations(1)

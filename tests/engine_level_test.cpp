@@ -110,7 +110,7 @@ struct level_engine : engine_test {
     }
     void play(int difficulty = 3, int score = 0) {
         result = {0, score};
-        play_level(config, screen, difficulty, score, 13, &result, assets);
+        play_level(config, {screen, difficulty, score, 13, &assets}, &result);
     }
     // Frame of play -> the simulated backend's frame (flips so far).
     static int at_play(int frame) { return 92 + frame; }

@@ -61,7 +61,7 @@ game_result fight_to_the_limit(sim_session& session, int lives, int boss_hp) {
         run.world->player->hit_points = lives;
         run.boss->ship->hit_points = boss_hp;
     };
-    return play_watched(session, play_epilogue, w, difficulty_epilogue, 777);
+    return play_watched(session, epilogue_config, w, difficulty_epilogue, 777);
 }
 
 TEST_F(epilogue, the_bonus_at_the_limit_is_ten_per_life_less_the_boss_hit_points_never_below_0) {
@@ -94,7 +94,7 @@ TEST_F(epilogue, a_boss_destroyed_below_0_leaves_a_bonus_of_0_and_ends_the_stage
         }
         ended_at = w.frames;
     };
-    const game_result result = play_watched(session, play_epilogue, w, difficulty_epilogue, 4321);
+    const game_result result = play_watched(session, epilogue_config, w, difficulty_epilogue, 4321);
     EXPECT_EQ(result.code, 1);
     EXPECT_EQ(result.score, 0);
     EXPECT_EQ(ended_at, downed_at + 1);
@@ -104,7 +104,8 @@ TEST_F(epilogue, losing_every_life_gives_minus_one_and_escape_writes_nothing) {
     // Three lives instead of 1000: the rule is the same, the run much shorter.
     watched_run lose;
     lose.started = [](const level_run& run) { run.world->player->hit_points = 3; };
-    const game_result lost = play_watched(session, play_epilogue, lose, difficulty_epilogue, 4321);
+    const game_result lost =
+        play_watched(session, epilogue_config, lose, difficulty_epilogue, 4321);
     EXPECT_EQ(lost.code, -1);
     EXPECT_EQ(lost.score, 4321);
     EXPECT_LT(lose.frames, 80000 / 13);
@@ -112,7 +113,7 @@ TEST_F(epilogue, losing_every_life_gives_minus_one_and_escape_writes_nothing) {
     watched_run leave;
     leave.presses = {{300, SDLK_ESCAPE}};
     const game_result escaped =
-        play_watched(session, play_epilogue, leave, difficulty_epilogue, 4321);
+        play_watched(session, epilogue_config, leave, difficulty_epilogue, 4321);
     EXPECT_EQ(escaped.code, 0);
     EXPECT_EQ(escaped.score, 4321);
     EXPECT_EQ(leave.frames, 300);
@@ -131,7 +132,7 @@ TEST_F(epilogue, the_boss_flies_its_diamond_sways_and_leaves_by_the_right_edge_a
         runs.push_back(
             {body->rect.x, body->rect.y, body->explosion_frame > body->explosion_frames});
     };
-    const game_result result = play_watched(session, play_epilogue, w, difficulty_epilogue, 0);
+    const game_result result = play_watched(session, epilogue_config, w, difficulty_epilogue, 0);
     EXPECT_EQ(result.code, 1);
     ASSERT_GT(runs.size(), 2750u);
     EXPECT_EQ(runs[1].x, 596);

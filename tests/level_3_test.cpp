@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "engine/level_engine.h"
 #include "engine/level_observer.h"
 #include "engine/level_run.h"
 #include "levels/levels.h"
@@ -182,7 +183,7 @@ game_result play_watched(sim_session& session, int difficulty, const std::vector
     set_drawing(draw);
     set_level_observer(&observer);
     game_result result{0, 0};
-    play_level_3(session.screen, difficulty, 0, 13, &result, *session.assets);
+    play_level(level_3_config, {session.screen, difficulty, 0, 13, session.assets}, &result);
     set_level_observer(nullptr);
     sim_on_flip(nullptr);
     set_drawing(true);

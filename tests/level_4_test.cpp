@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/level_engine.h"
 #include "engine/level_observer.h"
 #include "engine/level_run.h"
 #include "levels/levels.h"
@@ -161,7 +162,7 @@ void play_watched(const sim_session& session, watched_run& watch, int difficulty
     set_level_observer(&observer);
     set_drawing(false);
     game_result result{0, 0};
-    play_level_4(session.screen, difficulty, 0, 13, &result, *session.assets);
+    play_level(level_4_config, {session.screen, difficulty, 0, 13, session.assets}, &result);
     set_level_observer(nullptr);
     set_drawing(true);
 }

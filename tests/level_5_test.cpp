@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 
+#include "engine/level_engine.h"
 #include "engine/level_observer.h"
 #include "engine/level_run.h"
 #include "input_script.h"
@@ -190,7 +191,8 @@ void play_watched(sim_session& session, frame_watch& w) {
     set_level_observer(&observer);
     set_drawing(false);
     game_result result{0, 0};
-    play_level_5(session.screen, cheat, 0, frame_period_ms, &result, *session.assets);
+    play_level(level_5_config, {session.screen, cheat, 0, frame_period_ms, session.assets},
+               &result);
     set_level_observer(nullptr);
     set_drawing(true);
 }

@@ -111,7 +111,7 @@ TEST_F(level_6, the_backdrop_turns_red_blue_green_after_the_first_warning_banner
         if (first_banner < 0 && run.state.boss_phase == 1)
             first_banner = static_cast<int>(shown.size()) - 1;
     };
-    const game_result result = play_watched(session, play_level_6, w, 3, 0);
+    const game_result result = play_watched(session, level_6_config, w, 3, 0);
     EXPECT_EQ(result.code, 0);
     ASSERT_GT(first_banner, 400);
     ASSERT_GT(shown.size(), static_cast<size_t>(first_banner + 320));
@@ -147,7 +147,7 @@ std::vector<boss_sample> follow_boss(sim_session& session, int starting_hp, int 
         if (static_cast<int>(samples.size()) - 1 == runs)
             sim_press_at_frame(sim_frame(), SDLK_ESCAPE);
     };
-    play_watched(session, play_level_6, w, 3, 0);
+    play_watched(session, level_6_config, w, 3, 0);
     return samples;
 }
 

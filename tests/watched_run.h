@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/level_engine.h"
 #include "engine/level_observer.h"
 #include "engine/level_run.h"
 #include "objects/blit.h"
@@ -42,22 +43,16 @@ inline void on_frame(const level_run& run, void* context) {
 inline void on_ended(const level_run&, const game_result&, void*) {}
 } // namespace watched_detail
 
-inline game_result play_watched(sim_session& session, level_function level, watched_run& w,
+inline game_result play_watched(sim_session& session, const level_config& level, watched_run& w,
                                 int difficulty, int incoming_score) {
-    std::srand(1);
-    sim_reset();
-    sim_register_assets(session.assets->slots.data(), asset_slot_count);
-    for (int slot = first_music_slot; slot < first_chunk_slot; ++slot) {
-        const long length = ogg_length_ms(asset_catalogue[slot].path);
-        if (session.assets->slots[slot] && length > 0)
-            sim_set_music_length(music_slot(*session.assets, slot), static_cast<Uint32>(length));
-    }
+    start_sim_run(session);
     const level_observer watch{watched_detail::on_started, watched_detail::on_frame,
                                watched_detail::on_ended, &w};
     set_level_observer(&watch);
     set_drawing(w.draw);
     game_result result{0, incoming_score};
-    level(session.screen, difficulty, incoming_score, frame_period_ms, &result, *session.assets);
+    play_level(level, {session.screen, difficulty, incoming_score, frame_period_ms, session.assets},
+               &result);
     set_level_observer(nullptr);
     set_drawing(true);
     return result;

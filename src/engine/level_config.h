@@ -46,7 +46,7 @@ struct level_config {
     int player_colour = 0;
 
     // Builds every template, enemy and path of the level (before the ship).
-    level_script (*build)(const asset_table& assets);
+    level_script (*build)(const asset_table& assets) = nullptr;
     // Optional hooks for the levels that differ in the frame itself.
     // The backdrop picture of a frame of play (default: first / second by switch_ms).
     int (*choose_backdrop)(level_run& run) = nullptr;

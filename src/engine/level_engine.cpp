@@ -217,15 +217,15 @@ void outro(level_run& run) {
 void set_level_observer(const level_observer* watcher) { observer = watcher; }
 const level_observer* current_level_observer() { return observer; }
 
-void play_level(const level_config& config, SDL_Surface* screen, int difficulty, int incoming_score,
-                int frame_ms, game_result* result, const asset_table& assets) {
+void play_level(const level_config& config, const level_start& start, game_result* result) {
+    const asset_table& assets = *start.assets;
     level_run run{};
     run.config = &config;
-    run.screen = screen;
+    run.screen = start.screen;
     run.assets = &assets;
-    run.difficulty = difficulty;
-    run.frame_ms = frame_ms;
-    set_up(run, incoming_score);
+    run.difficulty = start.difficulty;
+    run.frame_ms = start.frame_ms;
+    set_up(run, start.incoming_score);
     const weapons arms{make_gun_templates(assets), make_super_bursts(assets)};
     intro(run);
     play(run, arms);

@@ -5,5 +5,6 @@
 #include "engine/level_config.h"
 #include "engine/level_interface.h"
 
-void play_level(const level_config& config, SDL_Surface* screen, int difficulty, int incoming_score,
-                int frame_ms, game_result* result, const asset_table& assets);
+// Plays the level until it is over: quit leaves the result's code as it was,
+// a lost level sets result_lost, a cleared one result_cleared and its score.
+void play_level(const level_config& config, const level_start& start, game_result* result);

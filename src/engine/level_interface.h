@@ -1,5 +1,5 @@
 // What the game flow and every level share: the outcome record, the
-// difficulty values and the one signature every level entry point has.
+// difficulty values and what a level is started with.
 #pragma once
 
 #include <SDL/SDL.h>
@@ -28,7 +28,12 @@ constexpr int difficulty_epilogue = 200;
 // Every level runs at this frame period, in milliseconds.
 constexpr int frame_period_ms = 13;
 
-// A level: one blocking call that returns when the level is over. Its outcome
-// is the code of the result and, for a cleared level, its score.
-using level_function = void (*)(SDL_Surface* screen, int difficulty, int incoming_score,
-                                int frame_ms, game_result* result, const asset_table& assets);
+// What a level is started with: the screen, the run's difficulty and its
+// score so far, the frame period and the catalogue.
+struct level_start {
+    SDL_Surface* screen;
+    int difficulty;
+    int incoming_score;
+    int frame_ms;
+    const asset_table* assets;
+};

@@ -4,28 +4,20 @@
 #include "engine/level_engine.h"
 #include "engine/level_run.h"
 #include "engine/timeline.h"
-#include "levels/enemy_kind.h"
+#include "levels/level_kit.h"
 #include "levels/levels.h"
-#include "levels/script_builder.h"
 #include "platform/platform.h"
 
 namespace {
 
-constexpr enemy_kind duel_boss{.tag = "BOSS",
-                               .picture = slot_sojiro1,
-                               .second_picture = slot_sojiro2,
-                               .flash_picture = slot_sojiro_flash,
-                               .size = {97, 138},
-                               .hit_points = 10000,
-                               .shot_slots = 500,
-                               .colour = 0,
-                               .explosion = {slot_explosion_boss1, 16, 60, 192, 192},
-                               .reach = {44, 60},
-                               .score = 0,
-                               .hold_main = 0,
-                               .final_mode = final_once,
-                               .anim_switch = 4,
-                               .anim_period = 8};
+// Each kind a packed record.
+// clang-format off
+constexpr enemy_kind duel_boss{.tag = "BOSS", .picture = slot_sojiro1,
+    .second_picture = slot_sojiro2, .flash_picture = slot_sojiro_flash, .size = {97, 138},
+    .hit_points = 10000, .shot_slots = 500, .colour = 0,
+    .explosion = {slot_explosion_boss1, 16, 60, 192, 192}, .reach = {44, 60}, .score = 0,
+    .hold_main = 0, .final_mode = final_once, .anim_switch = 4, .anim_period = 8};
+// clang-format on
 
 constexpr int boss_spawn_ms = 6000;
 constexpr Uint32 time_limit_ms = 80000;
@@ -51,20 +43,20 @@ shot_pattern ring_list(const bullet_look& look, int kind, int k) {
 }
 
 struct epilogue_kit {
-    Mix_Chunk* sound;
+    level_kit base;
     shot_pattern red_fan, red_spread, blue_fan, blue_spread;
     move_step* sweep[36];
 };
 
 // A firing step of the duel: 2 frames moving dx a frame, one list.
 move_step* duel_step(const epilogue_kit& kit, const shot_pattern& list, int dx) {
-    return fire(list, kit.sound, 2, dx, 0);
+    return fire_step(kit.base, list, 2, dx, 0);
 }
 
 epilogue_kit make_kit(const asset_table& assets) {
     const bullet_looks b = catalogue_bullets(assets);
     epilogue_kit kit{};
-    kit.sound = chunk_slot(assets, slot_sound_shot4);
+    kit.base = make_level_kit(assets);
     const std::initializer_list<speed> fan = {{0, 2}, {3, 2}, {-3, 2}, {0, -2},
                                               {0, 2}, {3, 2}, {-3, 2}, {0, -2}};
     const std::initializer_list<speed> spread = {{0, 2}, {1, 2},  {2, 2},  {3, 2},
@@ -106,8 +98,8 @@ void add_groups(enemy* boss, path_kind path, const group& g, int times) {
         for (move_step* step : g.steps) add_step(boss, step, path);
 }
 
-enemy* new_duel_boss(const asset_table& assets, const epilogue_kit& kit) {
-    enemy* boss = new_enemy_of(duel_boss, assets, 601, 1, boss_spawn_ms);
+enemy* new_duel_boss(const epilogue_kit& kit) {
+    enemy* boss = new_enemy_of(kit.base, duel_boss, 601, 1, boss_spawn_ms);
 
     // Entry: in to x 271, then sweeps at each corner of a diamond.
     add_move(boss, entry_path, -5, 0, 66);
@@ -148,11 +140,7 @@ enemy* new_duel_boss(const asset_table& assets, const epilogue_kit& kit) {
 }
 
 level_script build_epilogue(const asset_table& assets) {
-    const epilogue_kit kit = make_kit(assets);
-    enemy* boss = new_duel_boss(assets, kit);
-    queue_builder queue = make_queue_builder(1);
-    queue_in_order(queue, boss);
-    return finish_script(boss, queue);
+    return build_boss_alone(make_kit(assets), new_duel_boss);
 }
 
 // The stage's own end of a frame: the bonus, the time limit, flip and pace,
@@ -177,28 +165,16 @@ void duel_end_of_frame(level_run& run) {
 // The bonus replaces the score; no lives or kills bonus.
 void duel_outro_bonus(level_run& run) { run.world->score = run.state.epilogue_bonus; }
 
-constexpr level_config epilogue_config = {
-    .title_card = slot_noir,
-    .stage_music = slot_music_free,
-    .boss_music = no_slot,
-    .music_before_wait = true,
-    .backdrop = backdrop_kind::scrolling,
-    .first_picture = slot_level_end,
-    .outro_picture = slot_level_end_vieux,
-    .third_step_from_ms = 0,
-    .warning_time = never,
-    .boss_bar_scale = 0.0,
-    .hud_frame = slot_contour2,
-    .fixed_lives = 1000,
-    .player_colour = 10,
-    .build = build_epilogue,
-    .end_of_frame = duel_end_of_frame,
-    .outro_bonus = duel_outro_bonus,
-};
-
 } // namespace
 
-void play_epilogue(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                   game_result* result, const asset_table& assets) {
-    play_level(epilogue_config, screen, difficulty, incoming_score, frame_ms, result, assets);
-}
+// The settings, packed by concern: music, backdrop, scrolling, boss, hooks.
+// clang-format off
+const level_config epilogue_config = {
+    .title_card = slot_noir, .stage_music = slot_music_free, .boss_music = no_slot,
+    .music_before_wait = true,
+    .backdrop = backdrop_kind::scrolling, .first_picture = slot_level_end,
+    .outro_picture = slot_level_end_vieux, .third_step_from_ms = 0,
+    .warning_time = never, .boss_bar_scale = 0.0,
+    .hud_frame = slot_contour2, .fixed_lives = 1000, .player_colour = 10,
+    .build = build_epilogue, .end_of_frame = duel_end_of_frame, .outro_bonus = duel_outro_bonus};
+// clang-format on

@@ -1,42 +1,40 @@
 // Level 1, the sky: ghosts from behind both side panels, fairies sweeping the
 // field with star volleys, twin-engined planes, and a large plane as boss.
-#include "engine/level_engine.h"
 #include "levels/level_kit.h"
 #include "levels/levels.h"
 #include "levels/shared_kinds.h"
+#include "levels/wave_builder.h"
 #include "support/rect_random.h"
+#include "support/screen_geometry.h"
 
 namespace {
 
-// The first pair is "FEE1" with 50 hit points; the tag and hit points vary.
-constexpr enemy_kind fairy{.tag = "FEE",
-                           .picture = slot_fee1,
-                           .second_picture = slot_fee2,
-                           .flash_picture = slot_fee1_flash,
-                           .second_flash_picture = slot_fee2_flash,
-                           .size = {45, 74},
-                           .hit_points = 25,
-                           .shot_slots = 500,
-                           .colour = 1,
-                           .explosion = {slot_explosion1, 16, 40, 64, 64},
-                           .reach = {20, 32},
-                           .score = 50,
-                           .alt_explosion = slot_explosion8};
+// What the player sees and hears first: the title card, the music, the
+// backdrop and when the warning sounds. The build is added at the end.
+// clang-format off
+constexpr level_config settings = {
+    .title_card = slot_level_card_first, .stage_music = slot_music_prayer,
+    .boss_music = slot_music_boss,
+    .backdrop = backdrop_kind::scrolling, .first_picture = slot_ciel, .second_picture = slot_ciel1,
+    .switch_ms = 42000, .flash_picture = slot_blanc, .outro_picture = slot_ciel_vieux,
+    .warning_time = 105000, .boss_bar_scale = 0.0946};
+// clang-format on
 
-constexpr enemy_kind boss_plane{.tag = "BOSS",
-                                .picture = slot_boss_plane,
-                                .second_picture = slot_boss_plane1,
-                                .flash_picture = slot_boss_plane_flash,
-                                .second_flash_picture = slot_boss_plane1_flash,
-                                .size = {234, 217},
-                                .hit_points = 750,
-                                .shot_slots = 500,
-                                .colour = 0,
-                                .explosion = {slot_explosion_boss1, 16, 60, 192, 192},
-                                .reach = {75, 4},
-                                .score = 500,
-                                .hold_main = 1,
-                                .final_mode = final_repeat};
+// Each kind a packed record.
+// clang-format off
+// The first pair is "FEE1" with 50 hit points; the tag and hit points vary.
+constexpr enemy_kind fairy{.tag = "FEE", .picture = slot_fee1, .second_picture = slot_fee2,
+    .flash_picture = slot_fee1_flash, .second_flash_picture = slot_fee2_flash, .size = {45, 74},
+    .hit_points = 25, .shot_slots = 500, .colour = 1,
+    .explosion = {slot_explosion1, 16, 40, 64, 64}, .reach = {20, 32}, .score = 50,
+    .alt_explosion = slot_explosion8};
+
+constexpr enemy_kind boss_plane{.tag = "BOSS", .picture = slot_boss_plane,
+    .second_picture = slot_boss_plane1, .flash_picture = slot_boss_plane_flash,
+    .second_flash_picture = slot_boss_plane1_flash, .size = {234, 217}, .hit_points = 750,
+    .shot_slots = 500, .colour = 0, .explosion = {slot_explosion_boss1, 16, 60, 192, 192},
+    .reach = {75, 4}, .score = 500, .hold_main = 1, .final_mode = final_repeat};
+// clang-format on
 
 struct level_1_kit {
     level_kit base;
@@ -50,71 +48,63 @@ level_1_kit make_kit(const asset_table& assets) {
     kit.base = make_level_kit(assets);
     kit.ghost_fan = ghost_fan(b.small_red);
     kit.blue_ghost_fan = ghost_fan(b.small_blue);
-    kit.fairy_star = make_pattern({bullet(b.small_blue, {.from = {15, 26}, .speed = {0, 3}}),
-                                   bullet(b.small_blue, {.from = {15, 26}, .speed = {3, 3}}),
-                                   bullet(b.small_blue, {.from = {15, 26}, .speed = {-3, 3}}),
-                                   bullet(b.small_blue, {.from = {15, 26}, .speed = {0, -3}}),
-                                   bullet(b.small_blue, {.from = {15, 26}, .speed = {-3, -3}}),
-                                   bullet(b.small_blue, {.from = {15, 26}, .speed = {3, -3}})});
-    kit.twin_ring = make_pattern({bullet(b.small_green, {.from = {42, 72}, .speed = {0, 2}}),
-                                  bullet(b.small_green, {.from = {42, 72}, .speed = {0, -2}}),
-                                  bullet(b.small_green, {.from = {42, 72}, .speed = {3, 0}}),
-                                  bullet(b.small_green, {.from = {42, 72}, .speed = {-3, 0}}),
-                                  bullet(b.small_green, {.from = {42, 72}, .speed = {3, 2}}),
-                                  bullet(b.small_green, {.from = {42, 72}, .speed = {-3, 2}}),
-                                  bullet(b.small_green, {.from = {42, 72}, .speed = {3, -2}}),
-                                  bullet(b.small_green, {.from = {72, 72}, .speed = {-3, -2}})});
-    kit.boss_spray = make_pattern({bullet(b.small_red, {.from = {107, 166}, .speed = {0, 2}}),
-                                   bullet(b.small_red, {.from = {107, 166}, .speed = {2, 2}}),
-                                   bullet(b.small_red, {.from = {107, 166}, .speed = {-2, 2}}),
-                                   bullet(b.small_red, {.from = {122, 166}, .speed = {0, 2}}),
-                                   bullet(b.small_red, {.from = {122, 166}, .speed = {2, 2}}),
-                                   bullet(b.small_red, {.from = {122, 166}, .speed = {-2, 2}}),
-                                   bullet(b.small_red, {.from = {107, 166}, .speed = {2, -2}}),
-                                   bullet(b.small_red, {.from = {107, 166}, .speed = {-2, -2}}),
-                                   bullet(b.small_red, {.from = {122, 166}, .speed = {2, -2}}),
-                                   bullet(b.small_red, {.from = {122, 166}, .speed = {-2, -2}})});
-    kit.boss_nose_fan = make_pattern({bullet(b.small_red, {.from = {112, 174}, .speed = {0, 2}}),
-                                      bullet(b.small_red, {.from = {112, 174}, .speed = {2, 2}}),
-                                      bullet(b.small_red, {.from = {112, 174}, .speed = {-2, 2}})});
-    kit.boss_wing_fans =
-        make_pattern({bullet(b.small_blue, {.from = {56, 88}, .speed = {1, 2}}),
-                      bullet(b.small_blue, {.from = {56, 88}, .speed = {2, 2}}),
-                      bullet(b.small_blue, {.from = {56, 88}, .speed = {3, 2}}),
-                      bullet(b.small_blue, {.from = {170, 88}, .speed = {-1, 2}}),
-                      bullet(b.small_blue, {.from = {170, 88}, .speed = {-2, 2}}),
-                      bullet(b.small_blue, {.from = {170, 88}, .speed = {-3, 2}})});
-    kit.boss_green_fans =
-        make_pattern({bullet(b.small_green, {.from = {87, 46}, .speed = {0, 2}}),
-                      bullet(b.small_green, {.from = {87, 46}, .speed = {1, 2}}),
-                      bullet(b.small_green, {.from = {87, 46}, .speed = {-1, 2}}),
-                      bullet(b.small_green, {.from = {138, 46}, .speed = {0, 2}}),
-                      bullet(b.small_green, {.from = {138, 46}, .speed = {1, 2}}),
-                      bullet(b.small_green, {.from = {138, 46}, .speed = {-1, 2}})});
-    kit.boss_big_fan = make_pattern({bullet(b.large_red, {.from = {108, 27}, .speed = {1, 2}}),
-                                     bullet(b.large_blue, {.from = {108, 27}, .speed = {2, 2}}),
-                                     bullet(b.large_green, {.from = {108, 27}, .speed = {3, 2}}),
-                                     bullet(b.large_red, {.from = {108, 27}, .speed = {-1, 2}}),
-                                     bullet(b.large_blue, {.from = {108, 27}, .speed = {-2, 2}}),
-                                     bullet(b.large_green, {.from = {108, 27}, .speed = {-3, 2}}),
-                                     bullet(b.large_red, {.from = {108, 27}, .speed = {0, 3}})});
+    kit.fairy_star = make_pattern({{b.small_blue, {15, 26}, {0, 3}},
+                                   {b.small_blue, {15, 26}, {3, 3}},
+                                   {b.small_blue, {15, 26}, {-3, 3}},
+                                   {b.small_blue, {15, 26}, {0, -3}},
+                                   {b.small_blue, {15, 26}, {-3, -3}},
+                                   {b.small_blue, {15, 26}, {3, -3}}});
+    kit.twin_ring = make_pattern({{b.small_green, {42, 72}, {0, 2}},
+                                  {b.small_green, {42, 72}, {0, -2}},
+                                  {b.small_green, {42, 72}, {3, 0}},
+                                  {b.small_green, {42, 72}, {-3, 0}},
+                                  {b.small_green, {42, 72}, {3, 2}},
+                                  {b.small_green, {42, 72}, {-3, 2}},
+                                  {b.small_green, {42, 72}, {3, -2}},
+                                  {b.small_green, {72, 72}, {-3, -2}}});
+    kit.boss_spray = make_pattern({{b.small_red, {107, 166}, {0, 2}},
+                                   {b.small_red, {107, 166}, {2, 2}},
+                                   {b.small_red, {107, 166}, {-2, 2}},
+                                   {b.small_red, {122, 166}, {0, 2}},
+                                   {b.small_red, {122, 166}, {2, 2}},
+                                   {b.small_red, {122, 166}, {-2, 2}},
+                                   {b.small_red, {107, 166}, {2, -2}},
+                                   {b.small_red, {107, 166}, {-2, -2}},
+                                   {b.small_red, {122, 166}, {2, -2}},
+                                   {b.small_red, {122, 166}, {-2, -2}}});
+    kit.boss_nose_fan = make_pattern({{b.small_red, {112, 174}, {0, 2}},
+                                      {b.small_red, {112, 174}, {2, 2}},
+                                      {b.small_red, {112, 174}, {-2, 2}}});
+    kit.boss_wing_fans = make_pattern({{b.small_blue, {56, 88}, {1, 2}},
+                                       {b.small_blue, {56, 88}, {2, 2}},
+                                       {b.small_blue, {56, 88}, {3, 2}},
+                                       {b.small_blue, {170, 88}, {-1, 2}},
+                                       {b.small_blue, {170, 88}, {-2, 2}},
+                                       {b.small_blue, {170, 88}, {-3, 2}}});
+    kit.boss_green_fans = make_pattern({{b.small_green, {87, 46}, {0, 2}},
+                                        {b.small_green, {87, 46}, {1, 2}},
+                                        {b.small_green, {87, 46}, {-1, 2}},
+                                        {b.small_green, {138, 46}, {0, 2}},
+                                        {b.small_green, {138, 46}, {1, 2}},
+                                        {b.small_green, {138, 46}, {-1, 2}}});
+    kit.boss_big_fan = make_pattern({{b.large_red, {108, 27}, {1, 2}},
+                                     {b.large_blue, {108, 27}, {2, 2}},
+                                     {b.large_green, {108, 27}, {3, 2}},
+                                     {b.large_red, {108, 27}, {-1, 2}},
+                                     {b.large_blue, {108, 27}, {-2, 2}},
+                                     {b.large_green, {108, 27}, {-3, 2}},
+                                     {b.large_red, {108, 27}, {0, 3}}});
     return kit;
 }
 
-enum class ghost_colour { red, blue };
-
-enemy* new_ghost(const level_1_kit& kit, ghost_colour colour, int x, int y, int spawn_ms) {
-    const enemy_kind& kind = colour == ghost_colour::red ? ghost : blue_ghost;
-    return new_enemy_of(kit.base, kind, x, y, spawn_ms);
-}
-
-// Members 0 to 5 fly in from behind a side panel, fire once and leave.
-enemy* side_ghost(const level_1_kit& kit, ghost_colour colour, const side_row_shape& shape, int k,
-                  int spawn_ms, const shot_pattern& fan) {
-    const entry_plan plan = plan_side_entry(shape, k);
-    enemy* e = new_ghost(kit, colour, plan.x, plan.y, spawn_ms);
+// Members 0 to 5 of a side row fly in from behind a side panel, fire once
+// and leave.
+enemy* side_ghost(const level_1_kit& kit, const wave<level_1_kit>& row, const wave_member& m) {
+    const int k = m.index;
+    const entry_plan plan = plan_side_entry(*row.entry, k);
+    enemy* e = new_enemy_of(kit.base, *row.kind, plan.x, plan.y, m.spawn_ms);
     add_side_entry(e, plan);
-    add_step(e, fire_step(kit.base, fan, 10), main_path);
+    add_step(e, fire_step(kit.base, kit.*row.fires, 10), main_path);
     const int side = plan.side;
     if (k < 4)
         add_move(e, main_path, 0, 2, 50);
@@ -126,11 +116,20 @@ enemy* side_ghost(const level_1_kit& kit, ghost_colour colour, const side_row_sh
     return e;
 }
 
+// Members 0 to 5 fly in from the side panels, 6 to 11 rise from below.
+enemy* side_or_rising(const level_1_kit& kit, const wave<level_1_kit>& row, const wave_member& m) {
+    if (m.index < 6) return side_ghost(kit, row, m);
+    return rising_ghost(kit.base, kit.*row.fires, m.index, m.spawn_ms);
+}
+
+// A fairy crosses the top from its side, sweeps the field back and forth
+// with star volleys and leaves the way it came.
 enemy* new_fairy(const level_1_kit& kit, bool left, const char* tag, int hit_points, int spawn_ms) {
     enemy_kind kind = fairy;
     kind.tag = tag;
     kind.hit_points = hit_points;
-    enemy* e = new_enemy_of(kit.base, kind, left ? 93 : 502, 0, spawn_ms);
+    const int x = left ? field_x - kind.size.w : field_end_x;
+    enemy* e = new_enemy_of(kit.base, kind, x, 0, spawn_ms);
     const int in = left ? 1 : -1; // the way it crosses on entry
     add_move(e, entry_path, 5 * in, 0, 74);
     add_move(e, entry_path, 0, 5, 16);
@@ -145,9 +144,30 @@ enemy* new_fairy(const level_1_kit& kit, bool left, const char* tag, int hit_poi
     return e;
 }
 
-enemy* new_twin_plane(const level_1_kit& kit, bool from_right, int spawn_ms) {
+// The first pair is tagged FEE1 on the left and takes 50 hit points each.
+enemy* first_fairy_left(const level_1_kit& kit, const wave<level_1_kit>&, const wave_member& m) {
+    return new_fairy(kit, true, "FEE1", 50, m.spawn_ms);
+}
+enemy* first_fairy_right(const level_1_kit& kit, const wave<level_1_kit>&, const wave_member& m) {
+    return new_fairy(kit, false, "FEE", 50, m.spawn_ms);
+}
+
+// A later pair: left then right, the right one due 2 s after its partner (a
+// row has one time a group; the queue holds the left one until the right
+// one's time, so the two leave together).
+enemy* later_fairy(const level_1_kit& kit, const wave<level_1_kit>&, const wave_member& m) {
+    const bool left = m.index == 0;
+    return new_fairy(kit, left, "FEE", 25, m.spawn_ms + (left ? 0 : 2000));
+}
+
+// Planes cross from alternate sides, the last one the player meets from the
+// right, climbing then diving under ring volleys.
+enemy* crossing_twin_plane(const level_1_kit& kit, const wave<level_1_kit>& row,
+                           const wave_member& m) {
+    const bool from_right = (row.groups - 1 - m.group) % 2 == 0;
     const int y_draw = random_below(40);
-    enemy* e = new_enemy_of(kit.base, twin_plane, from_right ? 512 : 46, 92 + y_draw, spawn_ms);
+    const int x = from_right ? field_end_x + 10 : field_x - twin_plane.size.w;
+    enemy* e = new_enemy_of(kit.base, twin_plane, x, 92 + y_draw, m.spawn_ms);
     const int in = from_right ? -1 : 1;
     add_move(e, entry_path, 2 * in, 0, 50);
     add_steps(e, main_path, fire_step(kit.base, kit.twin_ring, 9, 2 * in, -2), 5);
@@ -155,6 +175,25 @@ enemy* new_twin_plane(const level_1_kit& kit, bool from_right, int spawn_ms) {
     add_move(e, final_path, 2 * in, 0, 5000);
     return e;
 }
+
+constexpr side_row_shape blue_wave_shape{
+    {15, 15, 80, 80, 80, 80}, {20, 20, 60, 60, 100, 100}, true};
+
+using kit = level_1_kit;
+// clang-format off
+constexpr wave<kit> waves[] = {
+    // first ms, every ms, groups, members, kind, entry, fires, path
+    {2000,  1000,  7,  6, &ghost,      &side_rows,       &kit::ghost_fan,      side_ghost},
+    {12000, 1000, 18, 12, &ghost,      &side_rows_open,  &kit::ghost_fan,      side_or_rising},
+    {31000, 0,     1,  1, &fairy,      nullptr,          &kit::fairy_star,     first_fairy_left},
+    {31000, 0,     1,  1, &fairy,      nullptr,          &kit::fairy_star,     first_fairy_right},
+    {34500, 1000,  7,  6, &blue_ghost, &blue_wave_shape, &kit::blue_ghost_fan, side_ghost},
+    {44000, 2000, 12,  1, &twin_plane, nullptr,          &kit::twin_ring,      crossing_twin_plane},
+    {72000, 3000,  6,  2, &fairy,      nullptr,          &kit::fairy_star,     later_fairy},
+};
+// clang-format on
+constexpr int enemy_total = 327;
+static_assert(wave_enemies(waves) + 1 == enemy_total);
 
 enemy* new_boss(const level_1_kit& kit) {
     enemy* boss = new_enemy_of(kit.base, boss_plane, 503, 61, 111000);
@@ -201,89 +240,7 @@ enemy* new_boss(const level_1_kit& kit) {
     return boss;
 }
 
-constexpr side_row_shape blue_wave_shape{
-    {15, 15, 80, 80, 80, 80}, {20, 20, 60, 60, 100, 100}, true};
-
-constexpr int first_rows = 7, second_rows = 18, blue_rows = 7;
-constexpr int twin_planes = 12, later_fairy_pairs = 6;
-constexpr int enemy_total =
-    6 * first_rows + 12 * second_rows + 2 + 6 * blue_rows + twin_planes + 2 * later_fairy_pairs + 1;
-static_assert(enemy_total == 327);
-
-level_script build_level_1(const asset_table& assets) {
-    const level_1_kit kit = make_kit(assets);
-
-    enemy* first_wave[first_rows][6];
-    for (int i = 0; i < first_rows; ++i)
-        for (int k = 0; k < 6; ++k)
-            first_wave[i][k] =
-                side_ghost(kit, ghost_colour::red, side_rows, k, 8000 - 1000 * i, kit.ghost_fan);
-
-    enemy* second_wave[second_rows][12];
-    for (int i = 0; i < second_rows; ++i)
-        for (int k = 0; k < 12; ++k)
-            second_wave[i][k] = k < 6 ? side_ghost(kit, ghost_colour::red, side_rows_open, k,
-                                                   29000 - 1000 * i, kit.ghost_fan)
-                                      : rising_ghost(kit.base, kit.ghost_fan, k, 29000 - 1000 * i);
-
-    enemy* first_pair_left = new_fairy(kit, true, "FEE1", 50, 31000);
-    enemy* first_pair_right = new_fairy(kit, false, "FEE", 50, 31000);
-
-    enemy* blue_wave[blue_rows][6];
-    for (int i = 0; i < blue_rows; ++i)
-        for (int k = 0; k < 6; ++k)
-            blue_wave[i][k] = side_ghost(kit, ghost_colour::blue, blue_wave_shape, k,
-                                         40500 - 1000 * i, kit.blue_ghost_fan);
-
-    enemy* planes[twin_planes];
-    for (int k = 0; k < twin_planes; ++k)
-        planes[k] = new_twin_plane(kit, k % 2 == 0, 66000 - 2000 * k);
-
-    enemy* pairs[later_fairy_pairs][2];
-    for (int j = 0; j < later_fairy_pairs; ++j) {
-        pairs[j][0] = new_fairy(kit, true, "FEE", 25, 87000 - 3000 * j);
-        pairs[j][1] = new_fairy(kit, false, "FEE", 25, 89000 - 3000 * j);
-    }
-
-    enemy* boss = new_boss(kit);
-
-    // Each queued enemy goes to the front: the last queued leaves first.
-    queue_builder queue = make_queue_builder(enemy_total);
-    queue_in_order(queue, boss);
-    for (auto& pair : pairs) {
-        queue_in_order(queue, pair[0]);
-        queue_in_order(queue, pair[1]);
-    }
-    for (enemy* plane : planes) queue_in_order(queue, plane);
-    for (auto& row : blue_wave)
-        for (enemy* e : row) queue_in_order(queue, e);
-    queue_in_order(queue, first_pair_right);
-    queue_in_order(queue, first_pair_left);
-    for (auto& row : second_wave)
-        for (enemy* e : row) queue_in_order(queue, e);
-    for (auto& row : first_wave)
-        for (enemy* e : row) queue_in_order(queue, e);
-    return finish_script(boss, queue);
-}
-
-constexpr level_config level_1_config = {
-    .title_card = slot_level_card_first,
-    .stage_music = slot_music_prayer,
-    .boss_music = slot_music_boss,
-    .backdrop = backdrop_kind::scrolling,
-    .first_picture = slot_ciel,
-    .second_picture = slot_ciel1,
-    .switch_ms = 42000,
-    .flash_picture = slot_blanc,
-    .outro_picture = slot_ciel_vieux,
-    .warning_time = 105000,
-    .boss_bar_scale = 0.0946,
-    .build = build_level_1,
-};
-
 } // namespace
 
-void play_level_1(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                  game_result* result, const asset_table& assets) {
-    play_level(level_1_config, screen, difficulty, incoming_score, frame_ms, result, assets);
-}
+const level_config level_1_config =
+    with_build(settings, build_from_waves<make_kit, waves, new_boss, enemy_total>);

@@ -2,84 +2,57 @@
 // long planes with green volleys, wheels rolling across the field firing
 // crosses, a claw swinging over the field for five laps, and a large forest
 // creature as boss. The forest scrolls faster from 31 s on.
-#include "engine/level_engine.h"
 #include "levels/level_kit.h"
 #include "levels/levels.h"
 #include "levels/shared_kinds.h"
+#include "levels/wave_builder.h"
 #include "support/rect_random.h"
+#include "support/screen_geometry.h"
 
 namespace {
 
-constexpr enemy_kind plane{.tag = "DIABLE",
-                           .picture = slot_forest_plane1,
-                           .second_picture = slot_forest_plane1a,
-                           .flash_picture = slot_forest_plane1b,
-                           .size = {124, 37},
-                           .hit_points = 5,
-                           .shot_slots = 6,
-                           .colour = 2,
-                           .explosion = {slot_explosion1, 16, 25, 64, 64},
-                           .reach = {46, 2},
-                           .score = 10,
-                           .alt_explosion = slot_explosion9};
+// What the player sees and hears first: the title card, the music, the
+// backdrop and when the warning sounds. The build is added at the end.
+// clang-format off
+constexpr level_config settings = {
+    .title_card = slot_level_card_first + 1, .stage_music = slot_music_forest,
+    .boss_music = slot_music_boss,
+    .backdrop = backdrop_kind::scrolling, .first_picture = slot_forest,
+    .second_picture = slot_forest, .outro_picture = slot_forest_vieux, .third_step_from_ms = 31000,
+    .warning_time = 131000, .boss_bar_scale = 0.0946};
+// clang-format on
 
-constexpr enemy_kind blue_wheel{.tag = "ROUE1",
-                                .picture = slot_forest_roue1,
-                                .second_picture = slot_forest_roue1a,
-                                .flash_picture = slot_forest_roue1b,
-                                .size = {30, 30},
-                                .hit_points = 5,
-                                .shot_slots = 500,
-                                .colour = 1,
-                                .explosion = {slot_explosion2, 16, 40, 32, 32},
-                                .reach = {12, 12},
-                                .score = 50,
-                                .alt_explosion = slot_explosion6};
+// Each kind a packed record.
+// clang-format off
+constexpr enemy_kind plane{.tag = "DIABLE", .picture = slot_forest_plane1,
+    .second_picture = slot_forest_plane1a, .flash_picture = slot_forest_plane1b, .size = {124, 37},
+    .hit_points = 5, .shot_slots = 6, .colour = 2, .explosion = {slot_explosion1, 16, 25, 64, 64},
+    .reach = {46, 2}, .score = 10, .alt_explosion = slot_explosion9};
 
-constexpr enemy_kind red_wheel{.tag = "ROUE1",
-                               .picture = slot_forest_roue1,
-                               .second_picture = slot_forest_roue1a1,
-                               .flash_picture = slot_forest_roue1b,
-                               .size = {30, 30},
-                               .hit_points = 5,
-                               .shot_slots = 500,
-                               .colour = 0,
-                               .explosion = {slot_explosion2, 16, 40, 32, 32},
-                               .reach = {12, 12},
-                               .score = 50,
-                               .alt_explosion = slot_explosion5};
+constexpr enemy_kind blue_wheel{.tag = "ROUE1", .picture = slot_forest_roue1,
+    .second_picture = slot_forest_roue1a, .flash_picture = slot_forest_roue1b, .size = {30, 30},
+    .hit_points = 5, .shot_slots = 500, .colour = 1, .explosion = {slot_explosion2, 16, 40, 32, 32},
+    .reach = {12, 12}, .score = 50, .alt_explosion = slot_explosion6};
+
+constexpr enemy_kind red_wheel{.tag = "ROUE1", .picture = slot_forest_roue1,
+    .second_picture = slot_forest_roue1a1, .flash_picture = slot_forest_roue1b, .size = {30, 30},
+    .hit_points = 5, .shot_slots = 500, .colour = 0, .explosion = {slot_explosion2, 16, 40, 32, 32},
+    .reach = {12, 12}, .score = 50, .alt_explosion = slot_explosion5};
 
 // hold_main 0: five laps of its main path, then it leaves, whatever its hit
 // points.
-constexpr enemy_kind claw{.tag = "Mouche",
-                          .picture = slot_forest_pince1,
-                          .second_picture = slot_forest_pince,
-                          .flash_picture = slot_forest_pince_flash,
-                          .size = {157, 120},
-                          .hit_points = 350,
-                          .shot_slots = 500,
-                          .colour = 0,
-                          .explosion = {slot_explosion1, 16, 45, 64, 64},
-                          .reach = {32, 32},
-                          .score = 500,
-                          .anim_switch = 3,
-                          .anim_period = 6};
+constexpr enemy_kind claw{.tag = "Mouche", .picture = slot_forest_pince1,
+    .second_picture = slot_forest_pince, .flash_picture = slot_forest_pince_flash,
+    .size = {157, 120}, .hit_points = 350, .shot_slots = 500, .colour = 0,
+    .explosion = {slot_explosion1, 16, 45, 64, 64}, .reach = {32, 32}, .score = 500,
+    .anim_switch = 3, .anim_period = 6};
 
-constexpr enemy_kind forest_boss{.tag = "BOSS",
-                                 .picture = slot_forest_boss1,
-                                 .second_picture = slot_forest_boss1a,
-                                 .flash_picture = slot_forest_boss1b,
-                                 .size = {228, 166},
-                                 .hit_points = 750,
-                                 .shot_slots = 500,
-                                 .colour = 0,
-                                 .explosion = {slot_explosion_boss1, 16, 60, 192, 192},
-                                 .reach = {100, 30},
-                                 .score = 1500,
-                                 .hold_main = 1,
-                                 .final_mode = final_repeat,
-                                 .anim_switch = 3,
-                                 .anim_period = 6};
+constexpr enemy_kind forest_boss{.tag = "BOSS", .picture = slot_forest_boss1,
+    .second_picture = slot_forest_boss1a, .flash_picture = slot_forest_boss1b, .size = {228, 166},
+    .hit_points = 750, .shot_slots = 500, .colour = 0,
+    .explosion = {slot_explosion_boss1, 16, 60, 192, 192}, .reach = {100, 30}, .score = 1500,
+    .hold_main = 1, .final_mode = final_repeat, .anim_switch = 3, .anim_period = 6};
+// clang-format on
 
 struct level_2_kit {
     level_kit base;
@@ -97,29 +70,29 @@ level_2_kit make_kit(const asset_table& assets) {
     level_2_kit kit{};
     kit.base = make_level_kit(assets);
     kit.ghost_fan = ghost_fan(b.small_red);
-    kit.plane_guns = make_pattern({bullet(b.small_green, {.from = {39, 16}, .speed = {2, 3}}),
-                                   bullet(b.small_green, {.from = {39, 16}, .speed = {-2, 3}}),
-                                   bullet(b.small_green, {.from = {57, 9}, .speed = {2, 3}}),
-                                   bullet(b.small_green, {.from = {57, 9}, .speed = {-2, 3}}),
-                                   bullet(b.small_green, {.from = {77, 16}, .speed = {2, 3}}),
-                                   bullet(b.small_green, {.from = {77, 16}, .speed = {-2, 3}})});
+    kit.plane_guns = make_pattern({{b.small_green, {39, 16}, {2, 3}},
+                                   {b.small_green, {39, 16}, {-2, 3}},
+                                   {b.small_green, {57, 9}, {2, 3}},
+                                   {b.small_green, {57, 9}, {-2, 3}},
+                                   {b.small_green, {77, 16}, {2, 3}},
+                                   {b.small_green, {77, 16}, {-2, 3}}});
     auto cross = [](const bullet_look& look) {
-        return make_pattern({bullet(look, {.from = {11, 11}, .speed = {0, 2}}),
-                             bullet(look, {.from = {11, 11}, .speed = {2, 2}}),
-                             bullet(look, {.from = {11, 11}, .speed = {-2, 2}}),
-                             bullet(look, {.from = {11, 11}, .speed = {0, -2}}),
-                             bullet(look, {.from = {11, 11}, .speed = {-2, -2}}),
-                             bullet(look, {.from = {11, 11}, .speed = {2, -2}})});
+        return make_pattern({{look, {11, 11}, {0, 2}},
+                             {look, {11, 11}, {2, 2}},
+                             {look, {11, 11}, {-2, 2}},
+                             {look, {11, 11}, {0, -2}},
+                             {look, {11, 11}, {-2, -2}},
+                             {look, {11, 11}, {2, -2}}});
     };
     kit.blue_wheel_cross = cross(b.small_blue);
     kit.red_wheel_cross = cross(b.small_red);
     auto spray = [](const bullet_look& look, int left_x, int right_x, int y) {
-        return make_pattern({bullet(look, {.from = {left_x, y}, .speed = {0, 2}}),
-                             bullet(look, {.from = {left_x, y}, .speed = {2, 2}}),
-                             bullet(look, {.from = {left_x, y}, .speed = {-2, 2}}),
-                             bullet(look, {.from = {right_x, y}, .speed = {0, 2}}),
-                             bullet(look, {.from = {right_x, y}, .speed = {2, 2}}),
-                             bullet(look, {.from = {right_x, y}, .speed = {-2, 2}})});
+        return make_pattern({{look, {left_x, y}, {0, 2}},
+                             {look, {left_x, y}, {2, 2}},
+                             {look, {left_x, y}, {-2, 2}},
+                             {look, {right_x, y}, {0, 2}},
+                             {look, {right_x, y}, {2, 2}},
+                             {look, {right_x, y}, {-2, 2}}});
     };
     kit.claw_spray_a = spray(b.small_blue, 37, 120, 38);
     kit.claw_spray_b = spray(b.small_red, 59, 98, 51);
@@ -152,12 +125,28 @@ move_step* silent_step(const shot_pattern& pattern, int frames, int dx = 0, int 
 enemy* wheel(const level_2_kit& kit, const enemy_kind& kind, const shot_pattern& cross,
              bool from_right, int h, int spawn_ms) {
     const int y_draw = random_below(h);
-    enemy* e = new_enemy_of(kit.base, kind, from_right ? 502 : 108, 20 + y_draw, spawn_ms);
+    const int x = from_right ? field_end_x : field_x - kind.size.w;
+    enemy* e = new_enemy_of(kit.base, kind, x, 20 + y_draw, spawn_ms);
     const int in = from_right ? -1 : 1;
     add_move(e, entry_path, 3 * in, 0, 10);
     add_steps(e, main_path, fire_step(kit.base, cross, 9, 3 * in, 0), 13);
     add_move(e, final_path, -5 * in, 0, 1000);
     return e;
+}
+
+// A pair of wheels, the right one first: of the row's kind and cross, then a
+// blue one from the left. The first pairs start within 150 pixels of the
+// top, the later ones within 250.
+enemy* wheel_pair(const level_2_kit& kit, const wave<level_2_kit>& row, const wave_member& m,
+                  int h) {
+    if (m.index == 0) return wheel(kit, *row.kind, kit.*row.fires, true, h, m.spawn_ms);
+    return wheel(kit, blue_wheel, kit.blue_wheel_cross, false, h, m.spawn_ms);
+}
+enemy* first_wheels(const level_2_kit& kit, const wave<level_2_kit>& row, const wave_member& m) {
+    return wheel_pair(kit, row, m, 150);
+}
+enemy* later_wheels(const level_2_kit& kit, const wave<level_2_kit>& row, const wave_member& m) {
+    return wheel_pair(kit, row, m, 250);
 }
 
 // One sweep of the claw's lap: spray A, spray B (silent), then a glide.
@@ -172,8 +161,8 @@ void claw_sweep(const level_2_kit& kit, enemy* e, int dx, int times) {
     }
 }
 
-enemy* new_claw(const level_2_kit& kit) {
-    enemy* e = new_enemy_of(kit.base, claw, 502, 150, 60000);
+enemy* new_claw(const level_2_kit& kit, const wave<level_2_kit>& row, const wave_member& m) {
+    enemy* e = new_enemy_of(kit.base, *row.kind, field_end_x, 150, m.spawn_ms);
     add_move(e, entry_path, -5, 0, 52);
     add_move(e, entry_path, 0, 0, 10);
     move_step* spray_a = fire_step(kit.base, kit.claw_spray_a, 2);
@@ -193,6 +182,28 @@ enemy* new_claw(const level_2_kit& kit) {
     add_move(e, final_path, -5, 0, 100);
     return e;
 }
+
+// Members 0 to 5 of a plane row are planes from the side panels, 6 to 11
+// ghosts rising from below.
+enemy* plane_or_rising(const level_2_kit& kit, const wave<level_2_kit>& row, const wave_member& m) {
+    if (m.index < 6) return side_planes(kit, row, m);
+    return rising_ghost(kit.base, kit.ghost_fan, m.index, m.spawn_ms);
+}
+
+using kit = level_2_kit;
+// clang-format off
+constexpr wave<kit> waves[] = {
+    // first ms, every ms, groups, members, kind, entry, fires, path, speed
+    {2000,  1000,  7,  6, &ghost,      &side_rows,      &kit::ghost_fan,        drifting_ghosts},
+    {12000, 2000,  9, 12, &plane,      &side_rows_open, &kit::plane_guns,       plane_or_rising, 2},
+    {31000, 2000, 13,  2, &blue_wheel, nullptr,         &kit::blue_wheel_cross, first_wheels},
+    {60000, 0,     1,  1, &claw,       nullptr,         nullptr,                new_claw},
+    {80000, 2000,  9, 12, &plane,      &side_rows_open, &kit::plane_guns,       plane_or_rising, 5},
+    {99000, 1500, 20,  2, &red_wheel,  nullptr,         &kit::red_wheel_cross,  later_wheels},
+};
+// clang-format on
+constexpr int enemy_total = 326;
+static_assert(wave_enemies(waves) + 1 == enemy_total);
 
 // A standing volley repeated, then a sweep left, right twice as far, and back.
 void volleys_and_sweep(const level_2_kit& kit, enemy* boss, path_kind path,
@@ -231,106 +242,7 @@ enemy* new_boss(const level_2_kit& kit) {
     return boss;
 }
 
-constexpr int ghost_rows = 7, plane_rows = 9;
-constexpr int first_wheel_pairs = 13, second_wheel_pairs = 20;
-constexpr int enemy_total =
-    6 * ghost_rows + 2 * 12 * plane_rows + 2 * first_wheel_pairs + 1 + 2 * second_wheel_pairs + 1;
-static_assert(enemy_total == 326);
-
-struct plane_row {
-    enemy* members[12];
-};
-struct wheel_pair {
-    enemy* right;
-    enemy* left;
-};
-
-plane_row build_plane_row(const level_2_kit& kit, int spawn_ms, int v) {
-    plane_row row{};
-    for (int k = 0; k < 12; ++k)
-        row.members[k] =
-            k < 6 ? side_plane(kit.base, plane, side_rows_open, kit.plane_guns, k, spawn_ms, v)
-                  : rising_ghost(kit.base, kit.ghost_fan, k, spawn_ms);
-    return row;
-}
-
-// The left wheel is always blue; the right one is blue in the first wave, red
-// in the second.
-wheel_pair build_wheel_pair(const level_2_kit& kit, bool red_right, int h, int spawn_ms) {
-    wheel_pair pair{};
-    pair.right = red_right ? wheel(kit, red_wheel, kit.red_wheel_cross, true, h, spawn_ms)
-                           : wheel(kit, blue_wheel, kit.blue_wheel_cross, true, h, spawn_ms);
-    pair.left = wheel(kit, blue_wheel, kit.blue_wheel_cross, false, h, spawn_ms);
-    return pair;
-}
-
-level_script build_level_2(const asset_table& assets) {
-    const level_2_kit kit = make_kit(assets);
-
-    enemy* ghost_wave[ghost_rows][6];
-    for (int i = 0; i < ghost_rows; ++i)
-        for (int k = 0; k < 6; ++k)
-            ghost_wave[i][k] =
-                drifting_ghost(kit.base, side_rows, kit.ghost_fan, k, 8000 - 1000 * i);
-
-    plane_row first_planes[plane_rows];
-    for (int i = 0; i < plane_rows; ++i)
-        first_planes[i] = build_plane_row(kit, 28000 - 2000 * i, 2);
-
-    wheel_pair first_wheels[first_wheel_pairs];
-    for (int i = 0; i < first_wheel_pairs; ++i)
-        first_wheels[i] = build_wheel_pair(kit, false, 150, 55000 - 2000 * i);
-
-    enemy* the_claw = new_claw(kit);
-
-    plane_row second_planes[plane_rows];
-    for (int i = 0; i < plane_rows; ++i)
-        second_planes[i] = build_plane_row(kit, 96000 - 2000 * i, 5);
-
-    wheel_pair second_wheels[second_wheel_pairs];
-    for (int i = 0; i < second_wheel_pairs; ++i)
-        second_wheels[i] = build_wheel_pair(kit, true, 250, 127500 - 1500 * i);
-
-    enemy* boss = new_boss(kit);
-
-    // Each queued enemy goes to the front: the last queued leaves first.
-    queue_builder queue = make_queue_builder(enemy_total);
-    queue_in_order(queue, boss);
-    for (const wheel_pair& pair : second_wheels) {
-        queue_in_order(queue, pair.right);
-        queue_in_order(queue, pair.left);
-    }
-    for (const plane_row& row : second_planes)
-        for (enemy* e : row.members) queue_in_order(queue, e);
-    queue_in_order(queue, the_claw);
-    for (const wheel_pair& pair : first_wheels) {
-        queue_in_order(queue, pair.right);
-        queue_in_order(queue, pair.left);
-    }
-    for (const plane_row& row : first_planes)
-        for (enemy* e : row.members) queue_in_order(queue, e);
-    for (auto& row : ghost_wave)
-        for (enemy* e : row) queue_in_order(queue, e);
-    return finish_script(boss, queue);
-}
-
-constexpr level_config level_2_config = {
-    .title_card = slot_level_card_first + 1,
-    .stage_music = slot_music_forest,
-    .boss_music = slot_music_boss,
-    .backdrop = backdrop_kind::scrolling,
-    .first_picture = slot_forest,
-    .second_picture = slot_forest,
-    .outro_picture = slot_forest_vieux,
-    .third_step_from_ms = 31000,
-    .warning_time = 131000,
-    .boss_bar_scale = 0.0946,
-    .build = build_level_2,
-};
-
 } // namespace
 
-void play_level_2(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                  game_result* result, const asset_table& assets) {
-    play_level(level_2_config, screen, difficulty, incoming_score, frame_ms, result, assets);
-}
+const level_config level_2_config =
+    with_build(settings, build_from_waves<make_kit, waves, new_boss, enemy_total>);

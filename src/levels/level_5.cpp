@@ -1,71 +1,55 @@
 // Level 5, the station: blue ghosts falling in, twin-engined planes, angels
 // climbing from the right, the cuckoo, balls from both sides, and a boss that
 // fills the field with rings of slow bullets.
-#include "engine/level_engine.h"
 #include "levels/level_kit.h"
 #include "levels/levels.h"
 #include "levels/shared_kinds.h"
+#include "levels/wave_builder.h"
 #include "support/rect_random.h"
+#include "support/screen_geometry.h"
 
 namespace {
 
-// Five shot slots for three volleys of three: the later volleys thin out.
-constexpr enemy_kind angel{.tag = "DIABLE",
-                           .picture = slot_enterprise_ange1,
-                           .second_picture = slot_enterprise_ange2,
-                           .flash_picture = slot_enterprise_ange_flash,
-                           .size = {80, 83},
-                           .hit_points = 10,
-                           .shot_slots = 5,
-                           .colour = 2,
-                           .explosion = {slot_explosion2, 16, 25, 32, 32},
-                           .reach = {30, 5},
-                           .score = 15,
-                           .alt_explosion = slot_explosion4};
+// What the player sees and hears first: the title card, the music, the
+// backdrop and when the warning sounds. The build is added at the end.
+// clang-format off
+constexpr level_config settings = {
+    .title_card = slot_level_card_first + 4, .stage_music = slot_music_enterprise,
+    .boss_music = slot_music_boss4_5,
+    .backdrop = backdrop_kind::scrolling, .first_picture = slot_enterprise,
+    .second_picture = slot_enterprise,
+    .outro_picture = slot_enterprise_gris, .third_step_from_ms = 75000,
+    .warning_time = 146000, .boss_bar_scale = 0.07095};
+// clang-format on
 
-constexpr enemy_kind cuckoo{.tag = "Mouche",
-                            .picture = slot_enterprise_coucou1,
-                            .second_picture = slot_enterprise_coucou2,
-                            .flash_picture = slot_enterprise_coucou_flash,
-                            .size = {128, 139},
-                            .hit_points = 250,
-                            .shot_slots = 500,
-                            .colour = 0,
-                            .explosion = {slot_explosion1, 16, 45, 64, 64},
-                            .reach = {60, 5},
-                            .score = 500,
-                            .anim_switch = 3,
-                            .anim_period = 6};
+// Each kind a packed record.
+// clang-format off
+// Five shot slots for three volleys of three: the later volleys thin out.
+constexpr enemy_kind angel{.tag = "DIABLE", .picture = slot_enterprise_ange1,
+    .second_picture = slot_enterprise_ange2, .flash_picture = slot_enterprise_ange_flash,
+    .size = {80, 83}, .hit_points = 10, .shot_slots = 5, .colour = 2,
+    .explosion = {slot_explosion2, 16, 25, 32, 32}, .reach = {30, 5}, .score = 15,
+    .alt_explosion = slot_explosion4};
+
+constexpr enemy_kind cuckoo{.tag = "Mouche", .picture = slot_enterprise_coucou1,
+    .second_picture = slot_enterprise_coucou2, .flash_picture = slot_enterprise_coucou_flash,
+    .size = {128, 139}, .hit_points = 250, .shot_slots = 500, .colour = 0,
+    .explosion = {slot_explosion1, 16, 45, 64, 64}, .reach = {60, 5}, .score = 500,
+    .anim_switch = 3, .anim_period = 6};
 
 // Right balls are tougher (15 hit points); left ones take 5.
-constexpr enemy_kind ball{.tag = "ROUE1",
-                          .picture = slot_lave_boule1,
-                          .second_picture = slot_lave_boule3,
-                          .flash_picture = slot_lave_boule_flash,
-                          .size = {30, 30},
-                          .hit_points = 15,
-                          .shot_slots = 500,
-                          .colour = 2,
-                          .explosion = {slot_explosion2, 16, 40, 32, 32},
-                          .reach = {12, 12},
-                          .score = 50,
-                          .alt_explosion = slot_explosion4};
+constexpr enemy_kind ball{.tag = "ROUE1", .picture = slot_lave_boule1,
+    .second_picture = slot_lave_boule3, .flash_picture = slot_lave_boule_flash, .size = {30, 30},
+    .hit_points = 15, .shot_slots = 500, .colour = 2,
+    .explosion = {slot_explosion2, 16, 40, 32, 32}, .reach = {12, 12}, .score = 50,
+    .alt_explosion = slot_explosion4};
 
-constexpr enemy_kind station_boss{.tag = "BOSS",
-                                  .picture = slot_enterprise_boss1,
-                                  .second_picture = slot_enterprise_boss2,
-                                  .flash_picture = slot_enterprise_boss_flash,
-                                  .size = {225, 239},
-                                  .hit_points = 1000,
-                                  .shot_slots = 500,
-                                  .colour = 0,
-                                  .explosion = {slot_explosion_boss1, 16, 60, 192, 192},
-                                  .reach = {100, 100},
-                                  .score = 6000,
-                                  .hold_main = 1,
-                                  .final_mode = final_repeat,
-                                  .anim_switch = 3,
-                                  .anim_period = 6};
+constexpr enemy_kind station_boss{.tag = "BOSS", .picture = slot_enterprise_boss1,
+    .second_picture = slot_enterprise_boss2, .flash_picture = slot_enterprise_boss_flash,
+    .size = {225, 239}, .hit_points = 1000, .shot_slots = 500, .colour = 0,
+    .explosion = {slot_explosion_boss1, 16, 60, 192, 192}, .reach = {100, 100}, .score = 6000,
+    .hold_main = 1, .final_mode = final_repeat, .anim_switch = 3, .anim_period = 6};
+// clang-format on
 
 // Eight large shots from the boss's gun: the four straight directions in the
 // first look, then the four diagonals in the second.
@@ -96,36 +80,26 @@ level_5_kit make_kit(const asset_table& assets) {
     level_5_kit kit{};
     kit.base = make_level_kit(assets);
     kit.blue_ghost_fan = ghost_fan(b.small_blue);
-    kit.duo_guns = make_pattern({bullet(b.small_green, {.from = {42, 72}, .speed = {3, 0}}),
-                                 bullet(b.small_green, {.from = {42, 72}, .speed = {-3, 0}}),
-                                 bullet(b.small_green, {.from = {42, 72}, .speed = {3, 2}}),
-                                 bullet(b.small_green, {.from = {42, 72}, .speed = {-3, 2}})});
-    kit.angel_spray = make_pattern(
-        {accelerating_bullet(b.small_green,
-                             {.from = {14, 75}, .speed = {1, 1}, .accel = {1.015, 1.015}}),
-         accelerating_bullet(b.small_green,
-                             {.from = {14, 75}, .speed = {-1, 1}, .accel = {1.015, 1.015}}),
-         accelerating_bullet(b.small_green,
-                             {.from = {14, 75}, .speed = {0, 1}, .accel = {1.015, 1.015}})});
-    kit.cuckoo_guns = make_pattern(
-        {accelerating_bullet(b.small_red,
-                             {.from = {43, 41}, .speed = {1, 1}, .accel = {1.008, 1.008}}),
-         accelerating_bullet(b.small_red,
-                             {.from = {43, 41}, .speed = {-1, 1}, .accel = {1.008, 1.008}}),
-         accelerating_bullet(b.small_red,
-                             {.from = {90, 41}, .speed = {1, 1}, .accel = {1.008, 1.008}}),
-         accelerating_bullet(b.small_red,
-                             {.from = {90, 41}, .speed = {-1, 1}, .accel = {1.008, 1.008}}),
-         accelerating_bullet(b.large_red,
-                             {.from = {62, 40}, .speed = {0, 1}, .accel = {1.015, 1.015}})});
-    kit.ball_star = make_pattern({bullet(b.small_green, {.from = {11, 11}, .speed = {2, 2}}),
-                                  bullet(b.small_green, {.from = {11, 11}, .speed = {-2, 2}}),
-                                  bullet(b.small_green, {.from = {11, 11}, .speed = {2, -2}}),
-                                  bullet(b.small_green, {.from = {11, 11}, .speed = {-2, -2}}),
-                                  bullet(b.small_green, {.from = {11, 11}, .speed = {0, 2}}),
-                                  bullet(b.small_green, {.from = {11, 11}, .speed = {0, -2}}),
-                                  bullet(b.small_green, {.from = {11, 11}, .speed = {-2, 0}}),
-                                  bullet(b.small_green, {.from = {11, 11}, .speed = {2, 0}})});
+    kit.duo_guns = make_pattern({{b.small_green, {42, 72}, {3, 0}},
+                                 {b.small_green, {42, 72}, {-3, 0}},
+                                 {b.small_green, {42, 72}, {3, 2}},
+                                 {b.small_green, {42, 72}, {-3, 2}}});
+    kit.angel_spray = make_pattern({{b.small_green, {14, 75}, {1, 1}, {1.015, 1.015}},
+                                    {b.small_green, {14, 75}, {-1, 1}, {1.015, 1.015}},
+                                    {b.small_green, {14, 75}, {0, 1}, {1.015, 1.015}}});
+    kit.cuckoo_guns = make_pattern({{b.small_red, {43, 41}, {1, 1}, {1.008, 1.008}},
+                                    {b.small_red, {43, 41}, {-1, 1}, {1.008, 1.008}},
+                                    {b.small_red, {90, 41}, {1, 1}, {1.008, 1.008}},
+                                    {b.small_red, {90, 41}, {-1, 1}, {1.008, 1.008}},
+                                    {b.large_red, {62, 40}, {0, 1}, {1.015, 1.015}}});
+    kit.ball_star = make_pattern({{b.small_green, {11, 11}, {2, 2}},
+                                  {b.small_green, {11, 11}, {-2, 2}},
+                                  {b.small_green, {11, 11}, {2, -2}},
+                                  {b.small_green, {11, 11}, {-2, -2}},
+                                  {b.small_green, {11, 11}, {0, 2}},
+                                  {b.small_green, {11, 11}, {0, -2}},
+                                  {b.small_green, {11, 11}, {-2, 0}},
+                                  {b.small_green, {11, 11}, {2, 0}}});
     kit.rings[ring_a] = ring(b.large_red, b.large_blue, 1, 1.0, 1.015);
     kit.rings[ring_b] = ring(b.large_red, b.large_blue, 1, 1.015, 1.0);
     kit.rings[ring_c] = ring(b.large_green, b.large_green, 1, 1.0, 1.03);
@@ -139,15 +113,20 @@ level_5_kit make_kit(const asset_table& assets) {
     return kit;
 }
 
-// Ghost k of a row drops in at a random x and fans out, drifting away from
-// the side it started nearest to.
-enemy* falling_ghost(const level_5_kit& kit, int k, int spawn_ms) {
+using kit = level_5_kit;
+using row_of = wave<level_5_kit>;
+
+// Ghost k of a row drops in at a random x in its sixth of the field and fans
+// out, drifting away from the side it started nearest to.
+enemy* falling_ghost(const level_5_kit& kit, const row_of& row, const wave_member& m) {
+    constexpr int lane_width = 65;
+    const int k = m.index;
     const int x_draw = random_below(30);
     const int fall_draw = random_below(30);
-    enemy* e = new_enemy_of(kit.base, blue_ghost, 138 + 65 * k + x_draw, 0, spawn_ms);
+    enemy* e = new_enemy_of(kit.base, *row.kind, field_x + lane_width * k + x_draw, 0, m.spawn_ms);
     const int drift_x = k < 3 ? 1 : -1;
     add_move(e, entry_path, 0, 4, 15 + fall_draw);
-    add_step(e, fire_step(kit.base, kit.blue_ghost_fan, 10), main_path);
+    add_step(e, fire_step(kit.base, kit.*row.fires, 10), main_path);
     add_move(e, main_path, drift_x, 5, 50);
     add_move(e, final_path, drift_x, 5, 5000);
     return e;
@@ -162,36 +141,33 @@ enemy* new_twin_plane(const level_5_kit& kit, int x, int entry_dx, int entry_fra
     return e;
 }
 
-// The first wave slides in by a random length; the second by a fixed one.
-struct twin_row {
-    enemy* right;
-    enemy* left;
-};
-
-twin_row first_twin_row(const level_5_kit& kit, int spawn_ms) {
-    const int right_draw = random_below(30);
-    enemy* right = new_twin_plane(kit, 512, -4, 30 + right_draw, spawn_ms);
+// A pair of twin planes, right then left. The first pairs slide in by a
+// length each draws just before it is made; the later ones by a fixed one.
+enemy* first_twins(const level_5_kit& kit, const row_of&, const wave_member& m) {
+    if (m.index == 0) {
+        const int right_draw = random_below(30);
+        return new_twin_plane(kit, field_end_x + 10, -4, 30 + right_draw, m.spawn_ms);
+    }
     const int left_draw = random_below(30);
-    enemy* left = new_twin_plane(kit, 46, 4, 30 + left_draw, spawn_ms);
-    return {right, left};
+    return new_twin_plane(kit, field_x - twin_plane.size.w, 4, 30 + left_draw, m.spawn_ms);
 }
 
-twin_row second_twin_row(const level_5_kit& kit, int spawn_ms) {
-    enemy* right = new_twin_plane(kit, 515, -5, 21, spawn_ms);
-    enemy* left = new_twin_plane(kit, 43, 5, 19, spawn_ms);
-    return {right, left};
+enemy* later_twins(const level_5_kit& kit, const row_of&, const wave_member& m) {
+    if (m.index == 0) return new_twin_plane(kit, field_end_x + 13, -5, 21, m.spawn_ms);
+    return new_twin_plane(kit, field_x - twin_plane.size.w - 3, 5, 19, m.spawn_ms);
 }
 
 // Angel a of a row climbs in from the right, fires three sprays and dives
 // away to the lower left.
-enemy* new_angel(const level_5_kit& kit, int a, int spawn_ms) {
+enemy* new_angel(const level_5_kit& kit, const row_of& row, const wave_member& m) {
     static constexpr int y_base[3] = {250, 200, 150};
     static constexpr int climb_range[3] = {20, 20, 15};
+    const int a = m.index;
     const int y_draw = random_below(40);
     const int climb_draw = random_below(climb_range[a]);
-    enemy* e = new_enemy_of(kit.base, angel, 512, y_base[a] + y_draw, spawn_ms);
+    enemy* e = new_enemy_of(kit.base, *row.kind, 512, y_base[a] + y_draw, m.spawn_ms);
     add_move(e, entry_path, -5, -5, 20 + climb_draw);
-    add_steps(e, main_path, fire_step(kit.base, kit.angel_spray, 10), 3);
+    add_steps(e, main_path, fire_step(kit.base, kit.*row.fires, 10), 3);
     add_move(e, main_path, -3, 5, 50);
     add_move(e, final_path, -3, 5, 5000);
     return e;
@@ -206,8 +182,8 @@ void cuckoo_leg(enemy* e, move_step* volley, move_step* glide, int times) {
     }
 }
 
-enemy* new_cuckoo(const level_5_kit& kit) {
-    enemy* e = new_enemy_of(kit.base, cuckoo, 503, 142, 53000);
+enemy* new_cuckoo(const level_5_kit& kit, const row_of& row, const wave_member& m) {
+    enemy* e = new_enemy_of(kit.base, *row.kind, 503, 142, m.spawn_ms);
     add_move(e, entry_path, -5, 0, 51);
     add_move(e, entry_path, 0, 0, 10);
     move_step* stand = fire_step(kit.base, kit.cuckoo_guns, 10);
@@ -226,21 +202,38 @@ enemy* new_cuckoo(const level_5_kit& kit) {
     return e;
 }
 
-// A ball rolls in from its side in n + 1 stages, stands firing stars, then
-// rolls back out.
-enemy* new_ball(const level_5_kit& kit, bool from_right, int spawn_ms) {
+// A pair of balls, right then left: each rolls in from its side in n + 1
+// stages, stands firing stars, then rolls back out.
+enemy* new_ball(const level_5_kit& kit, const row_of& row, const wave_member& m) {
+    const bool from_right = m.index == 0;
     const int stages = random_below(13);
     const int y_draw = random_below(250);
-    enemy_kind kind = ball;
+    enemy_kind kind = *row.kind;
     kind.hit_points = from_right ? 15 : 5;
-    enemy* e = new_enemy_of(kit.base, kind, from_right ? 505 : 108, 20 + y_draw, spawn_ms);
+    const int x = from_right ? field_end_x + 3 : field_x - kind.size.w;
+    enemy* e = new_enemy_of(kit.base, kind, x, 20 + y_draw, m.spawn_ms);
     const int in = from_right ? -1 : 1;
     add_move(e, entry_path, 3 * in, 0, 10);
     add_steps(e, entry_path, new_step(3 * in, 0, 9), stages);
-    add_steps(e, main_path, fire_step(kit.base, kit.ball_star, 9), 20);
+    add_steps(e, main_path, fire_step(kit.base, kit.*row.fires, 9), 20);
     add_move(e, final_path, -5 * in, 0, 1000);
     return e;
 }
+
+// clang-format off
+constexpr row_of waves[] = {
+    // first ms, every ms, groups, members, kind, entry, fires, path
+    {2000,   1000,  7, 6, &blue_ghost, nullptr, &kit::blue_ghost_fan, falling_ghost},
+    {10000,  2000, 12, 2, &twin_plane, nullptr, &kit::duo_guns,       first_twins},
+    {35000,  1000, 14, 3, &angel,      nullptr, &kit::angel_spray,    new_angel},
+    {53000,  0,     1, 1, &cuckoo,     nullptr, &kit::cuckoo_guns,    new_cuckoo},
+    {74000,  2000, 12, 2, &twin_plane, nullptr, &kit::duo_guns,       later_twins},
+    {102000, 1000, 26, 2, &ball,       nullptr, &kit::ball_star,      new_ball},
+    {134000, 1000,  7, 6, &blue_ghost, nullptr, &kit::blue_ghost_fan, falling_ghost},
+};
+// clang-format on
+constexpr int enemy_total = 228;
+static_assert(wave_enemies(waves) + 1 == enemy_total);
 
 // The boss's volley: eighteen rings two frames apart, standing still.
 struct ring_volley {
@@ -299,90 +292,7 @@ enemy* new_boss(const level_5_kit& kit) {
     return boss;
 }
 
-constexpr int ghost_rows = 7, twin_rows = 12, angel_rows = 14, ball_rows = 26;
-constexpr int enemy_total =
-    2 * ghost_rows * 6 + 2 * twin_rows * 2 + angel_rows * 3 + 1 + ball_rows * 2 + 1;
-static_assert(enemy_total == 228);
-
-struct ball_row {
-    enemy* right;
-    enemy* left;
-};
-
-level_script build_level_5(const asset_table& assets) {
-    const level_5_kit kit = make_kit(assets);
-
-    enemy* first_ghosts[ghost_rows][6];
-    for (int i = 0; i < ghost_rows; ++i)
-        for (int k = 0; k < 6; ++k) first_ghosts[i][k] = falling_ghost(kit, k, 8000 - 1000 * i);
-
-    twin_row first_twins[twin_rows];
-    for (int i = 0; i < twin_rows; ++i) first_twins[i] = first_twin_row(kit, 32000 - 2000 * i);
-
-    enemy* angels[angel_rows][3];
-    for (int i = 0; i < angel_rows; ++i)
-        for (int a = 0; a < 3; ++a) angels[i][a] = new_angel(kit, a, 48000 - 1000 * i);
-
-    enemy* the_cuckoo = new_cuckoo(kit);
-
-    twin_row second_twins[twin_rows];
-    for (int i = 0; i < twin_rows; ++i) second_twins[i] = second_twin_row(kit, 96000 - 2000 * i);
-
-    ball_row balls[ball_rows];
-    for (int i = 0; i < ball_rows; ++i) {
-        enemy* right = new_ball(kit, true, 127000 - 1000 * i);
-        enemy* left = new_ball(kit, false, 127000 - 1000 * i);
-        balls[i] = {right, left};
-    }
-
-    enemy* second_ghosts[ghost_rows][6];
-    for (int i = 0; i < ghost_rows; ++i)
-        for (int k = 0; k < 6; ++k) second_ghosts[i][k] = falling_ghost(kit, k, 140000 - 1000 * i);
-
-    enemy* boss = new_boss(kit);
-
-    // Each queued enemy goes to the front: the last queued leaves first.
-    queue_builder queue = make_queue_builder(enemy_total);
-    queue_in_order(queue, boss);
-    for (auto& row : second_ghosts)
-        for (enemy* e : row) queue_in_order(queue, e);
-    for (const ball_row& row : balls) {
-        queue_in_order(queue, row.right);
-        queue_in_order(queue, row.left);
-    }
-    for (const twin_row& row : second_twins) {
-        queue_in_order(queue, row.right);
-        queue_in_order(queue, row.left);
-    }
-    queue_in_order(queue, the_cuckoo);
-    for (auto& row : angels)
-        for (enemy* e : row) queue_in_order(queue, e);
-    for (const twin_row& row : first_twins) {
-        queue_in_order(queue, row.right);
-        queue_in_order(queue, row.left);
-    }
-    for (auto& row : first_ghosts)
-        for (enemy* e : row) queue_in_order(queue, e);
-    return finish_script(boss, queue);
-}
-
-constexpr level_config level_5_config = {
-    .title_card = slot_level_card_first + 4,
-    .stage_music = slot_music_enterprise,
-    .boss_music = slot_music_boss4_5,
-    .backdrop = backdrop_kind::scrolling,
-    .first_picture = slot_enterprise,
-    .second_picture = slot_enterprise,
-    .outro_picture = slot_enterprise_gris,
-    .third_step_from_ms = 75000,
-    .warning_time = 146000,
-    .boss_bar_scale = 0.07095,
-    .build = build_level_5,
-};
-
 } // namespace
 
-void play_level_5(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                  game_result* result, const asset_table& assets) {
-    play_level(level_5_config, screen, difficulty, incoming_score, frame_ms, result, assets);
-}
+const level_config level_5_config =
+    with_build(settings, build_from_waves<make_kit, waves, new_boss, enemy_total>);

@@ -2,30 +2,20 @@
 // red, blue and green, rains of slowly falling bullets, and a triangle of
 // moves between volleys, over a backdrop that cycles through three tints
 // once the warning has shown.
-#include "engine/level_engine.h"
 #include "engine/level_run.h"
-#include "levels/enemy_kind.h"
+#include "levels/level_kit.h"
 #include "levels/levels.h"
-#include "levels/script_builder.h"
-#include "support/rect_random.h"
 
 namespace {
 
-constexpr enemy_kind last_boss{.tag = "BOSS",
-                               .picture = slot_last_boss1,
-                               .second_picture = slot_last_boss2,
-                               .flash_picture = slot_last_boss_flash,
-                               .size = {269, 285},
-                               .hit_points = 2000,
-                               .shot_slots = 500,
-                               .colour = 0,
-                               .explosion = {slot_explosion_boss1, 16, 60, 192, 192},
-                               .reach = {60, 60},
-                               .score = 10000,
-                               .hold_main = 1,
-                               .final_mode = final_repeat,
-                               .anim_switch = 3,
-                               .anim_period = 6};
+// Each kind a packed record.
+// clang-format off
+constexpr enemy_kind last_boss{.tag = "BOSS", .picture = slot_last_boss1,
+    .second_picture = slot_last_boss2, .flash_picture = slot_last_boss_flash, .size = {269, 285},
+    .hit_points = 2000, .shot_slots = 500, .colour = 0,
+    .explosion = {slot_explosion_boss1, 16, 60, 192, 192}, .reach = {60, 60}, .score = 10000,
+    .hold_main = 1, .final_mode = final_repeat, .anim_switch = 3, .anim_period = 6};
+// clang-format on
 
 constexpr int boss_spawn_ms = 12000;
 
@@ -57,7 +47,7 @@ struct colour_turn {
     move_step* steps[4];
 };
 
-colour_turn make_turn(const bullet_look& look, int speed, Mix_Chunk* sound) {
+colour_turn make_turn(const level_kit& base, const bullet_look& look, int speed) {
     const shot_pattern turn[4] = {
         gun_pattern(look, {speed, 0}, {-speed, 0}),
         gun_pattern(look, {4, speed}, {-4, -speed}),
@@ -65,11 +55,12 @@ colour_turn make_turn(const bullet_look& look, int speed, Mix_Chunk* sound) {
         gun_pattern(look, {-4, speed}, {4, -speed}),
     };
     colour_turn out{};
-    for (int i = 0; i < 4; ++i) out.steps[i] = fire(turn[i], sound, 2);
+    for (int i = 0; i < 4; ++i) out.steps[i] = fire_step(base, turn[i], 2);
     return out;
 }
 
 struct level_6_kit {
+    level_kit base;
     colour_turn red, blue, green;
     move_step* red_rain;
     move_step* blue_rain;
@@ -78,16 +69,16 @@ struct level_6_kit {
 
 level_6_kit make_kit(const asset_table& assets) {
     const bullet_looks b = catalogue_bullets(assets);
-    Mix_Chunk* sound = chunk_slot(assets, slot_sound_shot4);
     level_6_kit kit{};
+    kit.base = make_level_kit(assets);
     // Red bullets fly at 4, blue at 6, green at 8.
-    kit.red = make_turn(b.large_red, 4, sound);
-    kit.blue = make_turn(b.large_blue, 6, sound);
-    kit.green = make_turn(b.large_green, 8, sound);
+    kit.red = make_turn(kit.base, b.large_red, 4);
+    kit.blue = make_turn(kit.base, b.large_blue, 6);
+    kit.green = make_turn(kit.base, b.large_green, 8);
     // Rains fall faster and faster, green fastest.
-    kit.red_rain = fire(gun_pattern(b.large_red, {1, 1}, {-1, 1}, 1.03), sound, 6);
-    kit.blue_rain = fire(gun_pattern(b.large_blue, {1, 1}, {-1, 1}, 1.04), sound, 6);
-    kit.green_rain = fire(gun_pattern(b.large_green, {1, 1}, {-1, 1}, 1.05), sound, 6);
+    kit.red_rain = fire_step(kit.base, gun_pattern(b.large_red, {1, 1}, {-1, 1}, 1.03), 6);
+    kit.blue_rain = fire_step(kit.base, gun_pattern(b.large_blue, {1, 1}, {-1, 1}, 1.04), 6);
+    kit.green_rain = fire_step(kit.base, gun_pattern(b.large_green, {1, 1}, {-1, 1}, 1.05), 6);
     return kit;
 }
 
@@ -111,8 +102,8 @@ struct triangle {
 
 triangle make_triangle() { return {{new_step(-5, -5, 8), new_step(5, 0, 16), new_step(-5, 5, 8)}}; }
 
-enemy* new_last_boss(const asset_table& assets, const level_6_kit& kit) {
-    enemy* boss = new_enemy_of(last_boss, assets, 506, 40, boss_spawn_ms);
+enemy* new_last_boss(const level_6_kit& kit) {
+    enemy* boss = new_enemy_of(kit.base, last_boss, 506, 40, boss_spawn_ms);
     const triangle tri = make_triangle();
 
     // Entry: in from the right to x 191, a pause, then three blocks of
@@ -154,11 +145,7 @@ enemy* new_last_boss(const asset_table& assets, const level_6_kit& kit) {
 }
 
 level_script build_level_6(const asset_table& assets) {
-    const level_6_kit kit = make_kit(assets);
-    enemy* boss = new_last_boss(assets, kit);
-    queue_builder queue = make_queue_builder(1);
-    queue_in_order(queue, boss);
-    return finish_script(boss, queue);
+    return build_boss_alone(make_kit(assets), new_last_boss);
 }
 
 // The plain backdrop until the first warning banner, then red, blue and green
@@ -182,23 +169,14 @@ int tinted_backdrop(level_run& run) {
     return slot;
 }
 
-constexpr level_config level_6_config = {
-    .title_card = slot_level_card_first + 5,
-    .stage_music = no_slot,
-    .boss_music = slot_music_boss6,
-    .backdrop = backdrop_kind::scrolling,
-    .first_picture = slot_enterprise,
-    .outro_picture = slot_enterprise_gris,
-    .third_step_from_ms = 0,
-    .warning_time = 6000,
-    .boss_bar_scale = 0.035475,
-    .build = build_level_6,
-    .choose_backdrop = tinted_backdrop,
-};
-
 } // namespace
 
-void play_level_6(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                  game_result* result, const asset_table& assets) {
-    play_level(level_6_config, screen, difficulty, incoming_score, frame_ms, result, assets);
-}
+// The settings, packed by concern: music, backdrop, scrolling, boss, hooks.
+// clang-format off
+const level_config level_6_config = {
+    .title_card = slot_level_card_first + 5, .stage_music = no_slot, .boss_music = slot_music_boss6,
+    .backdrop = backdrop_kind::scrolling, .first_picture = slot_enterprise,
+    .outro_picture = slot_enterprise_gris, .third_step_from_ms = 0,
+    .warning_time = 6000, .boss_bar_scale = 0.035475,
+    .build = build_level_6, .choose_backdrop = tinted_backdrop};
+// clang-format on

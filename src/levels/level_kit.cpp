@@ -17,11 +17,11 @@ enemy* new_enemy_of(const level_kit& kit, const enemy_kind& kind, int x, int y, 
 
 shot_pattern ghost_fan(const bullet_look& look) {
     constexpr int mouth_x = 15, mouth_y = 26;
-    return make_pattern({bullet(look, {.from = {mouth_x, mouth_y}, .speed = {0, 2}}),
-                         bullet(look, {.from = {mouth_x, mouth_y}, .speed = {2, 2}}),
-                         bullet(look, {.from = {mouth_x, mouth_y}, .speed = {-2, 2}}),
-                         bullet(look, {.from = {mouth_x, mouth_y}, .speed = {3, 2}}),
-                         bullet(look, {.from = {mouth_x, mouth_y}, .speed = {-3, 2}})});
+    return make_pattern({{look, {mouth_x, mouth_y}, {0, 2}},
+                         {look, {mouth_x, mouth_y}, {2, 2}},
+                         {look, {mouth_x, mouth_y}, {-2, 2}},
+                         {look, {mouth_x, mouth_y}, {3, 2}},
+                         {look, {mouth_x, mouth_y}, {-3, 2}}});
 }
 
 enemy* rising_ghost(const level_kit& kit, const shot_pattern& fan, int k, int spawn_ms) {

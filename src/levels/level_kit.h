@@ -8,6 +8,7 @@
 #include "levels/enemy_kind.h"
 #include "levels/script_builder.h"
 #include "levels/side_entries.h"
+#include "levels/wave_builder.h"
 
 struct level_kit {
     const asset_table* assets;
@@ -40,3 +41,17 @@ enemy* drifting_ghost(const level_kit& kit, const side_row_shape& shape, const s
 // drift down at v, 4 and 5 fly on across the field first.
 enemy* side_plane(const level_kit& kit, const enemy_kind& kind, const side_row_shape& shape,
                   const shot_pattern& guns, int k, int spawn_ms, int v);
+
+// The same three as path makers for a wave's rows: the row gives the entry
+// shape, the kind (planes) and the pattern fired, and a plane row's speed is
+// how fast members 0 to 3 drift down.
+template <typename kit_type>
+enemy* drifting_ghosts(const kit_type& kit, const wave<kit_type>& row, const wave_member& m) {
+    return drifting_ghost(kit.base, *row.entry, kit.*row.fires, m.index, m.spawn_ms);
+}
+
+template <typename kit_type>
+enemy* side_planes(const kit_type& kit, const wave<kit_type>& row, const wave_member& m) {
+    return side_plane(kit.base, *row.kind, *row.entry, kit.*row.fires, m.index, m.spawn_ms,
+                      row.speed);
+}

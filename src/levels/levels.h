@@ -1,19 +1,41 @@
-// The levels' entry points, each with the signature every level shares.
+// The game's levels, one record each: the name the tools call it by and its
+// level_config (its settings and its build). One table holds them, Levels 1
+// to 6 in play order and then the epilogue; the shell, the simulator, the
+// tests and the benchmarks all read it.
 #pragma once
 
-#include "engine/level_interface.h"
+#include <array>
+#include <string_view>
 
-void play_level_1(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                  game_result* result, const asset_table& assets);
-void play_level_2(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                  game_result* result, const asset_table& assets);
-void play_level_3(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                  game_result* result, const asset_table& assets);
-void play_level_4(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                  game_result* result, const asset_table& assets);
-void play_level_5(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                  game_result* result, const asset_table& assets);
-void play_level_6(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                  game_result* result, const asset_table& assets);
-void play_epilogue(SDL_Surface* screen, int difficulty, int incoming_score, int frame_ms,
-                   game_result* result, const asset_table& assets);
+#include "engine/level_config.h"
+
+struct level_record {
+    const char* name;
+    const level_config* config;
+};
+
+// The levels of a run, without the epilogue.
+inline constexpr int level_count = 6;
+
+// Each defined in its own level file.
+extern const level_config level_1_config, level_2_config, level_3_config, level_4_config,
+    level_5_config, level_6_config, epilogue_config;
+
+inline constexpr std::array<level_record, level_count + 1> level_records{
+    {{"1", &level_1_config},
+     {"2", &level_2_config},
+     {"3", &level_3_config},
+     {"4", &level_4_config},
+     {"5", &level_5_config},
+     {"6", &level_6_config},
+     {"epilogue", &epilogue_config}}};
+
+// The epilogue's record: the last of the table.
+inline constexpr const level_record& epilogue_record = level_records[level_count];
+
+// The level of that name, or null.
+constexpr const level_config* find_level(std::string_view name) {
+    for (const level_record& record : level_records)
+        if (name == record.name) return record.config;
+    return nullptr;
+}

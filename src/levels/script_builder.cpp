@@ -26,6 +26,17 @@ shot* accelerating_bullet(const bullet_look& look, const accelerating_launch& la
                           launch.accel.x, launch.accel.y);
 }
 
+shot_pattern make_pattern(std::initializer_list<bullet_row> rows) {
+    shot_pattern pattern{};
+    for (const bullet_row& row : rows) {
+        const bool plain = row.accel.x == 0.0 && row.accel.y == 0.0;
+        add_template(pattern, plain ? bullet(row.look, {row.from, row.speed}, row.kind)
+                                    : accelerating_bullet(
+                                          row.look, {row.from, row.speed, row.accel}, row.kind));
+    }
+    return pattern;
+}
+
 bullet_looks catalogue_bullets(const asset_table& assets) {
     auto look = [&](int a, int b, int size) {
         return bullet_look{picture_slot(assets, a), picture_slot(assets, b), size};
@@ -45,6 +56,10 @@ move_step* fire(const shot_pattern& pattern, Mix_Chunk* sound, int frames, int d
 
 void add_steps(enemy* e, path_kind path, move_step* step, int times) {
     for (int i = 0; i < times; ++i) add_step(e, step, path);
+}
+
+void add_runs(enemy* e, path_kind path, std::initializer_list<step_run> runs) {
+    for (const step_run& run : runs) add_steps(e, path, run.step, run.times);
 }
 
 void add_move(enemy* e, path_kind path, int dx, int dy, int frames) {

@@ -48,6 +48,17 @@ struct accelerating_launch {
 shot* bullet(const bullet_look& look, const bullet_launch& launch, int kind = 0);
 shot* accelerating_bullet(const bullet_look& look, const accelerating_launch& launch, int kind = 0);
 
+// A pattern as rows, one bullet a row: {look, from, speed[, accel[, kind]]}.
+// A row without factors is a plain bullet.
+struct bullet_row {
+    bullet_look look;
+    launch_point from;
+    launch_speed speed;
+    accel_factors accel = {0.0, 0.0};
+    int kind = 0;
+};
+shot_pattern make_pattern(std::initializer_list<bullet_row> rows);
+
 // The enemy bullet looks of the catalogue.
 struct bullet_looks {
     bullet_look small_red, small_blue, small_green;
@@ -60,6 +71,13 @@ bullet_looks catalogue_bullets(const asset_table& assets);
 move_step* fire(const shot_pattern& pattern, Mix_Chunk* sound, int frames, int dx = 0, int dy = 0);
 // Adds the step `times` times to the path (steps may be shared).
 void add_steps(enemy* e, path_kind path, move_step* step, int times = 1);
+// A step and how many times in a row the path takes it.
+struct step_run {
+    move_step* step;
+    int times;
+};
+// Adds the runs to the path in order.
+void add_runs(enemy* e, path_kind path, std::initializer_list<step_run> runs);
 // Shorthand for a plain moving step added once.
 void add_move(enemy* e, path_kind path, int dx, int dy, int frames);
 

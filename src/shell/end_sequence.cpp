@@ -8,8 +8,8 @@ int end_sequence(SDL_Surface* screen, run_end end, game_result& result, const as
     const bool completed = end == run_end::completed_run;
     if (completed) {
         result.code = result_quit;
-        levels.epilogue(screen, difficulty_epilogue, result.score, frame_period_ms, &result,
-                        assets);
+        levels.play(*levels.epilogue,
+                    {screen, difficulty_epilogue, result.score, frame_period_ms, &assets}, &result);
         // Only a cleared epilogue writes its bonus; lost or quit, the field
         // still holds the score after Level 6, which must not count twice.
         if (result.code == result_cleared) final_score += result.score;

@@ -3,11 +3,11 @@
 #include "shell/continue_screen.h"
 #include "shell/loading_screen.h"
 
-void play_one_level(SDL_Surface* screen, level_function level, int difficulty, game_result& result,
-                    const asset_table& assets) {
+void play_one_level(SDL_Surface* screen, const level_table& levels, const level_config& level,
+                    int difficulty, game_result& result, const asset_table& assets) {
     for (;;) {
         result.code = result_quit; // a level quit with Escape leaves it so
-        level(screen, difficulty, result.score, frame_period_ms, &result, assets);
+        levels.play(level, {screen, difficulty, result.score, frame_period_ms, &assets}, &result);
         if (result.code == result_quit) return;
         if (result.code != result_lost) {
             loading_screen(screen, assets);
@@ -22,12 +22,12 @@ run_end play_level_chain(SDL_Surface* screen, int difficulty, game_result& resul
                          const asset_table& assets, const level_table& levels) {
     const int last_level = last_level_of(difficulty);
     for (int number = 1; number <= last_level; ++number) {
-        const level_function level = levels.levels[number - 1];
+        const level_config* level = levels.levels[number - 1];
         if (!level) {
             result.code = result_quit;
             return run_end::short_run;
         }
-        play_one_level(screen, level, difficulty, result, assets);
+        play_one_level(screen, levels, *level, difficulty, result, assets);
         if (result.code <= result_quit) return run_end::none;
     }
     if (last_level < level_count || !levels.epilogue) {

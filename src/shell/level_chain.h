@@ -27,8 +27,8 @@ constexpr int last_level_of(int difficulty) {
 // Plays one level until it is over. A lost level offers the continue screen
 // and, unless the player gives up, is played again with the score reset to 0;
 // a cleared level is followed by the loading screen.
-void play_one_level(SDL_Surface* screen, level_function level, int difficulty, game_result& result,
-                    const asset_table& assets);
+void play_one_level(SDL_Surface* screen, const level_table& levels, const level_config& level,
+                    int difficulty, game_result& result, const asset_table& assets);
 
 // Plays Level 1, then each next level while the one before was cleared.
 run_end play_level_chain(SDL_Surface* screen, int difficulty, game_result& result,

@@ -1,14 +1,15 @@
 #include "shell/level_table.h"
 
-#include "levels/levels.h"
+#include "engine/level_engine.h"
 
 namespace {
 
 // Every level of the game, in the order a run plays them.
-constexpr level_table levels_of_the_game{
-    {&play_level_1, &play_level_2, &play_level_3, &play_level_4, &play_level_5, &play_level_6},
-    &play_epilogue,
-};
+constexpr level_table levels_of_the_game = [] {
+    level_table table{{}, epilogue_record.config, play_level};
+    for (int i = 0; i < level_count; ++i) table.levels[i] = level_records[i].config;
+    return table;
+}();
 
 } // namespace
 

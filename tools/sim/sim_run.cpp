@@ -10,6 +10,7 @@
 #include <limits>
 #include <unistd.h>
 
+#include "engine/level_engine.h"
 #include "engine/level_observer.h"
 #include "engine/level_run.h"
 #include "levels/levels.h"
@@ -24,22 +25,6 @@
 #include "support/asset_catalogue.h"
 
 namespace {
-
-struct level_entry {
-    const char* name;
-    level_function play;
-};
-
-constexpr level_entry level_table[] = {
-    {"1", play_level_1}, {"2", play_level_2}, {"3", play_level_3},         {"4", play_level_4},
-    {"5", play_level_5}, {"6", play_level_6}, {"epilogue", play_epilogue},
-};
-
-level_function find_level(const std::string& name) {
-    for (const level_entry& entry : level_table)
-        if (name == entry.name) return entry.play;
-    return nullptr;
-}
 
 volatile std::sig_atomic_t stop_signal = 0;
 
@@ -350,13 +335,7 @@ void close_sim_session(sim_session& session) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_AUDIO);
 }
 
-bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome& outcome,
-                   std::string& error) {
-    const level_function play = find_level(options.level);
-    if (!play && !options.whole_run) {
-        error = "unknown level '" + options.level + "'";
-        return false;
-    }
+void start_sim_run(const sim_session& session) {
     // Each run draws the level's random variation as a fresh start of the
     // game would: the C library's sequence from its default seed.
     std::srand(1);
@@ -367,6 +346,16 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
         if (session.assets->slots[slot] && length > 0)
             sim_set_music_length(music_slot(*session.assets, slot), static_cast<Uint32>(length));
     }
+}
+
+bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome& outcome,
+                   std::string& error) {
+    const level_config* level = find_level(options.level);
+    if (!level && !options.whole_run) {
+        error = "unknown level '" + options.level + "'";
+        return false;
+    }
+    start_sim_run(session);
     watcher w;
     w.options = &options;
     w.outcome = &outcome;
@@ -398,8 +387,10 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
         outcome.code = result.code;
         outcome.score = w.runs_ended > 0 ? w.final_score : result.score;
     } else {
-        play(session.screen, options.difficulty, options.score, frame_period_ms, &result,
-             *session.assets);
+        play_level(
+            *level,
+            {session.screen, options.difficulty, options.score, frame_period_ms, session.assets},
+            &result);
     }
     set_scene_observer(nullptr);
     set_run_observer(nullptr);

@@ -91,6 +91,11 @@ bool known_difficulty(int difficulty);
 // still written.
 void stop_runs_on_signals();
 
+// Starts a run as a fresh start of the game would: the random sequence from
+// its default seed, the simulated backend cleared and handed the catalogue
+// and the real length of every music track.
+void start_sim_run(const sim_session& session);
+
 bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome& outcome,
                    std::string& error);
 std::string summary_json(const sim_outcome& outcome);
