@@ -29,6 +29,9 @@ target_link_libraries(graze PRIVATE graze_platform_web graze_game ${web_librarie
 target_link_options(graze PRIVATE
   # Waits sleep in the page's event loop: the game's loops stay as they are.
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+  # The backend's own sleep, which the page can end early (web/library.js).
+  "-sASYNCIFY_IMPORTS=['page_sleep']"
+  --js-library ${CMAKE_SOURCE_DIR}/web/library.js
   # ...and nothing in these libraries ever waits: their code stays as fast as
   # it is without Asyncify (decoding every picture and sound at start-up).
   # SDL_mixer does wait (for a fading music) through SDL_Delay: it keeps it.
@@ -42,4 +45,5 @@ target_link_options(graze PRIVATE
   -Wl,--wrap=SDL_OpenAudio -Wl,--wrap=SDL_Delay
   --pre-js ${CMAKE_SOURCE_DIR}/web/pre.js
   --preload-file ${GRAZE_WEB_ASSETS}@/)
-set_property(TARGET graze APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/pre.js)
+set_property(TARGET graze APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/pre.js
+                                                      ${CMAKE_SOURCE_DIR}/web/library.js)
