@@ -23,7 +23,8 @@ foreach(library SDL_mixer vorbisfile vorbis ogg SDL png z)
   list(APPEND web_libraries ${GRAZE_WEB_PREFIX}/lib/lib${library}.a)
 endforeach()
 
-add_executable(graze src/shell/main.cpp)
+add_executable(graze src/shell/main.cpp web/memory_copy.cpp)
+set_source_files_properties(web/memory_copy.cpp PROPERTIES COMPILE_OPTIONS "-mbulk-memory")
 set_target_properties(graze PROPERTIES SUFFIX .js)
 target_link_libraries(graze PRIVATE graze_platform_web graze_game ${web_libraries})
 target_link_options(graze PRIVATE

@@ -97,6 +97,38 @@ void sleep_in_page(Uint32 ms) {
     mix_unheard_time();
 }
 
+// The screen into the canvas's byte order. Apart from the frame loop and
+// never inlined into it: Asyncify leaves code that cannot sleep as fast as
+// it is, and this runs over every pixel of every frame.
+__attribute__((noinline)) void copy_to_canvas(const SDL_Surface& screen) {
+    // The masks in locals: the stores below could otherwise alias them and
+    // reload them for every pixel.
+    const SDL_PixelFormat& f = *screen.format;
+    const Uint32 r_mask = f.Rmask, g_mask = f.Gmask, b_mask = f.Bmask;
+    const int r_shift = f.Rshift, g_shift = f.Gshift, b_shift = f.Bshift;
+    const bool usual = r_mask == 0x00ff0000u && g_mask == 0x0000ff00u && b_mask == 0x000000ffu;
+    for (int y = 0; y < canvas_height; ++y) {
+        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(screen.pixels) +
+                                                          y * screen.pitch);
+        Uint32* out = canvas_pixels.data() + y * canvas_width;
+        if (usual) {
+            // The screen SDL gives the game: red and blue swap places.
+            for (int x = 0; x < canvas_width; ++x) {
+                const Uint32 p = row[x];
+                out[x] = (p >> 16 & 0xffu) | (p & 0xff00u) | (p & 0xffu) << 16 | 0xff000000u;
+            }
+            continue;
+        }
+        for (int x = 0; x < canvas_width; ++x) {
+            const Uint32 p = row[x];
+            const Uint32 r = (p & r_mask) >> r_shift;
+            const Uint32 g = (p & g_mask) >> g_shift;
+            const Uint32 b = (p & b_mask) >> b_shift;
+            out[x] = r | g << 8 | b << 16 | 0xff000000u;
+        }
+    }
+}
+
 } // namespace
 
 namespace {
@@ -185,19 +217,7 @@ void platform_flip(SDL_Surface* screen) {
     SDL_Flip(screen);
     if (screen->w == canvas_width && screen->h == canvas_height &&
         screen->format->BytesPerPixel == 4 && SDL_LockSurface(screen) == 0) {
-        const SDL_PixelFormat& f = *screen->format;
-        for (int y = 0; y < canvas_height; ++y) {
-            const auto* row = reinterpret_cast<const Uint32*>(
-                static_cast<const Uint8*>(screen->pixels) + y * screen->pitch);
-            Uint32* out = canvas_pixels.data() + y * canvas_width;
-            for (int x = 0; x < canvas_width; ++x) {
-                const Uint32 p = row[x];
-                const Uint32 r = (p & f.Rmask) >> f.Rshift;
-                const Uint32 g = (p & f.Gmask) >> f.Gshift;
-                const Uint32 b = (p & f.Bmask) >> f.Bshift;
-                out[x] = r | g << 8 | b << 16 | 0xff000000u;
-            }
-        }
+        copy_to_canvas(*screen);
         SDL_UnlockSurface(screen);
         page_present(canvas_pixels.data(), canvas_width, canvas_height);
     }
