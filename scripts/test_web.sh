@@ -94,8 +94,10 @@ for b in $browsers; do
     echo "##  SKIPPED: the browser test in $b: it cannot start here"
     continue
   fi
-  total_passed=$((total_passed + $(echo "$counts" | sed -n 's/^\([0-9]*\) passed.*/\1/p')))
-  total_failed=$((total_failed + $(echo "$counts" | sed -n 's/.* \([0-9]*\) failed$/\1/p')))
+  p=$(echo "$counts" | sed -n 's/^\([0-9]*\) passed.*/\1/p')
+  f=$(echo "$counts" | sed -n 's/.* \([0-9]*\) failed$/\1/p')
+  total_passed=$((total_passed + ${p:-0}))
+  total_failed=$((total_failed + ${f:-1}))
   [ "$status" -ne 0 ] && result=1
 done
 echo "screenshots: $shots"

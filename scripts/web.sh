@@ -10,7 +10,8 @@
 #     builds and CI runs on the same machine:
 #       ${GRAZE_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/graze-web}
 #   - takes the generated assets from the native build (build/assets, made
-#     with scripts/setup.sh --game when missing) and builds the game.
+#     with scripts/setup.sh --game when missing), stores their PNG pictures
+#     in fewer bytes (the same pixels, checked) and builds the game.
 #   - writes each file's size and CRC-32 into the page, which checks its
 #     downloads whole, and puts precompressed .br and .gz copies beside the
 #     files for hosts that serve them (scripts/serve_web.sh does).
@@ -61,6 +62,7 @@ command -v dpkg-source >/dev/null 2>&1 || need+=(dpkg-dev)
 command -v cmake >/dev/null 2>&1 || need+=(cmake make)
 command -v brotli >/dev/null 2>&1 || need+=(brotli)
 command -v python3 >/dev/null 2>&1 || need+=(python3)
+command -v optipng >/dev/null 2>&1 || need+=(optipng)
 [ ${#need[@]} -gt 0 ] && apt_install "${need[@]}"
 # Debian's emcc runs under whatever node is first on the PATH: it must find
 # Debian's JavaScript modules (acorn), and autoconf-style test programs must
@@ -192,11 +194,43 @@ if [ ! -f "$assets/.generated" ]; then
   scripts/setup.sh --game "$native"
 fi
 
+# --- The same pictures in fewer bytes ----------------------------------------------
+# Each PNG file's pixel data stored again with better filters and deflate
+# settings (optipng, keeping its colour type, bit depth, palette and chunks),
+# each result cached by the file's hash; then every picture is decoded from
+# both folders as the game loads it and compared pixel for pixel: any
+# difference, and the build takes the generated files as they are.
+web_assets=$out/assets
+if [ ! -f "$out/assets.made" ] || [ "$assets/.generated" -nt "$out/assets.made" ]; then
+  say "storing the pictures in fewer bytes"
+  rm -rf "$web_assets.tmp" && mkdir -p "$cache/png"
+  cp -a "$assets" "$web_assets.tmp"
+  find "$web_assets.tmp" -name '*.png' -print0 | xargs -0 -P "$jobs" -n 8 sh -c '
+    cache=$1; shift
+    for f; do
+      c=$cache/$(sha256sum "$f" | cut -c1-64).png
+      if [ ! -f "$c" ]; then
+        rm -f "$c.$$"
+        optipng -quiet -o2 -nc -nb -np -out "$c.$$" "$f" 2>/dev/null || true
+        [ -s "$c.$$" ] || cp "$f" "$c.$$"
+        mv "$c.$$" "$c"
+      fi
+      cp "$c" "$f"
+    done' _ "$cache/png"
+  if scripts/compare_decoded_pictures.sh "$assets" "$web_assets.tmp" >"$out/pictures-check.log" 2>&1; then
+    rm -rf "$web_assets" && mv "$web_assets.tmp" "$web_assets"
+  else
+    say "the smaller pictures differ or could not be checked ($out/pictures-check.log): the generated ones go in"
+    rm -rf "$web_assets" "$web_assets.tmp" && cp -a "$assets" "$web_assets"
+  fi
+  touch "$out/assets.made"
+fi
+
 # --- The game -----------------------------------------------------------------
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 emcmake cmake -S . -B "$out/cmake" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
-  -DGRAZE_WEB_PREFIX="$prefix" -DGRAZE_WEB_ASSETS="$assets" >/dev/null
+  -DGRAZE_WEB_PREFIX="$prefix" -DGRAZE_WEB_ASSETS="$web_assets" >/dev/null
 cmake --build "$out/cmake" -j"$jobs"
 
 site=$out/site
