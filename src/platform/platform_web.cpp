@@ -1,15 +1,24 @@
 // The browser backend: the game compiled to WebAssembly, in a page. SDL runs
 // with its dummy video driver and no audio driver; this file is the small
-// driver around it. Time is SDL's clock; a wait sleeps through Asyncify,
-// handing the browser its event loop; keys come from the page's key events;
-// a flip copies the screen to the page's canvas; the page's Web Audio pulls
-// SDL_mixer's mix.
+// driver around it. Time is SDL's clock less the time the page was hidden; a
+// wait sleeps through Asyncify, handing the browser its event loop; keys come
+// from the page (keyboard, touch pad, gamepad); a flip copies the screen to
+// the page's canvas; the page's Web Audio pulls SDL_mixer's mix.
 #include "platform/platform.h"
 
 #include <emscripten.h>
 
 #include <array>
 #include <cstring>
+
+// Hooks the page (index.html) provides on its Module object.
+EM_JS(void, page_present, (const void* rgba, int width, int height),
+      { Module.grazePresent(HEAPU8, rgba, width, height); });
+EM_JS(int, page_audio_open, (int frequency, int channels),
+      { return Module.grazeAudioOpen ? Module.grazeAudioOpen(frequency, channels) : 0; });
+// Sleeps in the page's event loop for this long, or until the page shows
+// again after being hidden (web/library.js).
+extern "C" void page_sleep(Uint32 ms);
 
 namespace {
 
@@ -49,9 +58,11 @@ void mix_frames(int frames) {
     mixed_frames += static_cast<Uint64>(frames);
 }
 
+Uint32 game_ticks();
+
 void mix_unheard_time() {
     if (!mixer_open) return;
-    const Uint64 due = static_cast<Uint64>(SDL_GetTicks() - opened_ms) * mixer_spec.freq / 1000;
+    const Uint64 due = static_cast<Uint64>(game_ticks() - opened_ms) * mixer_spec.freq / 1000;
     const Uint64 slack = static_cast<Uint64>(mixer_spec.freq) * unpulled_ms / 1000;
     while (mixed_frames + slack < due) {
         const Uint64 behind = due - slack - mixed_frames;
@@ -59,19 +70,73 @@ void mix_unheard_time() {
     }
 }
 
+// A hidden page pauses the game: its clock stands still from the moment the
+// page is hidden, and the game waits at its next wait or flip until the page
+// shows again. The sound stops with it (the page suspends its audio, and no
+// time is mixed unheard while hidden).
+bool page_hidden = false;
+Uint32 hidden_since_ms = 0;
+Uint32 hidden_total_ms = 0;
+
+Uint32 game_ticks() { return (page_hidden ? hidden_since_ms : SDL_GetTicks()) - hidden_total_ms; }
+
+void wait_while_hidden();
+
 void sleep_in_page(Uint32 ms) {
-    emscripten_sleep(ms);
+    // The whole wait in the game's time: a wait the page's hiding interrupted
+    // goes on for what was left of it.
+    const Uint32 until = game_ticks() + ms;
+    for (;;) {
+        page_sleep(ms);
+        wait_while_hidden();
+        const Uint32 now = game_ticks();
+        if (static_cast<Sint32>(until - now) <= 0) break;
+        ms = until - now;
+    }
     last_yield_ms = SDL_GetTicks();
     mix_unheard_time();
 }
 
+// The screen into the canvas's byte order. Apart from the frame loop and
+// never inlined into it: Asyncify leaves code that cannot sleep as fast as
+// it is, and this runs over every pixel of every frame.
+__attribute__((noinline)) void copy_to_canvas(const SDL_Surface& screen) {
+    // The masks in locals: the stores below could otherwise alias them and
+    // reload them for every pixel.
+    const SDL_PixelFormat& f = *screen.format;
+    const Uint32 r_mask = f.Rmask, g_mask = f.Gmask, b_mask = f.Bmask;
+    const int r_shift = f.Rshift, g_shift = f.Gshift, b_shift = f.Bshift;
+    const bool usual = r_mask == 0x00ff0000u && g_mask == 0x0000ff00u && b_mask == 0x000000ffu;
+    for (int y = 0; y < canvas_height; ++y) {
+        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(screen.pixels) +
+                                                          y * screen.pitch);
+        Uint32* out = canvas_pixels.data() + y * canvas_width;
+        if (usual) {
+            // The screen SDL gives the game: red and blue swap places.
+            for (int x = 0; x < canvas_width; ++x) {
+                const Uint32 p = row[x];
+                out[x] = (p >> 16 & 0xffu) | (p & 0xff00u) | (p & 0xffu) << 16 | 0xff000000u;
+            }
+            continue;
+        }
+        for (int x = 0; x < canvas_width; ++x) {
+            const Uint32 p = row[x];
+            const Uint32 r = (p & r_mask) >> r_shift;
+            const Uint32 g = (p & g_mask) >> g_shift;
+            const Uint32 b = (p & b_mask) >> b_shift;
+            out[x] = r | g << 8 | b << 16 | 0xff000000u;
+        }
+    }
+}
+
 } // namespace
 
-// Hooks the page (index.html) provides on its Module object.
-EM_JS(void, page_present, (const void* rgba, int width, int height),
-      { Module.grazePresent(HEAPU8, rgba, width, height); });
-EM_JS(int, page_audio_open, (int frequency, int channels),
-      { return Module.grazeAudioOpen ? Module.grazeAudioOpen(frequency, channels) : 0; });
+namespace {
+constexpr Uint32 hidden_wait_ms = 3600000;
+void wait_while_hidden() {
+    while (page_hidden) page_sleep(hidden_wait_ms);
+}
+} // namespace
 
 extern "C" {
 
@@ -85,6 +150,20 @@ EMSCRIPTEN_KEEPALIVE void web_key(int sym, int down) {
     event.key.keysym.sym = static_cast<SDLKey>(sym);
     SDL_PushEvent(&event);
 }
+
+// From the page: it was hidden (1) or shows again (0).
+EMSCRIPTEN_KEEPALIVE void web_hidden(int hidden) {
+    if (hidden && !page_hidden) {
+        page_hidden = true;
+        hidden_since_ms = SDL_GetTicks();
+    } else if (!hidden && page_hidden) {
+        page_hidden = false;
+        hidden_total_ms += SDL_GetTicks() - hidden_since_ms;
+    }
+}
+
+// The game's clock, for the page's test of a hidden page.
+EMSCRIPTEN_KEEPALIVE Uint32 web_game_ticks() { return game_ticks(); }
 
 // From the page's Web Audio: mixes this many stereo 16-bit frames and returns
 // where they are. The page only pulls while the game waits, never in the
@@ -112,7 +191,7 @@ int __wrap_SDL_OpenAudio(SDL_AudioSpec* desired, SDL_AudioSpec* obtained) {
     mixer_spec.size = static_cast<Uint32>(desired->samples) * desired->channels * sizeof(Sint16);
     if (obtained) *obtained = mixer_spec;
     mixer_open = true;
-    opened_ms = SDL_GetTicks();
+    opened_ms = game_ticks();
     return 0;
 }
 
@@ -131,7 +210,7 @@ void platform_wait_thread(SDL_Thread*) {}
 void platform_catch_stop_signals() {}
 void platform_stop_point() {}
 
-Uint32 platform_ticks() { return SDL_GetTicks(); }
+Uint32 platform_ticks() { return game_ticks(); }
 
 void platform_delay(Uint32 ms) { sleep_in_page(ms); }
 
@@ -143,23 +222,11 @@ void platform_flip(SDL_Surface* screen) {
     SDL_Flip(screen);
     if (screen->w == canvas_width && screen->h == canvas_height &&
         screen->format->BytesPerPixel == 4 && SDL_LockSurface(screen) == 0) {
-        const SDL_PixelFormat& f = *screen->format;
-        for (int y = 0; y < canvas_height; ++y) {
-            const auto* row = reinterpret_cast<const Uint32*>(
-                static_cast<const Uint8*>(screen->pixels) + y * screen->pitch);
-            Uint32* out = canvas_pixels.data() + y * canvas_width;
-            for (int x = 0; x < canvas_width; ++x) {
-                const Uint32 p = row[x];
-                const Uint32 r = (p & f.Rmask) >> f.Rshift;
-                const Uint32 g = (p & f.Gmask) >> f.Gshift;
-                const Uint32 b = (p & f.Bmask) >> f.Bshift;
-                out[x] = r | g << 8 | b << 16 | 0xff000000u;
-            }
-        }
+        copy_to_canvas(*screen);
         SDL_UnlockSurface(screen);
         page_present(canvas_pixels.data(), canvas_width, canvas_height);
     }
-    if (SDL_GetTicks() - last_yield_ms >= yield_after_ms) sleep_in_page(0);
+    if (SDL_GetTicks() - last_yield_ms >= yield_after_ms || page_hidden) sleep_in_page(0);
 }
 
 void platform_play_chunk(int channel, Mix_Chunk* chunk) {

@@ -57,6 +57,7 @@ export async function open_browser(binary = process.env.CHROMIUM || '/usr/bin/ch
   const { targetId } = await send('Target.createTarget', { url: 'about:blank' });
   const { sessionId } = await send('Target.attachToTarget', { targetId, flatten: true });
   const page = {
+    engine: 'chromium',
     version: started.product,
     console: [], exceptions: [], log: [],
     send: (method, params) => send(method, params, sessionId),
@@ -75,7 +76,33 @@ export async function open_browser(binary = process.env.CHROMIUM || '/usr/bin/ch
       await sleep(hold_ms);
       await page.key(name, 'keyUp');
     },
-    renderer_pid: null,
+    async navigate(url) {
+      await page.send('Page.navigate', { url });
+    },
+    async add_init_script(source) {
+      return (await page.send('Page.addScriptToEvaluateOnNewDocument', { source })).identifier;
+    },
+    async remove_init_script(identifier) {
+      await page.send('Page.removeScriptToEvaluateOnNewDocument', { identifier });
+    },
+    async click(x, y) {
+      for (const type of ['mousePressed', 'mouseReleased'])
+        await page.send('Input.dispatchMouseEvent', { type, x, y, button: 'left', clickCount: 1 });
+    },
+    async viewport(width, height, options = {}) {
+      await page.send('Emulation.setDeviceMetricsOverride', {
+        width, height, deviceScaleFactor: options.scale || 1, mobile: !!options.mobile,
+        screenWidth: width, screenHeight: height });
+    },
+    // Fingers on the screen: each touch point as { x, y, id }; none lifts them all.
+    async touch(type, points) {
+      await page.send('Input.dispatchTouchEvent', { type, touchPoints: points.map(p => ({
+        x: p.x, y: p.y, id: p.id, radiusX: 4, radiusY: 4, force: 1 })) });
+    },
+    async screenshot() {
+      const { data } = await page.send('Page.captureScreenshot', { format: 'png' });
+      return Buffer.from(data, 'base64');
+    },
     async close() {
       try { await send('Browser.close'); } catch { /* gone already */ }
       const timer = setTimeout(() => child.kill('SIGKILL'), 5000);
@@ -107,6 +134,7 @@ const key_codes = {
   Enter: { key: 'Enter', code: 'Enter', vk: 13 },
   Escape: { key: 'Escape', code: 'Escape', vk: 27 },
   Space: { key: ' ', code: 'Space', vk: 32 },
+  m: { key: 'm', code: 'KeyM', vk: 77 },
   ArrowUp: { key: 'ArrowUp', code: 'ArrowUp', vk: 38 },
   ArrowDown: { key: 'ArrowDown', code: 'ArrowDown', vk: 40 },
   ArrowLeft: { key: 'ArrowLeft', code: 'ArrowLeft', vk: 37 },

@@ -10,12 +10,17 @@
 #     builds and CI runs on the same machine:
 #       ${GRAZE_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/graze-web}
 #   - takes the generated assets from the native build (build/assets, made
-#     with scripts/setup/setup.sh --game when missing) and builds the game.
+#     with scripts/setup/setup.sh --game when missing), stores their PNG pictures
+#     in fewer bytes (the same pixels, checked) and builds the game.
+#   - writes each file's size and CRC-32 into the page, which checks its
+#     downloads whole, and puts precompressed .br and .gz copies beside the
+#     files for hosts that serve them (scripts/web/serve_web.sh does).
 # Exit status 3: the toolchain or the library sources could not be had (no
-# package archive, no emscripten); any other failure is the build's own.
-# Usage: scripts/web.sh [--libraries-only]
+# root or sudo to install them, no package archive); any other failure is the
+# build's own.
+# Usage: scripts/web/web.sh [--libraries-only]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 root=$PWD
 cache=${GRAZE_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/graze-web}
 native=${GRAZE_NATIVE_BUILD:-build}
@@ -28,20 +33,37 @@ jobs=2
 say() { echo "web: $*"; }
 
 # --- Tools -----------------------------------------------------------------
+# Installs Debian packages, waiting for another apt to let go of its lock
+# instead of failing; exit status 3 only where they cannot be had at all (no
+# root and no sudo, or no archive answering).
+apt_install() {
+  local sudo
+  if [ "$(id -u)" -eq 0 ]; then sudo=(); elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then sudo=(sudo -n); else
+    echo "web: needs these Debian packages: $*; as root: apt-get install $*" >&2
+    exit 3
+  fi
+  local apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 -q)
+  say "installing $*"
+  "${apt[@]}" install -y --no-install-recommends "$@" >/dev/null 2>&1 && return 0
+  # The package lists may be missing or old: read them again (the lists'
+  # own lock is waited for too).
+  local tries=0
+  until "${apt[@]}" update >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ $tries -ge 20 ] && { echo "web: apt-get update keeps failing" >&2; break; }
+    sleep 30
+  done
+  "${apt[@]}" install -y --no-install-recommends "$@" ||
+    { echo "web: cannot install $*" >&2; exit 3; }
+}
 need=()
 command -v emcc >/dev/null 2>&1 || need+=(emscripten)
 command -v dpkg-source >/dev/null 2>&1 || need+=(dpkg-dev)
 command -v cmake >/dev/null 2>&1 || need+=(cmake make)
-if [ ${#need[@]} -gt 0 ]; then
-  if [ "$(id -u)" -eq 0 ]; then sudo=(); elif command -v sudo >/dev/null 2>&1; then sudo=(sudo); else
-    echo "web: needs these Debian packages: ${need[*]}; as root: apt-get install ${need[*]}" >&2
-    exit 3
-  fi
-  say "installing ${need[*]}"
-  { "${sudo[@]}" apt-get update -qq &&
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}"; } ||
-    { echo "web: cannot install ${need[*]}" >&2; exit 3; }
-fi
+command -v brotli >/dev/null 2>&1 || need+=(brotli)
+command -v python3 >/dev/null 2>&1 || need+=(python3)
+command -v optipng >/dev/null 2>&1 || need+=(optipng)
+[ ${#need[@]} -gt 0 ] && apt_install "${need[@]}"
 # Debian's emcc runs under whatever node is first on the PATH: it must find
 # Debian's JavaScript modules (acorn), and autoconf-style test programs must
 # not see a fetch() they cannot use.
@@ -172,13 +194,74 @@ if [ ! -f "$assets/.generated" ]; then
   scripts/setup/setup.sh --game "$native"
 fi
 
+# --- The same pictures in fewer bytes ----------------------------------------------
+# Each PNG file's pixel data stored again with better filters and deflate
+# settings (optipng, keeping its colour type, bit depth, palette and chunks),
+# each result cached by the file's hash; then every picture is decoded from
+# both folders as the game loads it and compared pixel for pixel: any
+# difference, and the build takes the generated files as they are.
+web_assets=$out/assets
+if [ ! -f "$out/assets.made" ] || [ "$assets/.generated" -nt "$out/assets.made" ]; then
+  say "storing the pictures in fewer bytes"
+  rm -rf "$web_assets.tmp" && mkdir -p "$cache/png"
+  cp -a "$assets" "$web_assets.tmp"
+  find "$web_assets.tmp" -name '*.png' -print0 | xargs -0 -P "$jobs" -n 8 sh -c '
+    cache=$1; shift
+    for f; do
+      c=$cache/$(sha256sum "$f" | cut -c1-64).png
+      if [ ! -f "$c" ]; then
+        rm -f "$c.$$"
+        optipng -quiet -o2 -nc -nb -np -out "$c.$$" "$f" 2>/dev/null || true
+        [ -s "$c.$$" ] || cp "$f" "$c.$$"
+        mv "$c.$$" "$c"
+      fi
+      cp "$c" "$f"
+    done' _ "$cache/png"
+  if GRAZE_BUILD=$(cd "$native" && pwd) scripts/testing/compare_decoded_pictures.sh "$assets" \
+    "$web_assets.tmp" >"$out/pictures-check.log" 2>&1; then
+    rm -rf "$web_assets" && mv "$web_assets.tmp" "$web_assets"
+  else
+    say "the smaller pictures differ or could not be checked ($out/pictures-check.log): the generated ones go in"
+    rm -rf "$web_assets" "$web_assets.tmp" && cp -a "$assets" "$web_assets"
+  fi
+  touch "$out/assets.made"
+fi
+
 # --- The game -----------------------------------------------------------------
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 emcmake cmake -S . -B "$out/cmake" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
-  -DGRAZE_WEB_PREFIX="$prefix" -DGRAZE_WEB_ASSETS="$assets" >/dev/null
+  -DGRAZE_WEB_PREFIX="$prefix" -DGRAZE_WEB_ASSETS="$web_assets" >/dev/null
 cmake --build "$out/cmake" -j"$jobs"
 
-mkdir -p "$out/site"
-cp web/index.html "$out/cmake"/graze.js "$out/cmake"/graze.wasm "$out/cmake"/graze.data "$out/site/"
-say "the site is in $out/site ($(du -sh "$out/site" | cut -f1)); serve it with scripts/serve_web.sh"
+site=$out/site
+mkdir -p "$site"
+cp -p "$out/cmake"/graze.js "$out/cmake"/graze.wasm "$out/cmake"/graze.data "$site/"
+cp -p README.md "$site/README.md"
+icon=$(dirname "$assets")/icons/32x32/apps/graze.png
+if [ -f "$icon" ]; then cp "$icon" "$site/icon.png"; else say "no icon in $icon"; fi
+# The page with each file's size and CRC-32 (and the project's address when
+# GRAZE_PROJECT_URL names one), checked by the page before the game starts.
+python3 - "$site" "${GRAZE_PROJECT_URL:-}" web/index.html >"$site/index.html" <<'PY'
+import json, sys, zlib
+site, project, template = sys.argv[1], sys.argv[2], sys.argv[3]
+manifest = {}
+for name in ("graze.js", "graze.wasm", "graze.data"):
+    crc, size = 0, 0
+    with open(f"{site}/{name}", "rb") as f:
+        while block := f.read(1 << 20):
+            crc, size = zlib.crc32(block, crc), size + len(block)
+    manifest[name] = {"size": size, "crc32": crc}
+if project:
+    manifest["project"] = project
+page = open(template, encoding="utf-8").read()
+marker = '<script id="manifest" type="application/json">{}</script>'
+assert marker in page, "index.html has lost its manifest"
+print(page.replace(marker, marker.replace("{}", json.dumps(manifest))), end="")
+PY
+# Precompressed copies, remade only when their file changed.
+for f in index.html graze.js graze.wasm graze.data README.md; do
+  if [ ! -f "$site/$f.gz" ] || [ "$site/$f" -nt "$site/$f.gz" ]; then gzip -9nkf "$site/$f"; fi
+  if [ ! -f "$site/$f.br" ] || [ "$site/$f" -nt "$site/$f.br" ]; then brotli -q "${GRAZE_BROTLI_QUALITY:-9}" -w 24 -kf "$site/$f"; fi
+done
+say "the site is in $site ($(du -sh --apparent-size "$site" | cut -f1) with its compressed copies); serve it with scripts/web/serve_web.sh"

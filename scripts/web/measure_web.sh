@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# The browser build against the native game, on this machine as it is:
-#   - the download: each file of build-web/site, as served and gzipped;
-#   - the browser (scripts/test_web.sh's run in headless Chromium): page open
-#     to ready, key press to first picture, frames per second, frame
-#     intervals and the renderer's CPU while Level 1 is played with the gun
-#     held;
+# The browser build against the native game, in one run on this machine as
+# it is:
+#   - the download: each file of build-web/site, as it is, gzipped and
+#     brotli-compressed (the copies a host serves);
+#   - the browsers (scripts/web/test_web.sh's run in headless Chromium and
+#     Firefox): the download before the first picture, page open to ready,
+#     key press to first picture, frames per second, frame intervals (p50,
+#     p95, p99) and the page process's CPU while Level 1 is played with the
+#     gun held; in Chromium, the time to playable at 10 and 2 Mbit/s
+#     (DevTools network emulation), served compressed and, as before the
+#     compressed copies, served as the files are;
 #   - the native game under a virtual X server with SDL's dummy audio
 #     driver (so it mixes, as the page does), played the same way: start to
 #     first picture, frames per second (its flips, counted by a small
 #     preloaded library) and CPU over the same kind of stretch.
-# Usage: scripts/measure_web.sh [--native-only] [NATIVE_BUILD_DIR]   (default build)
+# Usage: scripts/web/measure_web.sh [--native-only] [NATIVE_BUILD_DIR]   (default build)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 native_only=0
 if [ "${1:-}" = "--native-only" ]; then
   native_only=1
@@ -30,14 +35,17 @@ cleanup() {
 trap cleanup EXIT
 
 if [ $native_only -eq 0 ]; then
-echo "== the download (build-web/site)"
+GRAZE_WEB_BROWSERS="chromium firefox" GRAZE_WEB_RATES=10,2 scripts/web/test_web.sh "${1:-build}" >"$work/browsers.log" 2>&1 || true
+echo "== the download (build-web/site): bytes as they are, gzipped, brotli"
 for f in index.html graze.js graze.wasm graze.data; do
-  printf '%-11s %10d bytes, %10d gzipped\n' "$f" "$(stat -c %s "build-web/site/$f")" \
-    "$(gzip -9c "build-web/site/$f" | wc -c)"
+  printf '%-11s %10d %10d %10d\n' "$f" "$(stat -c %s "build-web/site/$f")" \
+    "$(stat -c %s "build-web/site/$f.gz")" "$(stat -c %s "build-web/site/$f.br")"
 done
-
-echo "== the browser"
-scripts/test_web.sh "${1:-build}" | grep -E '^(MEASURE|[0-9]+ passed)' | sed 's/^MEASURE //'
+echo "== the browsers"
+grep -E '^(MEASURE|FAIL|[0-9]+ passed|browser:)' "$work/browsers.log" | sed 's/^MEASURE //'
+echo "== Chromium, the site served as the files are (no compressed copies)"
+GRAZE_WEB_BROWSERS=chromium GRAZE_WEB_TIMED_ONLY=1 GRAZE_WEB_PLAIN=1 GRAZE_WEB_RATES=10,2 \
+  scripts/web/test_web.sh "${1:-build}" 2>&1 | grep -E '^(MEASURE|FAIL)' | sed 's/^MEASURE //'
 
 fi
 
