@@ -67,25 +67,14 @@ int single_transparent_entry(const png_byte* alpha, int count) {
     return transparent;
 }
 
-// The decoding proper; after any fault the surface is null (freed by the
-// caller with the rest).
-void decode(png_reading& r) {
-    if (setjmp(png_jmpbuf(r.png))) {
-        if (r.surface) SDL_FreeSurface(r.surface);
-        r.surface = nullptr;
-        return;
-    }
-    png_set_read_fn(r.png, nullptr, read_bytes);
-    png_read_info(r.png, r.info);
-    png_uint_32 width = 0, height = 0;
-    int depth = 0, colour = 0;
-    png_get_IHDR(r.png, r.info, &width, &height, &depth, &colour, nullptr, nullptr, nullptr);
+// libpng's transforms to 8-bit rows SDL can hold; the colour key: a palette's
+// one transparent entry, 0 for a colour mapped once the surface exists, or -1.
+int set_transforms(png_reading& r, int colour, png_color_16p& key_colour) {
     png_set_strip_16(r.png);
     png_set_interlace_handling(r.png);
     png_set_packing(r.png);
     if (colour == PNG_COLOR_TYPE_GRAY) png_set_expand(r.png);
     int key = -1;
-    png_color_16p key_colour = nullptr;
     if (png_get_valid(r.png, r.info, PNG_INFO_tRNS)) {
         png_bytep alpha = nullptr;
         int count = 0;
@@ -98,12 +87,16 @@ void decode(png_reading& r) {
         }
     }
     if (colour == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(r.png);
-    png_read_update_info(r.png, r.info);
-    png_get_IHDR(r.png, r.info, &width, &height, &depth, &colour, nullptr, nullptr, nullptr);
+    return key;
+}
+
+// A surface for the transformed rows, its bytes in file order (red first in
+// memory).
+SDL_Surface* surface_for(png_reading& r, png_uint_32 width, png_uint_32 height, int depth,
+                         int colour) {
     const int channels = png_get_channels(r.png, r.info);
     Uint32 red = 0, green = 0, blue = 0, alpha_mask = 0;
     if (colour != PNG_COLOR_TYPE_PALETTE) {
-        // The bytes in file order: red first in memory.
         if (SDL_BYTEORDER == SDL_LIL_ENDIAN) {
             red = 0x000000ff;
             green = 0x0000ff00;
@@ -117,9 +110,51 @@ void decode(png_reading& r) {
             alpha_mask = 0x000000ff >> shift;
         }
     }
-    r.surface =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, static_cast<int>(width), static_cast<int>(height),
-                             depth * channels, red, green, blue, alpha_mask);
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, static_cast<int>(width), static_cast<int>(height),
+                                depth * channels, red, green, blue, alpha_mask);
+}
+
+// A grey picture gets a grey ramp; a palette picture its own colours.
+void copy_palette(png_reading& r, int colour) {
+    SDL_Palette* palette = r.surface->format->palette;
+    if (!palette) return;
+    png_colorp entries = nullptr;
+    int count = 0;
+    png_get_PLTE(r.png, r.info, &entries, &count);
+    if (colour == PNG_COLOR_TYPE_GRAY) {
+        palette->ncolors = 256;
+        for (int i = 0; i < 256; ++i)
+            palette->colors[i].r = palette->colors[i].g = palette->colors[i].b =
+                static_cast<Uint8>(i);
+    } else if (count > 0) {
+        palette->ncolors = count;
+        for (int i = 0; i < count; ++i) {
+            palette->colors[i].r = entries[i].red;
+            palette->colors[i].g = entries[i].green;
+            palette->colors[i].b = entries[i].blue;
+        }
+    }
+}
+
+// The decoding proper; after any fault the surface is null (freed by the
+// caller with the rest). The helpers above hold nothing that needs freeing,
+// so libpng's jump back here on a fault passes over them safely.
+void decode(png_reading& r) {
+    if (setjmp(png_jmpbuf(r.png))) {
+        if (r.surface) SDL_FreeSurface(r.surface);
+        r.surface = nullptr;
+        return;
+    }
+    png_set_read_fn(r.png, nullptr, read_bytes);
+    png_read_info(r.png, r.info);
+    png_uint_32 width = 0, height = 0;
+    int depth = 0, colour = 0;
+    png_get_IHDR(r.png, r.info, &width, &height, &depth, &colour, nullptr, nullptr, nullptr);
+    png_color_16p key_colour = nullptr;
+    int key = set_transforms(r, colour, key_colour);
+    png_read_update_info(r.png, r.info);
+    png_get_IHDR(r.png, r.info, &width, &height, &depth, &colour, nullptr, nullptr, nullptr);
+    r.surface = surface_for(r, width, height, depth, colour);
     if (!r.surface) {
         say(r, "out of memory", nullptr);
         return;
@@ -143,24 +178,7 @@ void decode(png_reading& r) {
     // The rows only: what follows the picture's data (its end chunk and any
     // text after it) is not read, so it cannot refuse a picture.
     png_read_image(r.png, r.rows);
-    SDL_Palette* palette = r.surface->format->palette;
-    if (!palette) return;
-    png_colorp entries = nullptr;
-    int count = 0;
-    png_get_PLTE(r.png, r.info, &entries, &count);
-    if (colour == PNG_COLOR_TYPE_GRAY) {
-        palette->ncolors = 256;
-        for (int i = 0; i < 256; ++i)
-            palette->colors[i].r = palette->colors[i].g = palette->colors[i].b =
-                static_cast<Uint8>(i);
-    } else if (count > 0) {
-        palette->ncolors = count;
-        for (int i = 0; i < count; ++i) {
-            palette->colors[i].r = entries[i].red;
-            palette->colors[i].g = entries[i].green;
-            palette->colors[i].b = entries[i].blue;
-        }
-    }
+    copy_palette(r, colour);
 }
 
 } // namespace
