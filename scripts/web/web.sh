@@ -203,7 +203,7 @@ fi
 web_assets=$out/assets
 if [ ! -f "$out/assets.made" ] || [ "$assets/.generated" -nt "$out/assets.made" ]; then
   say "storing the pictures in fewer bytes"
-  rm -rf "$web_assets.tmp" && mkdir -p "$cache/png"
+  rm -rf "$web_assets.tmp" && mkdir -p "$out" "$cache/png"
   cp -a "$assets" "$web_assets.tmp"
   find "$web_assets.tmp" -name '*.png' -print0 | xargs -0 -P "$jobs" -n 8 sh -c '
     cache=$1; shift
