@@ -58,7 +58,18 @@ trap cleanup EXIT
 root=$work/root
 echo "test_in_chroot: copying the base and this checkout into $root"
 cp -a "$base" "$root"
+# This machine's network set-up, as a new machine here has it: its name
+# servers, and the certificates it trusts beyond Debian's (a network behind
+# an inspecting proxy: without them, https downloads such as npm's fail).
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+if [ -d /usr/local/share/ca-certificates ]; then
+  mkdir -p "$root/usr/local/share/ca-certificates" "$root/etc/ssl/certs"
+  cp -a /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
+  [ -f /etc/ssl/certs/ca-certificates.crt ] && cp /etc/ssl/certs/ca-certificates.crt "$root/etc/ssl/certs/"
+fi
+for npmrc in /etc/npmrc /usr/etc/npmrc; do
+  [ -f "$npmrc" ] && mkdir -p "$root$(dirname "$npmrc")" && cp "$npmrc" "$root$npmrc"
+done
 mkdir -p "$root/root/graze"
 # The checkout's own files (not its builds); a copy that is no git checkout
 # (this script run inside such a system) is copied without its build folders.
