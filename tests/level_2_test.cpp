@@ -13,9 +13,6 @@ namespace {
 
 struct level_2 : level_sim {};
 
-constexpr int cheat = 1000; // thousands of lives: the level plays to its end
-const std::string hide_bottom_left = "0 down left\n0 down down\n";
-
 TEST_F(level_2, groups_leave_the_queue_on_the_timeline_from_their_sides) {
     const sim_outcome outcome = play("2", hide_bottom_left, cheat, 10700);
     const auto trace = parse(outcome.trace);

@@ -26,12 +26,12 @@ struct level_3 : level_sim {
 
 // Hiding in the bottom-left corner with the cheat's lives, the ship sees the
 // whole timeline and the boss's first volley.
-const std::string hide = "0 down down\n0 down left\n";
+const std::string hide_down_first = "0 down down\n0 down left\n";
 
 bool in_range(int value, int low, int count) { return value >= low && value < low + count; }
 
 TEST_F(level_3, groups_leave_the_queue_on_the_timeline_from_their_starts) {
-    const sim_outcome outcome = run(hide, 1000, 8600);
+    const sim_outcome outcome = run(hide_down_first, cheat, 8600);
     const auto spawns = only(parse(outcome.trace), "spawn");
     ASSERT_EQ(spawns.size(), 385u);
 
@@ -83,7 +83,7 @@ TEST_F(level_3, groups_leave_the_queue_on_the_timeline_from_their_starts) {
 }
 
 TEST_F(level_3, the_warning_leads_to_the_boss_music_and_the_boss_holds_fire_while_it_walks_in) {
-    const sim_outcome outcome = run(hide, 1000, 8600);
+    const sim_outcome outcome = run(hide_down_first, cheat, 8600);
     const auto trace = parse(outcome.trace);
     std::vector<trace_line> warnings, phases, stage_music, boss_music, enemy_fire;
     const trace_line* boss = nullptr;

@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int cheat = 1000; // thousands of lives: the ship outlives the level
 constexpr int stage_music = 233, boss_music = 234, warning_sound = 247;
 
 struct level_4 : level_sim {
@@ -137,18 +136,18 @@ TEST_F(level_4, the_warning_leads_to_the_boss_phase_and_the_boss_music_follows_t
 
 // Plays the level directly under the simulated backend, as the simulator
 // does, with an observer called after every frame of play.
-struct watched_run {
+struct stage_watch {
     std::function<void(const level_run&)> each_frame;
     long stage_music_ms = -1; // -1: the track's own length
 };
 
-void on_frame(const level_run& run, void* context) {
-    static_cast<watched_run*>(context)->each_frame(run);
+void stage_watch_frame(const level_run& run, void* context) {
+    static_cast<stage_watch*>(context)->each_frame(run);
 }
-void on_start(const level_run&, void*) {}
-void on_end(const level_run&, const game_result&, void*) {}
+void stage_watch_start(const level_run&, void*) {}
+void stage_watch_end(const level_run&, const game_result&, void*) {}
 
-void play_watched(const sim_session& session, watched_run& watch, int difficulty) {
+void play_watched(const sim_session& session, stage_watch& watch, int difficulty) {
     std::srand(1);
     sim_reset();
     sim_register_assets(session.assets->slots.data(), asset_slot_count);
@@ -158,7 +157,7 @@ void play_watched(const sim_session& session, watched_run& watch, int difficulty
         if (session.assets->slots[slot] && length > 0)
             sim_set_music_length(music_slot(*session.assets, slot), static_cast<Uint32>(length));
     }
-    const level_observer observer{on_start, on_frame, on_end, &watch};
+    const level_observer observer{stage_watch_start, stage_watch_frame, stage_watch_end, &watch};
     set_level_observer(&observer);
     set_drawing(false);
     game_result result{0, 0};
@@ -200,7 +199,7 @@ TEST_F(level_4,
        boss_brought_to_half_in_its_entry_plays_one_whole_main_pass_and_every_pass_ends_home) {
     boss_tracker boss;
     bool wounded = false;
-    watched_run watch;
+    stage_watch watch;
     watch.each_frame = [&](const level_run& run) {
         enemy* e = run.boss;
         if (!wounded && e->on_entry && e->ship->rect.x < 603) {
@@ -227,7 +226,7 @@ TEST_F(level_4, boss_brought_to_half_mid_pass_finishes_that_pass_first) {
     boss_tracker boss;
     bool wounded = false;
     int main_index_when_wounded = -1;
-    watched_run watch;
+    stage_watch watch;
     watch.each_frame = [&](const level_run& run) {
         enemy* e = run.boss;
         boss.after_frame(e);
@@ -254,7 +253,7 @@ TEST_F(level_4,
     int last_offset = -1;
     Uint32 frame_start = 0; // the tick each frame of play starts at
     int slow_frames = 0, fast_frames = 0, wrong = 0;
-    watched_run watch;
+    stage_watch watch;
     watch.stage_music_ms = 150000; // still playing when the boss phase opens
     watch.each_frame = [&](const level_run& run) {
         const Uint32 clock =
@@ -292,7 +291,7 @@ TEST_F(level_4, stars_balls_and_planes_keep_their_quirks) {
     int right_balls = 0, left_balls = 0, wrong_balls = 0;
     int stuck_planes = 0, stuck_planes_fired = 0;
     std::vector<const enemy*> seen;
-    watched_run watch;
+    stage_watch watch;
     watch.each_frame = [&](const level_run& run) {
         const scene& s = *run.world;
         for (int i = 0; i < s.next_slot; ++i) {

@@ -21,19 +21,14 @@
 
 namespace {
 
-constexpr int cheat = 1000; // thousands of lives: the ship outlives the whole level
-
 struct level_5 : level_sim {
     sim_outcome run(const std::string& script, int difficulty = 3, int max_frames = -1) {
         return play("5", script, difficulty, max_frames);
     }
 };
 
-// Hiding in the bottom-left corner, never firing.
-const std::string hide = "0 down left\n0 down down\n";
-
 TEST_F(level_5, groups_leave_the_queue_on_the_timeline_and_the_warning_leads_to_the_boss) {
-    const sim_outcome outcome = run(hide, cheat, 12500);
+    const sim_outcome outcome = run(hide_bottom_left, cheat, 12500);
     const auto trace = parse(outcome.trace);
     const auto spawns = only(trace, "spawn");
     ASSERT_EQ(spawns.size(), 228u);
@@ -213,7 +208,7 @@ TEST_F(level_5, the_boss_sweeps_back_to_where_each_pass_began_and_plays_only_100
     int max_main_index = -1, max_final_index = -1;
     int main_passes = 0, final_passes = 0;
     frame_watch w;
-    w.keys = hide;
+    w.keys = hide_bottom_left;
     w.on_frame = [&](const level_run& run, int frame) {
         enemy* boss = run.boss;
         if (run.world->next_slot == 0 || run.world->enemies[run.world->next_slot - 1] != boss)
@@ -266,7 +261,7 @@ TEST_F(level_5, an_angel_with_five_shot_slots_thins_its_second_volley_and_skips_
     // Shots in flight of each angel right after each of its three volleys.
     std::map<const enemy*, std::vector<int>> after_volley;
     frame_watch w;
-    w.keys = hide;
+    w.keys = hide_bottom_left;
     w.on_frame = [&](const level_run& run, int frame) {
         for (int i = 0; i < run.world->next_slot; ++i) {
             const enemy* e = run.world->enemies[i];
@@ -284,7 +279,7 @@ TEST_F(level_5, an_angel_with_five_shot_slots_thins_its_second_volley_and_skips_
 TEST_F(level_5, right_balls_take_fifteen_hit_points_and_left_ones_five) {
     std::map<const enemy*, std::pair<int, int>> first_seen; // x and hit points
     frame_watch w;
-    w.keys = hide;
+    w.keys = hide_bottom_left;
     w.on_frame = [&](const level_run& run, int frame) {
         for (int i = 0; i < run.world->next_slot; ++i) {
             const enemy* e = run.world->enemies[i];

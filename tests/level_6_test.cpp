@@ -77,7 +77,7 @@ TEST_F(level_6, destroying_the_boss_clears_the_level_with_its_points_and_the_bon
 // Which backdrop a frame shows: its rows compared with each tint at the
 // frame's scroll offset, in a corner of the play field nothing else covers
 // before the boss comes.
-Uint32 pixel_at(SDL_Surface* s, int x, int y) {
+Uint32 raw_pixel_at(SDL_Surface* s, int x, int y) {
     return static_cast<const Uint32*>(s->pixels)[y * s->pitch / 4 + x];
 }
 
@@ -90,7 +90,7 @@ int backdrop_shown(const level_run& run) {
         for (int row = 10; row < 200 && same; row += 19)
             for (int x = 142; x < 260 && same; x += 7) {
                 const int source_row = row < offset ? 480 - offset + row : row - offset;
-                same = pixel_at(run.screen, x, row) == pixel_at(picture, x, source_row);
+                same = raw_pixel_at(run.screen, x, row) == raw_pixel_at(picture, x, source_row);
             }
         if (same) {
             if (found != -1) return -2; // not told apart

@@ -40,24 +40,48 @@ failures=0
 # A held key must last a few frames to show in the key state.
 press() { xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"; }
 shoot() { import -window root "$shots/$1.png"; }
-colour() { convert "$1" -crop "1x1+$2+$3" -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:; }
+# colours IMAGE X,Y...: prints "R G B" for each point, one line each, read in
+# one ImageMagick call (a call costs a tenth of a second).
+colours() {
+  local image=$1 format="" point
+  shift
+  for point in "$@"; do
+    local p="p{$point}"
+    format+="%[fx:int(255*$p.r+0.5)] %[fx:int(255*$p.g+0.5)] %[fx:int(255*$p.b+0.5)]\n"
+  done
+  convert "$image" -format "$format" info:
+}
+# The generated pictures never change: their colours are read once, by
+# remember PICTURE X,Y... in this shell (mismatches runs in subshells).
+declare -A expected_colours
+remember() {
+  local key="$*"
+  [ -n "${expected_colours[$key]:-}" ] || expected_colours[$key]=$(colours "$assets/Images/$1" "${@:2}")
+}
 # mismatches SHOT PICTURE X,Y...: prints each point where the screenshot
 # differs from that generated picture.
 mismatches() {
   local shot=$1 picture=$2
   shift 2
-  for point in "$@"; do
-    local x=${point%,*} y=${point#*,}
-    read -r r1 g1 b1 <<<"$(colour "$shots/$shot.png" "$x" "$y")"
-    read -r r2 g2 b2 <<<"$(colour "$assets/Images/$picture" "$x" "$y")"
+  local key="$picture $*"
+  [ -n "${expected_colours[$key]:-}" ] || expected_colours[$key]=$(colours "$assets/Images/$picture" "$@")
+  local -a seen wanted
+  mapfile -t seen < <(colours "$shots/$shot.png" "$@")
+  mapfile -t wanted <<<"${expected_colours[$key]}"
+  local i
+  for ((i = 0; i < $#; i++)); do
+    local point=${*:i+1:1}
+    read -r r1 g1 b1 <<<"${seen[i]:-0 0 0}"
+    read -r r2 g2 b2 <<<"${wanted[i]}"
     local d=$(( (r1-r2)*(r1-r2) + (g1-g2)*(g1-g2) + (b1-b2)*(b1-b2) ))
-    [ "$d" -gt 12 ] && echo "$shot at ($x,$y) shows $r1,$g1,$b1 where $picture has $r2,$g2,$b2"
+    [ "$d" -gt 12 ] && echo "$shot at ($point) shows $r1,$g1,$b1 where $picture has $r2,$g2,$b2"
   done
   return 0
 }
 # expect SHOT PICTURE X,Y...: the screen shows that generated picture there.
 expect() {
   local shot=$1 picture=$2 wrong
+  remember "${@:2}"
   wrong=$(mismatches "$@")
   if [ -n "$wrong" ]; then
     sed 's/^/FAIL: /' <<<"$wrong"
@@ -70,6 +94,7 @@ expect() {
 # then checks the last one as expect does.
 reach() {
   local shot=$1 picture=$2 start=$SECONDS
+  remember "${@:2}"
   shift 2
   while :; do
     shoot "$shot"
