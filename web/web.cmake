@@ -1,6 +1,6 @@
 # The browser build, configured by scripts/web/web.sh through Emscripten: the same
 # game sources and entry point, the third platform backend
-# (src/platform/platform_web.cpp) and a PNG loader in place of SDL_image,
+# (src/platform/platform_web.cpp) and SDL_image's start-up in place of it,
 # linked against SDL 1.2, SDL_mixer 1.2, libpng, zlib, libogg and libvorbis
 # compiled to WebAssembly into GRAZE_WEB_PREFIX. The generated assets become
 # graze.data, mounted at the file system's root, the game's working folder.
@@ -22,11 +22,11 @@ target_include_directories(graze_sdl INTERFACE ${CMAKE_SOURCE_DIR}/web/include
                                                ${GRAZE_WEB_PREFIX}/include)
 target_link_libraries(graze_sdl INTERFACE ${web_libraries})
 
-# The game's layers (src/CMakeLists.txt), the shell's asset loader with the
-# PNG loader, and the third backend, which opens the window and the audio
+# The game's layers (src/CMakeLists.txt), the shell's asset loader with
+# SDL_image's start-up, and the third backend, which opens the window and the audio
 # device as the other two do.
 add_subdirectory(src)
-target_sources(graze_shell PRIVATE ${CMAKE_SOURCE_DIR}/web/image_loader.cpp)
+target_sources(graze_shell PRIVATE ${CMAKE_SOURCE_DIR}/web/image_init.cpp)
 add_library(graze_platform_web OBJECT src/platform/platform_web.cpp
             src/platform/platform_devices.cpp)
 target_link_libraries(graze_platform_web PUBLIC graze_platform)

@@ -1,6 +1,6 @@
-/* The part of SDL_image 1.2 the game uses, for the browser build: IMG_Load,
-   IMG_LoadPNG_RW and IMG_Init for PNG files (web/image_loader.cpp, over
-   libpng). */
+/* The part of SDL_image 1.2 the game uses in the browser build: IMG_Init
+   (web/image_init.cpp). The game reads its pictures with its own PNG
+   decoder. */
 #ifndef GRAZE_WEB_SDL_IMAGE_H
 #define GRAZE_WEB_SDL_IMAGE_H
 
@@ -9,13 +9,6 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
-
-/* Loads a PNG file into a new surface laid out as SDL_image 1.2 lays it out
-   (24-bit RGB or 32-bit RGBA, bytes in file order); null, with SDL's error
-   set, when the file cannot be read or decoded. */
-SDL_Surface* IMG_Load(const char* file);
-/* The same from an open file, which stays open. */
-SDL_Surface* IMG_LoadPNG_RW(SDL_RWops* src);
 
 #define IMG_INIT_PNG 0x00000002
 /* Nothing to start: returns the flags among those asked for that are ready. */
