@@ -73,13 +73,9 @@ int SDL_Flip(SDL_Surface* screen) {
 }
 C
 cc -shared -fPIC -O2 -o "$work/flips.so" "$work/flips.c" -ldl
-for n in $(seq 81 89); do
-  if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+. scripts/testing/virtual_display.sh
+start_virtual_display "$work/xvfb.log" || exit 1
+xvfb=$virtual_display_pid
 monotonic_us() { python3 -c 'import time; print(int(time.monotonic() * 1e6))'; }
 started=$(monotonic_us)
 (cd "$native/assets" && FLIP_LOG="$work/flips.log" SDL_AUDIODRIVER=dummy LD_PRELOAD="$work/flips.so" \
