@@ -28,16 +28,21 @@ packages=(
   # rendering and Vorbis encoder
   libpng-dev fontconfig fonts-dejavu-core libfreetype-dev libvorbis-dev libogg-dev
 )
+test_packages=()
 if [ "$game_only" -eq 0 ]; then
   packages+=(
     # tests and benchmarks
     libgtest-dev libbenchmark-dev
     # the loudness meter (BS.1770) of the sound tests and tools/loudness
     libebur128-dev
-    # the real-window test: a virtual X server, key presses and screenshots
-    xvfb xdotool imagemagick x11-utils
     # the start-up timer's watcher of the X screen
     libx11-dev
+  )
+  # Only running the tests needs these, so they install while the build
+  # compiles.
+  test_packages=(
+    # the real-window test: a virtual X server, key presses and screenshots
+    xvfb xdotool imagemagick x11-utils
     # the Debian package: cpack's dependency lookup, and its checks
     dpkg-dev file lintian desktop-file-utils
     # the corruption sweep
@@ -46,7 +51,20 @@ if [ "$game_only" -eq 0 ]; then
 fi
 
 . scripts/setup/install_packages.sh
-install_packages setup "${packages[@]}" || exit 1
+# The tests' own packages install beside the build when that can go on
+# without asking (as root, or sudo without a password); otherwise, and
+# without root, everything goes in one call (which lists what is missing).
+installing=""
+test_log=$(mktemp)
+trap '[ -n "$installing" ] && wait "$installing" 2>/dev/null; rm -f "$test_log"' EXIT
+if [ ${#test_packages[@]} -gt 0 ] && [ -n "$(missing_packages "${test_packages[@]}")" ] &&
+  { [ "$(id -u)" -eq 0 ] || sudo -n true 2>/dev/null; }; then
+  install_packages setup "${packages[@]}" || exit 1
+  install_packages setup "${test_packages[@]}" >"$test_log" 2>&1 &
+  installing=$!
+else
+  install_packages setup "${packages[@]}" "${test_packages[@]}" || exit 1
+fi
 
 # A build set up for playing only gains its tests when the full set-up runs;
 # the full set-up is never taken back by a later --game.
@@ -62,4 +80,11 @@ if [ "$game_only" -eq 1 ]; then
   cmake --build "$build_dir" -j "$(nproc)" --target graze assets
 else
   cmake --build "$build_dir" -j "$(nproc)"
+fi
+if [ -n "$installing" ]; then
+  status=0
+  wait "$installing" || status=$?
+  installing=""
+  cat "$test_log"
+  [ "$status" -eq 0 ] || exit 1
 fi
