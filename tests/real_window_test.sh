@@ -59,15 +59,13 @@ remember() {
   [ -n "${expected_colours[$key]:-}" ] || expected_colours[$key]=$(colours "$assets/Images/$1" "${@:2}")
 }
 # mismatches SHOT PICTURE X,Y...: prints each point where the screenshot
-# differs from that generated picture.
+# differs from that generated picture (remembered first).
 mismatches() {
   local shot=$1 picture=$2
   shift 2
-  local key="$picture $*"
-  [ -n "${expected_colours[$key]:-}" ] || expected_colours[$key]=$(colours "$assets/Images/$picture" "$@")
   local -a seen wanted
   mapfile -t seen < <(colours "$shots/$shot.png" "$@")
-  mapfile -t wanted <<<"${expected_colours[$key]}"
+  mapfile -t wanted <<<"${expected_colours["$picture $*"]}"
   local i
   for ((i = 0; i < $#; i++)); do
     local point=${*:i+1:1}
