@@ -37,6 +37,9 @@ if [ "$game_only" -eq 0 ]; then
     libebur128-dev
     # the start-up timer's watcher of the X screen
     libx11-dev
+    # the AppStream validator of the tests; the build asks it which AppStream
+    # the system reads, so it is in place before the build is configured
+    appstream
   )
   # Only running the tests needs these, so they install while the build
   # compiles.
