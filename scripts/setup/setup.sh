@@ -80,7 +80,9 @@ elif [ "$game_only" -eq 0 ] && grep -q '^GRAZE_TESTS:BOOL=OFF' "$build_dir/CMake
   cmake -S . -B "$build_dir" -DGRAZE_TESTS=ON "$@"
 fi
 if [ "$game_only" -eq 1 ]; then
-  cmake --build "$build_dir" -j "$(nproc)" --target graze assets
+  # The game, its assets, and the documents its install carries (the
+  # compressed changelog, the AppStream metainfo), so `cmake --install` works.
+  cmake --build "$build_dir" -j "$(nproc)" --target graze assets package_changelog metainfo
 else
   cmake --build "$build_dir" -j "$(nproc)"
 fi
