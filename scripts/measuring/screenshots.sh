@@ -2,9 +2,26 @@
 # Remakes the README's screenshots from real play in the simulator: a ship
 # weaving left and right with both guns held and a super attack every 700
 # frames, on Practice; the chosen frames are cut to 128 colours for docs/.
+# Each is also widened to the 16:9 that software centres show, for the
+# AppStream metainfo: 2560x1440, the picture at three times its size (whole
+# pixels) between black bars, in docs/appstream/.
 # Needs the full set-up (scripts/setup/setup.sh) for graze-sim and ImageMagick.
+# Usage: scripts/measuring/screenshots.sh [--widen-only]  (only the 16:9 copies,
+# from the pictures already in docs/)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+
+widen() {
+  mkdir -p docs/appstream
+  convert "docs/$1.png" -scale 300% -background black -gravity center -extent 2560x1440 \
+    -define png:compression-level=9 "PNG8:docs/appstream/$1.png"
+  echo "docs/appstream/$1.png: $(du -k "docs/appstream/$1.png" | cut -f1) KB"
+}
+names=(level1_sky level3_cave_boss level5_station_boss)
+if [ "${1:-}" = --widen-only ]; then
+  for name in "${names[@]}"; do widen "$name"; done
+  exit 0
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -31,4 +48,5 @@ for shot in "${shots[@]}"; do
   convert "$work/$level/$(printf 'frame_%06d.png' "$frame")" -dither None -colors 128 \
     -define png:compression-level=9 "PNG8:docs/$name.png"
   echo "docs/$name.png: $(du -k "docs/$name.png" | cut -f1) KB"
+  widen "$name"
 done

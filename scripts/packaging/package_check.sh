@@ -35,7 +35,8 @@ echo "package_check: the installed game showed a picture of brightness $brightne
 if [ "$purge" = --purge ]; then
   apt_quiet purge -y graze
   left=$(ls -d /usr/games/graze /usr/lib/games/graze /usr/share/games/graze \
-    /usr/share/doc/graze /usr/share/applications/graze.desktop 2>/dev/null || true)
+    /usr/share/doc/graze /usr/share/applications/graze.desktop /usr/share/metainfo/*.graze.metainfo.xml \
+    2>/dev/null || true)
   [ -z "$left" ] || { echo "package_check: FAILED, left after purge: $left"; exit 1; }
   echo "package_check: purged, nothing left"
 fi

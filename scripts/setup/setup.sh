@@ -37,6 +37,9 @@ if [ "$game_only" -eq 0 ]; then
     libebur128-dev
     # the start-up timer's watcher of the X screen
     libx11-dev
+    # the AppStream validator of the tests; the build asks it which AppStream
+    # the system reads, so it is in place before the build is configured
+    appstream
   )
   # Only running the tests needs these, so they install while the build
   # compiles.
@@ -77,7 +80,9 @@ elif [ "$game_only" -eq 0 ] && grep -q '^GRAZE_TESTS:BOOL=OFF' "$build_dir/CMake
   cmake -S . -B "$build_dir" -DGRAZE_TESTS=ON "$@"
 fi
 if [ "$game_only" -eq 1 ]; then
-  cmake --build "$build_dir" -j "$(nproc)" --target graze assets
+  # The game, its assets, and the documents its install carries (the
+  # compressed changelog, the AppStream metainfo), so `cmake --install` works.
+  cmake --build "$build_dir" -j "$(nproc)" --target graze assets package_changelog metainfo
 else
   cmake --build "$build_dir" -j "$(nproc)"
 fi
