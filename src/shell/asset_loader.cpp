@@ -43,15 +43,14 @@ struct slot_outcome {
 // window), or make it ready for play (after).
 enum class load_step { decode, convert };
 
-// The work of one load: slots [0, end) are taken by whichever thread comes
-// next. A slot above one that already failed is skipped: it could never be
+// The work of one load: the slots are taken in order by whichever thread
+// comes next. A slot above one that already failed is skipped: it could never be
 // the one reported.
 struct load_job {
     load_step step;
     bool audio_open;
     bool convert_in_workers;
     unsigned sound_rate;
-    int end;
     std::atomic<int> next;
     std::atomic<int> first_failed;
     std::atomic<int> working;
@@ -156,7 +155,7 @@ void leave_step(int count) {
 int work_on_slots(void*) {
     for (;;) {
         const int slot = job.next.fetch_add(1);
-        if (slot >= job.end || platform_stop_requested()) break;
+        if (slot >= asset_slot_count || platform_stop_requested()) break;
         if (slot > job.first_failed.load()) continue;
         slot_outcome& outcome = job.outcomes[slot];
         if (job.step == load_step::decode) {
@@ -225,7 +224,7 @@ bool conversion_safe_in_threads() {
 }
 
 void open_music() {
-    for (int slot = 0; slot < job.end; ++slot) {
+    for (int slot = 0; slot < asset_slot_count; ++slot) {
         if (asset_catalogue[slot].loader != loader_kind::music) continue;
         slot_outcome& outcome = job.outcomes[slot];
         outcome.asset = Mix_LoadMUS(asset_catalogue[slot].path);
@@ -237,7 +236,7 @@ void open_music() {
 }
 
 void convert_pictures_here() {
-    for (int slot = 0; slot < job.end; ++slot) {
+    for (int slot = 0; slot < asset_slot_count; ++slot) {
         const catalogue_entry& entry = asset_catalogue[slot];
         slot_outcome& outcome = job.outcomes[slot];
         if (!is_picture(entry) || !outcome.asset) continue;
@@ -273,7 +272,6 @@ void release_outcomes() {
 void reset_job() {
     release_outcomes();
     job.outcomes = {};
-    job.end = asset_slot_count;
     job.first_failed = asset_slot_count;
     job.reported = false;
 }
@@ -282,21 +280,16 @@ void reset_job() {
 
 bool begin_loading_assets() {
     reset_job();
-    // The headers, in slot order: a few bytes of each file. The first file
-    // refused ends the catalogue that is decoded; the slots before it are
-    // still decoded, since one of them may be the first bad one.
+    // The headers first, in slot order: a few bytes of each file, so the
+    // first one refused is named at once, before anything is decoded.
     for (int slot = 0; slot < asset_slot_count; ++slot) {
         if (const char* fault = refusal(asset_catalogue[slot])) {
-            fail(job.outcomes[slot], fault);
-            job.end = slot;
-            job.first_failed = slot;
-            break;
+            report_line("cannot load %s: %s", asset_catalogue[slot].path, fault);
+            return false;
         }
     }
     start_step(load_step::decode, threads_to_use());
-    if (!any_failure()) return true;
-    cancel_loading_assets();
-    return false;
+    return true;
 }
 
 asset_table* finish_loading_assets(bool audio_open) {

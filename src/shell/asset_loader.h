@@ -6,7 +6,8 @@
 // or Ogg Vorbis file the mixer can take. A file that cannot be loaded is
 // reported on standard error by its path, everything loaded so far is
 // released, and the game does not start: it must not run with a hole in its
-// catalogue. The file reported is always the first bad one in slot order,
+// catalogue. The file reported is the first one in slot order whose header
+// is refused, or else the first one in slot order that its decoder refuses,
 // whatever finishes first.
 //
 // Loading runs in two steps around the opening of the window and the audio
@@ -30,8 +31,8 @@
 
 #include "support/asset_table.h"
 
-// False after reporting the first file refused in slot order (nothing is
-// left running or held then): the game stops before any window opens.
+// False after reporting the first file whose header is refused (nothing is
+// started then): the game stops before any window opens.
 bool begin_loading_assets();
 
 // The whole table, or null after reporting the first file refused in slot
