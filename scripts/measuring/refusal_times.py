@@ -11,7 +11,7 @@ every start ended with status 1 naming the right file.
 Also times the stop signal while the game loads: SIGTERM at several moments of
 the start of a good catalogue, and the time until the process has ended.
 
-Usage: scripts/measuring/refusal_times.py BUILD_DIR [--runs N] [--slots all|sample]
+Usage: scripts/measuring/refusal_times.py BUILD_DIR [--runs N] [--slots all|sample] [--assets DIR]
 The game runs with its dummy audio driver unless SDL_AUDIODRIVER is set.
 """
 
@@ -145,11 +145,12 @@ def main():
     parser.add_argument("build")
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--slots", choices=["all", "sample"], default="all")
+    parser.add_argument("--assets", help="the catalogue to spoil (default BUILD/assets)")
     args = parser.parse_args()
     source = os.path.dirname(os.path.dirname(HERE))
     build = os.path.abspath(args.build)
     game = os.path.join(build, "graze")
-    assets = os.path.join(build, "assets")
+    assets = os.path.abspath(args.assets or os.path.join(build, "assets"))
     paths = catalogue_paths(source)
     slots = range(len(paths))
     if args.slots == "sample":

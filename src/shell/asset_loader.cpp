@@ -281,8 +281,10 @@ void reset_job() {
 bool begin_loading_assets() {
     reset_job();
     // The headers first, in slot order: a few bytes of each file, so the
-    // first one refused is named at once, before anything is decoded.
+    // first one refused is named at once, before anything is decoded. A stop
+    // request is heard between two files.
     for (int slot = 0; slot < asset_slot_count; ++slot) {
+        platform_stop_point();
         if (const char* fault = refusal(asset_catalogue[slot])) {
             report_line("cannot load %s: %s", asset_catalogue[slot].path, fault);
             return false;
