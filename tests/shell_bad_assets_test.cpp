@@ -7,12 +7,14 @@
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -98,6 +100,17 @@ bytes png_spoiled(const bytes& png, const char* type, png_spoil what) {
     for (int i = 0; i < 4; ++i)
         data[at + 8 + length + i] = static_cast<unsigned char>(crc >> (24 - 8 * i));
     return data;
+}
+
+// An Ogg Vorbis file whose second page (the comment and set-up headers) is
+// changed: its first page, all the header check reads, still passes.
+bytes ogg_setup_spoiled(const bytes& ogg) {
+    bytes spoiled = ogg;
+    const std::string file(ogg.begin(), ogg.end());
+    const size_t second = file.find("OggS", 4);
+    for (size_t at = second + 40; at < std::min(second + 400, spoiled.size()); ++at)
+        spoiled[at] ^= 0xff;
+    return spoiled;
 }
 
 // A sound effect's samples in a WAV file: the plain 44-byte header, or the
@@ -414,7 +427,8 @@ TEST_F(shell_bad_assets, a_picture_only_in_its_slots_format_and_of_a_size_its_he
 }
 
 // The pictures decode on several threads; whichever finishes first, the file
-// reported is the first bad one in slot order, and nothing is kept.
+// reported is the first bad one in slot order, and nothing is kept. A file
+// refused by its header is named before any decoding.
 TEST_F(shell_bad_assets, the_first_bad_file_in_slot_order_is_reported_whatever_decodes_first) {
     stand_in_pictures();
     const int early = slot_programmer, late = first_music_slot - 1;
@@ -436,14 +450,17 @@ TEST_F(shell_bad_assets, the_first_bad_file_in_slot_order_is_reported_whatever_d
               std::string::npos)
         << said;
     EXPECT_EQ(said.find(asset_catalogue[late].path), std::string::npos) << said;
-    // The same on one thread, and a refusal by header late in the catalogue
-    // waits for the decoding of every slot before it.
+    // The same on one thread; but a refusal by header comes before any
+    // decoding, so it is named at once, even late in the catalogue.
     set_loader_threads(1);
-    replace(late, bytes{'B', 'M'});
     said = load_message();
     EXPECT_NE(said.find("cannot load " + std::string(asset_catalogue[early].path) + ": "),
               std::string::npos)
         << said;
+    replace(late, bytes{'B', 'M'});
+    said = load_message();
+    EXPECT_EQ(said, "Graze: cannot load " + std::string(asset_catalogue[late].path) +
+                        ": not a PNG file\n");
     set_slow_slot(-1, 0);
     set_loader_threads(0);
     replace(early, early_file);
@@ -652,6 +669,65 @@ TEST_F(shell_bad_assets, a_bad_header_anywhere_is_reported_before_the_window_ope
         replace(slot, kept);
         SDL_Quit();
     }
+}
+
+// Standard error goes to a file while this lives, so a test can watch it
+// grow while the loader's threads work.
+struct stderr_in_file {
+    std::string path =
+        (fs::temp_directory_path() / ("graze_stderr_" + std::to_string(getpid()))).string();
+    int saved = dup(STDERR_FILENO);
+
+    stderr_in_file() {
+        std::fflush(stderr);
+        const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(file, STDERR_FILENO);
+        close(file);
+    }
+    ~stderr_in_file() {
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+        fs::remove(path);
+    }
+    std::string said() const {
+        std::ifstream in(path);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+// A file only its decoder can refuse (damaged picture data, a music track
+// whose Vorbis headers the mixer cannot read) is named by the decoding
+// threads themselves as soon as they end, without waiting for the window: the
+// first thread may still be opening it.
+TEST_F(shell_bad_assets, a_file_only_its_decoder_refuses_is_named_without_waiting_for_the_window) {
+    stand_in_pictures();
+    const std::pair<int, bytes> cases[] = {
+        {slot_programmer, png_spoiled(original(slot_programmer), "IDAT", png_spoil::body)},
+        {slot_music_boss, ogg_setup_spoiled(original(slot_music_boss))},
+    };
+    for (const auto& [slot, spoiled] : cases) {
+        SCOPED_TRACE(asset_catalogue[slot].path);
+        const bytes kept = original(slot);
+        replace(slot, spoiled);
+        const std::string expected =
+            "Graze: cannot load " + std::string(asset_catalogue[slot].path);
+        std::string said;
+        {
+            stderr_in_file watched;
+            ASSERT_TRUE(begin_loading_assets()); // every header passes
+            for (int wait = 0; wait < 1000 && said.empty(); ++wait) {
+                SDL_Delay(10);
+                said = watched.said();
+            }
+            cancel_loading_assets();
+            EXPECT_EQ(watched.said(), said); // named once
+        }
+        EXPECT_EQ(said.rfind(expected, 0), 0u) << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        replace(slot, kept);
+    }
+    EXPECT_EQ(load_message(), "");
 }
 
 TEST_F(shell_bad_assets, the_game_stops_with_status_1_before_its_first_screen) {

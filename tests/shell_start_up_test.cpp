@@ -71,11 +71,23 @@ struct shell_start_up : ::testing::Test {
             SDL_FreeSurface(picture);
         }
     }
+
+    // The pictures above, and the generated sounds and music: a data folder
+    // whose every file passes the checks made before the window opens.
+    static void write_catalogue() {
+        write_pictures();
+        fs::create_directories("Sound");
+        for (int slot = picture_slot_count; slot < asset_slot_count; ++slot) {
+            const fs::path file = asset_catalogue[slot].path;
+            fs::copy_file(fs::path(GRAZE_ASSET_DIR) / file, file,
+                          fs::copy_options::overwrite_existing);
+        }
+    }
 };
 
 TEST_F(shell_start_up, a_refused_video_mode_is_reported_and_stops_before_anything_loads) {
     setenv("SDL_VIDEODRIVER", "no_such_video_driver", 1);
-    write_pictures();
+    write_catalogue();
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
     const int status = game_main();
@@ -121,7 +133,7 @@ TEST_F(shell_start_up, the_data_folder_of_a_build_or_an_install_is_found_beside_
 // terminal, on the console or offscreen; only a player who asks for such a
 // driver gets it.
 TEST_F(shell_start_up, without_a_display_the_game_refuses_before_anything_loads) {
-    write_pictures(); // a data folder whose files pass the checks before the window
+    write_catalogue(); // a data folder whose files pass the checks before the window
     const char* display = std::getenv("DISPLAY");
     const std::string saved_display = display ? display : "";
     unsetenv("SDL_VIDEODRIVER");
@@ -182,17 +194,21 @@ TEST_F(shell_start_up, a_missing_asset_is_reported_by_its_path_and_the_status_is
     EXPECT_EQ(sim_frame(), 0); // no screen was shown
 }
 
-TEST_F(shell_start_up, a_missing_sound_stops_a_game_that_has_audio) {
+// Every file is checked before the window opens, the sounds too: a missing
+// one is a damaged installation, whether the audio device opens or not.
+TEST_F(shell_start_up, a_missing_sound_stops_the_start_before_the_window_opens) {
     write_pictures();
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(game_main(), exit_start_up_failed);
     const std::string err = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("Sound/Introduction.ogg"), std::string::npos) << err;
+    EXPECT_EQ(err, "Graze: cannot load Sound/Introduction.ogg: No such file or directory\n");
+    EXPECT_EQ(SDL_GetVideoSurface(), nullptr);
+    EXPECT_EQ(sim_frame(), 0);
 }
 
 TEST_F(shell_start_up, without_audio_the_game_warns_runs_silent_and_says_goodbye_with_0) {
     setenv("SDL_AUDIODRIVER", "no_such_audio_driver", 1);
-    write_pictures();
+    write_catalogue();
     std::vector<int> shown;
     sim_on_flip([&](SDL_Surface* s, int) { shown.push_back(fake::shown_slot(s)); });
     for (int frame = 0; frame < 36; ++frame) fake::press_after_flip(frame, SDLK_RETURN);

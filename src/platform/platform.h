@@ -27,6 +27,10 @@ void platform_catch_stop_signals();
 // Where long work without polls or flips (loading the assets) lets a stop
 // request end the program.
 void platform_stop_point();
+// Whether a stop has been asked for, without acting on it: the loader's
+// threads put down their work on it, so the first thread reaches its stop
+// point at once. Never true in the simulated backend and the page.
+bool platform_stop_requested();
 
 // Start-up. SDL itself, with no subsystem, shut down at exit (SDL_Quit
 // leaves full screen and closes the audio device); false, with SDL's error on

@@ -68,6 +68,8 @@ void platform_catch_stop_signals() {
 
 void platform_stop_point() { stop_if_requested(); }
 
+bool platform_stop_requested() { return stop_requested != 0; }
+
 Uint32 platform_ticks() { return SDL_GetTicks(); }
 
 void platform_delay(Uint32 ms) {

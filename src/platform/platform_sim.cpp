@@ -154,6 +154,7 @@ Uint32 length_of(const Mix_Music* music) {
 void platform_catch_stop_signals() {}
 
 void platform_stop_point() {}
+bool platform_stop_requested() { return false; }
 
 Uint32 platform_ticks() { return sim.now; }
 

@@ -209,6 +209,7 @@ void platform_wait_thread(SDL_Thread*) {}
 // A page has no signals to catch, so nothing is ever asked to stop.
 void platform_catch_stop_signals() {}
 void platform_stop_point() {}
+bool platform_stop_requested() { return false; }
 
 Uint32 platform_ticks() { return game_ticks(); }
 

@@ -8,22 +8,34 @@
 #include "shell/level_table.h"
 #include "shell/start_up.h"
 
+namespace {
+
+// A start that fails once the files are being decoded lets the decoding end
+// and releases what it made.
+int start_failed() {
+    cancel_loading_assets();
+    return exit_start_up_failed;
+}
+
+} // namespace
+
 int game_main() {
     // Before any window: a game started in the wrong folder says so at once.
     if (!game_data_here()) return exit_start_up_failed;
-    // A file the loader would refuse by its header is reported before the
-    // window opens (a few bytes of each file: a moment).
-    if (!asset_headers_sound()) return exit_start_up_failed;
+    // Every file's header is checked now, and its decoding begins on other
+    // threads while the window and the audio device open: a bad file is named
+    // at once, and the window does not wait for the pictures.
+    if (!begin_loading_assets()) return exit_start_up_failed;
     // Video first: the pictures are converted to its format when they load.
     SDL_Surface* screen = open_screen();
-    if (!screen) return exit_start_up_failed;
+    if (!screen) return start_failed();
     const bool audio_open = open_audio();
-    if (!init_sdl()) return exit_start_up_failed;
+    if (!init_sdl()) return start_failed();
     platform_hide_cursor();
 
     game_result* result = new_game_result();
-    if (!result) return exit_start_up_failed;
-    asset_table* assets = load_assets(audio_open);
+    if (!result) return start_failed();
+    asset_table* assets = finish_loading_assets(audio_open);
     if (!assets) {
         std::free(result);
         return exit_start_up_failed;
