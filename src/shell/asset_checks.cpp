@@ -146,9 +146,10 @@ const unsigned char* bytes_at(header_window& window, long at, std::size_t n) {
         return nullptr;
     if (at >= window.start && static_cast<std::size_t>(at - window.start) + n <= window.held)
         return window.bytes + (at - window.start);
-    if (std::fseek(window.file, at, SEEK_SET) != 0) return nullptr;
+    // One system call, at the offset, past the stream's own buffering.
+    const ssize_t got = pread(fileno(window.file), window.bytes, header_block, at);
     window.start = at;
-    window.held = std::fread(window.bytes, 1, header_block, window.file);
+    window.held = got > 0 ? static_cast<std::size_t>(got) : 0;
     return n <= window.held ? window.bytes : nullptr;
 }
 
