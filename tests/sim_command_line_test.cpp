@@ -336,7 +336,9 @@ TEST_F(sim_command_line, reads_only_regular_files_of_bounded_size) {
          {"--level", "1", "--input", file("utf8.txt", "0 down \xc3\xa9t\xc3\xa9\n")},
          {refused, "line 1: unknown key '\xc3\xa9t\xc3\xa9'\n", false}},
         {"a C1 control, escaped",
-         {"--level", "1", "--input", file("c1.txt", "0 down \xc2\x9b" "31m\n")},
+         {"--level", "1", "--input",
+          file("c1.txt", "0 down \xc2\x9b"
+                         "31m\n")},
          {refused, "line 1: unknown key '\\xc2\\x9b31m'\n", false}},
     };
     check_all(cases);
