@@ -13,10 +13,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -49,10 +51,11 @@ struct run_end {
     }
 };
 
-// Runs graze-sim with these arguments, standard input from /dev/null,
-// standard output captured (or sent to `out_path`), standard error captured.
+// Runs graze-sim with these arguments, standard input from /dev/null (or
+// `in_path`), standard output captured (or sent to `out_path`), standard
+// error captured.
 run_end run_sim(const std::vector<std::string>& args, start_in where = start_in::build,
-                const std::string& out_path = "") {
+                const std::string& out_path = "", const std::string& in_path = "/dev/null") {
     const std::string binary = sim_binary();
     std::vector<char*> argv{const_cast<char*>(binary.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -65,7 +68,7 @@ run_end run_sim(const std::vector<std::string>& args, start_in where = start_in:
     const pid_t child = fork();
     if (child == 0) {
         // Only calls safe after a fork in a threaded program, then exec.
-        const int in = open("/dev/null", O_RDONLY);
+        const int in = open(in_path.c_str(), O_RDONLY);
         dup2(in, 0);
         if (!out_path.empty()) {
             const int out = open(out_path.c_str(), O_WRONLY);
@@ -189,7 +192,7 @@ struct sim_command_line : ::testing::Test {
 
 TEST_F(sim_command_line, refuses_a_command_line_it_cannot_follow_with_status_2) {
     const std::vector<sim_case> cases = {
-        {"no arguments", {}, {refused, "usage: graze-sim", false}},
+        {"no arguments", {}, {refused, "graze-sim: no arguments: give --level L", false}},
         {"no mode", {"--difficulty", "0"}, {refused, "no mode", false}},
         {"--level with --run", {"--level", "1", "--run"}, {refused, "different modes", false}},
         {"--level with --one-run", {"--one-run", "--level", "2"}, {refused, "modes", false}},
@@ -236,6 +239,40 @@ TEST_F(sim_command_line, refuses_a_command_line_it_cannot_follow_with_status_2) 
          {refused, "--autopilot plays without --input", false}},
     };
     check_all(cases);
+}
+
+// A refused command line is one line under the program's name that points
+// at --help, not the usage; a word it quotes is cut and shows no raw byte.
+TEST_F(sim_command_line, says_what_is_wrong_with_a_command_line_in_one_line) {
+    const std::string long_word(100000, 'x');
+    const std::vector<std::vector<std::string>> refusals = {
+        {},
+        {"--level", "1", "--fast"},
+        {"--level", "9"},
+        {"--run", "--run"},
+        {"--difficulty", "0"},
+        {"--level", "1", "--max-frames"},
+        {"--level", long_word},
+        {long_word},
+        {"--level", "1", "--score", "\xff\xfe\x1b[2J"},
+    };
+    for (const auto& args : refusals) {
+        const run_end end = run_sim(args);
+        SCOPED_TRACE(joined(args).substr(0, 80));
+        EXPECT_EQ(end.status, refused) << end.how();
+        EXPECT_EQ(end.err.rfind("graze-sim: ", 0), 0u) << end.err.substr(0, 300);
+        EXPECT_EQ(std::count(end.err.begin(), end.err.end(), '\n'), 1) << end.err.substr(0, 300);
+        EXPECT_NE(end.err.find("(see graze-sim --help)\n"), std::string::npos)
+            << end.err.substr(0, 300);
+        EXPECT_EQ(end.err.find("usage:"), std::string::npos);
+        EXPECT_LT(end.err.size(), 200u);
+    }
+    const run_end cut = run_sim({"--level", long_word});
+    EXPECT_NE(cut.err.find("bad value for --level: '" + std::string(40, 'x') + "...': "),
+              std::string::npos)
+        << cut.err.substr(0, 300);
+    const run_end raw = run_sim({"--level", "1", "--score", "\xff\xfe\x1b[2J\xc3\xa9"});
+    EXPECT_NE(raw.err.find("'\\xff\\xfe\\x1b[2J\xc3\xa9'"), std::string::npos) << raw.err;
 }
 
 TEST_F(sim_command_line, plays_what_it_accepts_and_prints_its_usage_on_request) {
@@ -289,8 +326,67 @@ TEST_F(sim_command_line, reads_only_regular_files_of_bounded_size) {
         {"a bad frame",
          {"--level", "1", "--input", file("frame.txt", "-1 down g\n")},
          {refused, "line 1: bad frame", false}},
+        {"a word of 100,000 characters",
+         {"--level", "1", "--input", file("long.txt", "0 down " + std::string(100000, 'k') + "\n")},
+         {refused, "line 1: unknown key '" + std::string(40, 'k') + "...'\n", false}},
+        {"bytes that are no UTF-8",
+         {"--level", "1", "--input", file("latin1.txt", "0 down \xe9t\xe9\n2 \xff\xfe g\n")},
+         {refused, "line 1: unknown key '\\xe9t\\xe9'\n", false}},
+        {"UTF-8 shown as it is",
+         {"--level", "1", "--input", file("utf8.txt", "0 down \xc3\xa9t\xc3\xa9\n")},
+         {refused, "line 1: unknown key '\xc3\xa9t\xc3\xa9'\n", false}},
+        {"a C1 control, escaped",
+         {"--level", "1", "--input",
+          file("c1.txt", "0 down \xc2\x9b"
+                         "31m\n")},
+         {refused, "line 1: unknown key '\\xc2\\x9b31m'\n", false}},
     };
     check_all(cases);
+    // The whole message stays one short line.
+    const run_end end =
+        run_sim({"--level", "1", "--input", file("huge_word.txt", std::string(1000000, 'w'))});
+    EXPECT_EQ(end.status, refused) << end.how();
+    EXPECT_LT(end.err.size(), 300u) << end.err.substr(0, 300);
+}
+
+// "-" is the standard input for the script, and never a file of that name:
+// nothing is written to ./-, whichever option names it.
+TEST_F(sim_command_line, a_dash_is_the_standard_input_or_refused) {
+    const std::string dash = std::string(GRAZE_BINARY_DIR) + "/-";
+    fs::remove_all(dash);
+    const std::vector<sim_case> refusals = {
+        {"trace",
+         {"--level", "1", "--trace", "-"},
+         {refused, "bad value for --trace: '-': ", false}},
+        {"key log",
+         {"--level", "1", "--save-input", "-"},
+         {refused, "bad value for --save-input: '-': the standard output carries the summary",
+          false}},
+        {"frames", {"--level", "1", "--frames-dir", "-"}, {refused, "'-': not a folder", false}},
+        {"assets", {"--level", "1", "--assets", "-"}, {refused, "'-': not a folder", false}},
+    };
+    check_all(refusals);
+    EXPECT_FALSE(fs::exists(dash));
+
+    const std::string script = file("keys.txt", "0 down g\n5 up g\n");
+    const run_end piped =
+        run_sim({"--level", "1", "--max-frames", "20", "--input", "-", "--trace", dir + "/t.jsonl"},
+                start_in::build, "", script);
+    EXPECT_EQ(piped.status, 0) << piped.how() << piped.err;
+    const run_end same = run_sim(
+        {"--level", "1", "--max-frames", "20", "--input", script, "--trace", dir + "/u.jsonl"});
+    EXPECT_EQ(same.status, 0) << same.how() << same.err;
+    std::ifstream t(dir + "/t.jsonl"), u(dir + "/u.jsonl");
+    const std::string from_pipe((std::istreambuf_iterator<char>(t)), {});
+    const std::string from_file((std::istreambuf_iterator<char>(u)), {});
+    EXPECT_FALSE(from_pipe.empty());
+    EXPECT_EQ(from_pipe, from_file);
+
+    const run_end bad = run_sim({"--level", "1", "--input", "-"}, start_in::build, "",
+                                file("bad.txt", "0 hold g\n"));
+    EXPECT_EQ(bad.status, refused) << bad.how();
+    EXPECT_EQ(bad.err, "graze-sim: the standard input: line 1: unknown action 'hold'\n");
+    EXPECT_FALSE(fs::exists(dash));
 }
 
 TEST_F(sim_command_line, opens_what_it_writes_before_the_first_frame_and_reports_every_failure) {
@@ -327,10 +423,10 @@ TEST_F(sim_command_line, opens_what_it_writes_before_the_first_frame_and_reports
          {failed, "cannot write " + a_file, false}},
         {"frames in a folder that takes no new file",
          {"--level", "1", "--frames-dir", "/proc"},
-         {failed, "cannot write /proc:", false}},
+         {failed, "cannot write /proc: Permission denied\n", false}},
         {"frames under a folder that takes no new folder",
          {"--level", "1", "--frames-dir", "/proc/graze-frames"},
-         {failed, "cannot write /proc/graze-frames:", false}},
+         {failed, "cannot write /proc/graze-frames: Permission denied\n", false}},
         {"every output in order",
          {"--level", "1", "--max-frames", "10", "--trace", dir + "/t.jsonl", "--save-input",
           dir + "/k.txt", "--frames-dir", dir + "/frames", "--every", "100"},

@@ -7,7 +7,12 @@ started on the spoiled catalogue (dummy video and audio drivers):
   file in its place (the other catalogue formats, and a small file of every
   format SDL_image can decode), absurd sizes or counts in its header (with the format's
   checksums made right again, so the decoder reads them), missing, and a FIFO,
-  a directory and a device in its place.
+  a directory and a device in its place. Some cases must end a given way on
+  either library: sound files SDL 1.2 and the compatibility library on SDL 2
+  once judged differently, BMP bit fields one of them refuses, and files
+  whose reading could hold the start (zeros after a valid header, 50 MB or a
+  2 GB sparse file, a chunk type or id that is no name, thousands of empty
+  chunks, a 1 GB sound effect, zeros after the last page of a music file).
 
 The game is sent SIGTERM as soon as it runs; it acts on it at its first frame,
 which only comes once every file is loaded. So each start ends one of two ways:
@@ -16,9 +21,8 @@ which only comes once every file is loaded. So each start ends one of two ways:
             is then also put in place of the first intro picture, and the game
             started again must draw it and end with status 0 as well.
 Anything else counts against the game: a crash (killed by a signal), a hang
-(no end within the time limit), or another status or message. The cases of
-"one verdict" (sound files SDL 1.2 and the compatibility library on SDL 2 once
-judged differently) must also end the way they name, on either library.
+(no end within the time limit), or another status or message; and a case with
+an expected end that ends the other way.
 
 Usage: corruption_sweep.py BUILD_DIR [--sample] [--jobs N] [--log FILE]
   --sample  one file of each kind, every other picture replaced by a tiny
@@ -296,6 +300,136 @@ def wav_one_verdict():
     ]
 
 
+# --- files whose headers could hold the start (a walk over millions of chunks) --
+
+
+class sparse:
+    """A file of these bytes, then zeros up to `size` bytes, written as a
+    hole: a 2 GB file costs no disk."""
+
+    def __init__(self, head, size):
+        self.head = head
+        self.size = size
+
+
+MB = 1024 * 1024
+GB = 1024 * MB
+
+
+def png_chunks(data):
+    """(offset, type) of every chunk."""
+    chunks = []
+    at = 8
+    while at + 8 <= len(data):
+        chunks.append((at, data[at + 4 : at + 8]))
+        at += 12 + struct.unpack(">I", data[at : at + 4])[0]
+    return chunks
+
+
+def png_bounded():
+    """A walk over the chunks is bounded: each case is refused (detail,
+    spoil, expected verdict), or read as the file it holds."""
+    def retyped(data):
+        at = png_chunks(data)[1][0]
+        return data[: at + 5] + b"4" + data[at + 6 :]
+
+    def empty_chunks(count):
+        def spoil(data):
+            empty = struct.pack(">I", 0) + b"grZe" + struct.pack(">I", zlib.crc32(b"grZe"))
+            return data[:33] + empty * count + data[33:]
+
+        return spoil
+
+    return [
+        ("zeros after the header, 50 MB", lambda d: sparse(d[:33], 50 * MB), "refused"),
+        ("zeros after the header, 2 GB", lambda d: sparse(d[:33], 2 * GB), "refused"),
+        ("a chunk type with a digit", retyped, "refused"),
+        ("4100 empty chunks", empty_chunks(4100), "refused"),
+        ("2 GB of zeros after IEND", lambda d: sparse(d, 2 * GB), "loaded"),
+        ("a 1 GB chunk before the pixels",
+         lambda d: sparse(d[:33] + struct.pack(">I", GB) + b"grZe", 33 + 8 + GB + 4 + 64),
+         "refused"),
+    ]
+
+
+def wav_bounded():
+    def before_data(chunk_id, count=1):
+        def spoil(data):
+            junk = chunk_id + struct.pack("<I", 0)
+            return data[:36] + junk * count + data[36:]
+
+        return spoil
+
+    return [
+        ("zeros after the format, 50 MB", lambda d: sparse(d[:36], 50 * MB), "refused"),
+        ("zeros after the format, 2 GB", lambda d: sparse(d[:36], 2 * GB), "refused"),
+        ("a chunk id of control bytes", before_data(b"LI\x01T"), "refused"),
+        ("a chunk id of bytes past ASCII", before_data(b"\xffabc"), "refused"),
+        ("a printable unknown chunk id", before_data(b"id3 "), "loaded"),
+        ("4100 empty chunks", before_data(b"JUNK", 4100), "refused"),
+        ("a data chunk of 1 GB", lambda d: sparse(put(d[:44], 40, "<I", GB), 44 + GB),
+         "refused"),
+    ]
+
+
+def ogg_bounded():
+    return [
+        ("2 GB of zeros after the end", lambda d: sparse(d, 2 * GB), "refused"),
+        ("a byte after the last page", lambda d: d + b"\0", "refused"),
+    ]
+
+
+def bmp_masked(data, bits, masks, info_size=40, alpha=0):
+    """The 24-bit picture again with 16- or 32-bit pixels under these colour
+    masks (bit fields), after a 40-byte info header or inside a longer one."""
+    w, h = struct.unpack_from("<ii", data, 18)
+    pixels_at = struct.unpack_from("<I", data, 10)[0]
+    row_in = (w * 3 + 3) // 4 * 4
+    row_out = (w * bits // 8 + 3) // 4 * 4
+
+    def place(channel, mask):
+        if not mask:
+            return 0
+        shift = (mask & -mask).bit_length() - 1
+        width = bin(mask).count("1")
+        value = channel >> (8 - width) if width <= 8 else channel << (width - 8)
+        return (value << shift) & mask
+
+    rows = []
+    for y in range(h):
+        src = data[pixels_at + y * row_in : pixels_at + (y + 1) * row_in]
+        out = bytearray()
+        for x in range(w):
+            b, g, r = src[3 * x : 3 * x + 3]
+            value = place(r, masks[0]) | place(g, masks[1]) | place(b, masks[2])
+            out += struct.pack("<H" if bits == 16 else "<I", value)
+        rows.append(bytes(out) + bytes(row_out - len(out)))
+    mask_bytes = struct.pack("<III", *masks)
+    if info_size >= 56:
+        mask_bytes += struct.pack("<I", alpha)
+    header_rest = bytes(max(0, info_size - 40 - len(mask_bytes)))
+    offset = 14 + info_size + (12 if info_size == 40 else 0)
+    info = struct.pack("<IiiHHIIiiII", info_size, w, h, 1, bits, 3, row_out * h, 2835, 2835, 0, 0)
+    body = info + mask_bytes + header_rest + b"".join(rows)
+    return struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, offset) + body
+
+
+def bmp_one_verdict():
+    """Bit fields SDL 1.2 and SDL 2 read alike, or which one of them refuses
+    (SDL 2: "Unknown pixel format") or reads with alpha."""
+    return [
+        ("bit fields 5-6-5", lambda d: bmp_masked(d, 16, (0xF800, 0x07E0, 0x001F)), "loaded"),
+        ("bit fields 8-8-8 in a version 4 header",
+         lambda d: bmp_masked(d, 32, (0xFF0000, 0xFF00, 0xFF), 108), "loaded"),
+        ("overlapping masks", lambda d: bmp_masked(d, 16, (0xF800, 0x0FE0, 0x001F)), "refused"),
+        ("a mask with a gap", lambda d: bmp_masked(d, 16, (0xF00F, 0x07E0, 0x0010)), "refused"),
+        ("a layout SDL 2 does not know",
+         lambda d: bmp_masked(d, 16, (0x0F00, 0x00F0, 0x000F)), "refused"),
+        ("an alpha mask in a version 4 header",
+         lambda d: bmp_masked(d, 32, (0xFF0000, 0xFF00, 0xFF), 108, 0xFF000000), "refused"),
+    ]
+
+
 def ogg_absurd():
     def ident(offset, fmt, value):
         def spoil(data):
@@ -348,6 +482,13 @@ def ogg_absurd():
 
 
 ABSURD = {".png": png_absurd, ".bmp": bmp_absurd, ".wav": wav_absurd, ".ogg": ogg_absurd}
+# Cases with the end they must have, whichever library reads the file.
+EXPECTED_ENDS = {
+    ".png": [("bounded walk", png_bounded)],
+    ".bmp": [("one verdict", bmp_one_verdict)],
+    ".wav": [("one verdict", wav_one_verdict), ("bounded walk", wav_bounded)],
+    ".ogg": [("bounded walk", ogg_bounded)],
+}
 
 
 def scrambled(data, start, count, seed):
@@ -385,9 +526,9 @@ def cases_for(path, exemplars):
     for marker in ("missing", "fifo", "directory", "device"):
         cases.append((marker if marker == "missing" else "not a regular file", marker, marker))
     cases = [case + (None,) for case in cases]
-    if ext == ".wav":
-        for detail, spoil, expected in wav_one_verdict():
-            cases.append(("one verdict", detail, spoil, expected))
+    for kind, named in EXPECTED_ENDS.get(ext, []):
+        for detail, spoil, expected in named():
+            cases.append((kind, detail, spoil, expected))
     return cases
 
 
@@ -483,6 +624,16 @@ class worker_folder:
                     f.write(stand_in(name))
 
 
+def write_file(path, content):
+    """Bytes, or a sparse file."""
+    with open(path, "wb") as f:
+        if isinstance(content, sparse):
+            f.write(content.head)
+            f.truncate(content.size)
+        else:
+            f.write(content)
+
+
 def place(folder, rel, spoil, original):
     path = os.path.join(folder, rel)
     os.remove(path)
@@ -495,8 +646,7 @@ def place(folder, rel, spoil, original):
     elif spoil == "device":
         os.symlink("/dev/zero", path)
     else:
-        with open(path, "wb") as f:
-            f.write(spoil(original))
+        write_file(path, spoil(original))
 
 
 def restore(folder, rel, original):
@@ -505,8 +655,7 @@ def restore(folder, rel, original):
         os.rmdir(path)
     elif os.path.lexists(path):
         os.remove(path)
-    with open(path, "wb") as f:
-        f.write(original)
+    write_file(path, original)
 
 
 def drawn(game, folder, spoiled):

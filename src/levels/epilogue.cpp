@@ -1,6 +1,9 @@
 // The epilogue: an 80-second duel with one boss that sweeps rings of bullets,
 // sways and finally leaves by the right edge. The stage pays a bonus instead
 // of a score: the damage done, less ten points per life lost.
+#include <array>
+#include <cstddef>
+
 #include "engine/level_engine.h"
 #include "engine/level_run.h"
 #include "engine/timeline.h"
@@ -42,10 +45,34 @@ shot_pattern ring_list(const bullet_look& look, int kind, int k) {
                     {{k, 4}, {k, -4}, {4, k}, {-4, k}, {k, 4}, {k, -4}, {4, k}, {-4, k}});
 }
 
+// A sweep fires rings k = 9 down to -9 (red from 9 to 0, blue below), then
+// back up through -8 .. 8: one firing step each.
+constexpr int widest_ring = 9;
+constexpr std::size_t sweep_length = 4 * widest_ring;
+
+struct ring_sweep {
+    std::array<int, sweep_length> rings{};
+    std::size_t rows = 0; // rows written; a row past the end only counts
+};
+
+constexpr ring_sweep make_ring_sweep() {
+    ring_sweep sweep;
+    const auto add = [&sweep](int k) {
+        if (sweep.rows < sweep.rings.size()) sweep.rings[sweep.rows] = k;
+        ++sweep.rows;
+    };
+    for (int k = widest_ring; k >= -widest_ring; --k) add(k);
+    for (int k = 1 - widest_ring; k < widest_ring; ++k) add(k);
+    return sweep;
+}
+
+constexpr ring_sweep sweep_rings = make_ring_sweep();
+static_assert(sweep_rings.rows == sweep_length, "the sweep's rings fill its steps exactly");
+
 struct epilogue_kit {
     level_kit base;
     shot_pattern red_fan, red_spread, blue_fan, blue_spread;
-    move_step* sweep[36];
+    std::array<move_step*, sweep_length> sweep;
 };
 
 // A firing step of the duel: 2 frames moving dx a frame, one list.
@@ -66,15 +93,12 @@ epilogue_kit make_kit(const asset_table& assets) {
     kit.blue_fan = gun_list(b.large_blue, blue_kind, fan);
     kit.blue_spread = gun_list(b.large_blue, blue_kind, spread);
 
-    // Rings k = 9 to 0 red, -1 to -9 blue, then back through -8 .. 8.
-    int n = 0;
-    auto ring_step = [&](int k) {
+    for (std::size_t i = 0; i < sweep_length; ++i) {
+        const int k = sweep_rings.rings[i];
         const shot_pattern list =
             k >= 0 ? ring_list(b.large_red, red_kind, k) : ring_list(b.large_blue, blue_kind, k);
-        kit.sweep[n++] = duel_step(kit, list, 0);
-    };
-    for (int k = 9; k >= -9; --k) ring_step(k);
-    for (int k = -8; k <= 8; ++k) ring_step(k);
+        kit.sweep[i] = duel_step(kit, list, 0);
+    }
     return kit;
 }
 

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "shown_text.h"
+
 namespace {
 
 // The words of a line are separated as a stream reads them: by ASCII white
@@ -63,8 +65,10 @@ bool read_frame(std::string_view word, int& frame) {
     return true;
 }
 
+// The word is cut, so a word of a whole line (a file that is no script)
+// makes a message of one short line.
 bool refuse(int number, const char* what, std::string_view word, std::string& error) {
-    error = "line " + std::to_string(number) + ": " + what + " '" + std::string(word) + "'";
+    error = "line " + std::to_string(number) + ": " + what + " '" + cut_word(word) + "'";
     return false;
 }
 

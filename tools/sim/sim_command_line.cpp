@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "objects/scene.h"
+#include "shown_text.h"
 
 namespace {
 
@@ -83,12 +84,27 @@ const char* read_path(std::string& path, const char* value) {
     return nullptr;
 }
 
+// "-" is taken as the standard input or output, as other tools do, never as
+// a file of that name: the script may come from the standard input; standard
+// output carries the summary, and no folder is named so.
+constexpr const char* standard_stream = "-";
+
 const char* read_input(sim_command& c, const char* v) { return read_path(c.input_path, v); }
-const char* read_trace(sim_command& c, const char* v) { return read_path(c.trace_path, v); }
-const char* read_save(sim_command& c, const char* v) { return read_path(c.save_path, v); }
-const char* read_assets(sim_command& c, const char* v) { return read_path(c.asset_dir, v); }
+const char* read_output(std::string& path, const char* value) {
+    if (std::strcmp(value, standard_stream) == 0)
+        return "the standard output carries the summary: name a file (./- for one called -)";
+    return read_path(path, value);
+}
+const char* read_folder(std::string& path, const char* value) {
+    if (std::strcmp(value, standard_stream) == 0)
+        return "not a folder: name one (./- for one called -)";
+    return read_path(path, value);
+}
+const char* read_trace(sim_command& c, const char* v) { return read_output(c.trace_path, v); }
+const char* read_save(sim_command& c, const char* v) { return read_output(c.save_path, v); }
+const char* read_assets(sim_command& c, const char* v) { return read_folder(c.asset_dir, v); }
 const char* read_frames_dir(sim_command& c, const char* v) {
-    return read_path(c.options.frames_dir, v);
+    return read_folder(c.options.frames_dir, v);
 }
 
 const char* read_autopilot(sim_command& c, const char*) {
@@ -118,7 +134,8 @@ constexpr std::array option_table{
                "3 Practice (default), 2 Easy, 1 Normal, 0 Hard, 1000 the cheat, 200 the "
                "epilogue's"},
     option_row{"--score", "S", read_score, "the incoming score, 0 to 99999 (default 0)"},
-    option_row{"--input", "FILE", read_input, "the input script: a regular file of at most 64 MB"},
+    option_row{"--input", "FILE", read_input,
+               "the input script: a regular file of at most 64 MB, or - for the standard input"},
     option_row{"--autopilot", nullptr, read_autopilot, "the pilot plays (instead of --input)"},
     option_row{"--max-frames", "N", read_max_frames,
                "--level: stop after N frames of play, as Escape would; --run: leave "
@@ -158,14 +175,14 @@ std::string sim_usage() {
 bool parse_sim_command(int argc, const char* const* argv, sim_command& command,
                        std::string& reason) {
     if (argc <= 1) {
-        reason = "no arguments";
+        reason = "no arguments: give --level L, --run or --one-run";
         return false;
     }
     std::array<bool, option_table.size()> given{};
     for (int i = 1; i < argc; ++i) {
         const int index = find_option(argv[i]);
         if (index < 0) {
-            reason = std::string("unknown option '") + argv[i] + "'";
+            reason = "unknown option '" + cut_word(argv[i]) + "'";
             return false;
         }
         const option_row& row = option_table[index];
@@ -183,7 +200,8 @@ bool parse_sim_command(int argc, const char* const* argv, sim_command& command,
             value = argv[++i];
         }
         if (const char* wrong = row.read(command, value)) {
-            reason = std::string("bad value for ") + row.name + ": '" + value + "': " + wrong;
+            reason =
+                std::string("bad value for ") + row.name + ": '" + cut_word(value) + "': " + wrong;
             return false;
         }
     }

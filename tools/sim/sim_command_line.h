@@ -20,10 +20,11 @@ struct sim_command {
 };
 
 // Reads argv into `command` (whose asset_dir holds the default beforehand).
-// False with the reason (control bytes not yet escaped) when the command line
-// is refused: no arguments, an unknown option, a missing or bad value, an
-// option given twice, no mode or two of them, options that do not go
-// together.
+// False with the reason (control bytes not yet escaped, a quoted word cut)
+// when the command line is refused: no arguments, an unknown option, a
+// missing or bad value ("-" for a file written or a folder), an option given
+// twice, no mode or two of them, options that do not go together. An
+// input_path of "-" is the standard input.
 bool parse_sim_command(int argc, const char* const* argv, sim_command& command,
                        std::string& reason);
 

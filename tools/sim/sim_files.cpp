@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,6 +24,30 @@ std::string size_words(std::size_t bytes) { return std::to_string(bytes / (1024 
 
 } // namespace
 
+namespace {
+
+// Reads the descriptor to its end, within the limit even if the file grows
+// meanwhile.
+bool read_to_end(int fd, std::size_t limit, std::string& text, std::string& reason) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            reason = std::strerror(errno);
+            return false;
+        }
+        if (got == 0) return true;
+        if (text.size() + static_cast<std::size_t>(got) > limit) {
+            reason = "larger than " + size_words(limit);
+            return false;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+} // namespace
+
 bool read_regular_file(const std::string& path, std::size_t limit, std::string& text,
                        std::string& reason) {
     // Non-blocking: a FIFO opens at once, writer or not, and is then refused.
@@ -40,26 +65,17 @@ bool read_regular_file(const std::string& path, std::size_t limit, std::string& 
     else if (static_cast<unsigned long long>(status.st_size) > limit)
         reason = "larger than " + size_words(limit), ok = false;
     text.clear();
-    if (ok) text.reserve(static_cast<std::size_t>(status.st_size));
-    // Read to the end, within the limit even if the file grows meanwhile.
-    char buffer[65536];
-    while (ok) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            reason = std::strerror(errno);
-            ok = false;
-        } else if (got == 0) {
-            break;
-        } else if (text.size() + static_cast<std::size_t>(got) > limit) {
-            reason = "larger than " + size_words(limit);
-            ok = false;
-        } else {
-            text.append(buffer, static_cast<std::size_t>(got));
-        }
+    if (ok) {
+        text.reserve(static_cast<std::size_t>(status.st_size));
+        ok = read_to_end(fd, limit, text, reason);
     }
     ::close(fd);
     return ok;
+}
+
+bool read_standard_input(std::size_t limit, std::string& text, std::string& reason) {
+    text.clear();
+    return read_to_end(STDIN_FILENO, limit, text, reason);
 }
 
 bool open_output(output_file& file, const std::string& path, std::string& reason) {
@@ -101,12 +117,44 @@ bool close_output(output_file& file, std::string& reason) {
     return false;
 }
 
+namespace {
+
+// Why an existing folder takes no new file or folder when the system's own
+// answer is "No such file or directory" (as /proc's is, even to root): a
+// read-only file system, a folder no one may write in, or a file system
+// that makes no files on request.
+std::string refusal_of_folder(const std::string& folder) {
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0 || status.st_nlink == 0)
+        return std::strerror(ENOENT); // gone, or the deleted working folder
+    struct statvfs disk {};
+    if (::statvfs(folder.c_str(), &disk) == 0 && (disk.f_flag & ST_RDONLY))
+        return std::strerror(EROFS);
+    if ((status.st_mode & 0222) == 0) return std::strerror(EACCES);
+    return "its file system makes no new files there";
+}
+
+// The deepest folder of the path that exists ("." for a relative path none
+// of whose folders does).
+std::string existing_folder(const std::filesystem::path& path) {
+    std::error_code failed;
+    for (std::filesystem::path at = path; !at.empty(); at = at.parent_path()) {
+        if (std::filesystem::is_directory(at, failed)) return at.string();
+        if (at == at.parent_path()) break;
+    }
+    return ".";
+}
+
+} // namespace
+
 bool open_output_folder(const std::string& path, int& folder, std::string& reason) {
     folder = -1;
     std::error_code failed;
     std::filesystem::create_directories(path, failed);
     if (failed) {
-        reason = failed.message();
+        reason = failed == std::errc::no_such_file_or_directory
+                     ? refusal_of_folder(existing_folder(std::filesystem::path(path).parent_path()))
+                     : failed.message();
         return false;
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -119,7 +167,8 @@ bool open_output_folder(const std::string& path, int& folder, std::string& reaso
     const std::string probe = ".graze-sim-probe-" + std::to_string(::getpid());
     const int test = ::openat(fd, probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (test < 0) {
-        reason = std::strerror(errno);
+        const int error = errno;
+        reason = error == ENOENT ? refusal_of_folder(path) : std::strerror(error);
         ::close(fd);
         return false;
     }
@@ -127,19 +176,4 @@ bool open_output_folder(const std::string& path, int& folder, std::string& reaso
     ::unlinkat(fd, probe.c_str(), 0);
     folder = fd;
     return true;
-}
-
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) {
-            char code[5];
-            std::snprintf(code, sizeof code, "\\x%02x", byte);
-            out += code;
-        } else {
-            out += c;
-        }
-    }
-    return out;
 }

@@ -17,6 +17,10 @@ constexpr std::size_t script_size_limit = 64u * 1024 * 1024;
 bool read_regular_file(const std::string& path, std::size_t limit, std::string& text,
                        std::string& reason);
 
+// Reads the standard input to its end, at most `limit` bytes. False with the
+// reason.
+bool read_standard_input(std::size_t limit, std::string& text, std::string& reason);
+
 // A file written as the run goes or at its end.
 struct output_file {
     std::string path;
@@ -36,7 +40,3 @@ bool close_output(output_file& file, std::string& reason);
 // frames land there whatever the working folder becomes. False with the
 // reason.
 bool open_output_folder(const std::string& path, int& folder, std::string& reason);
-
-// The text with every control byte (a NUL included) shown as \xNN, so a
-// message shows all it was given and nothing can play on the terminal.
-std::string escaped(const std::string& text);

@@ -14,10 +14,11 @@
 #include <string>
 
 #include "pilot_hands.h"
+#include "platform/report.h"
+#include "shown_text.h"
 #include "sim_command_line.h"
 #include "sim_files.h"
 #include "sim_run.h"
-#include "platform/report.h"
 
 #ifndef GRAZE_ASSET_DIR
 #define GRAZE_ASSET_DIR "."
@@ -34,10 +35,9 @@ int fail(int status, const std::string& message) {
     return status;
 }
 
+// One line, as every other message: the options are a --help away.
 int refuse_command(const std::string& reason) {
-    fail(status_refused, reason);
-    std::fputs(sim_usage().c_str(), stderr);
-    return status_refused;
+    return fail(status_refused, reason + " (see graze-sim --help)");
 }
 
 int cannot_write(const std::string& path, const std::string& reason) {
@@ -80,11 +80,15 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
 
     if (!command.input_path.empty()) {
+        const bool from_standard_input = command.input_path == "-";
+        const std::string source = from_standard_input ? "the standard input" : command.input_path;
         std::string text;
-        if (!read_regular_file(command.input_path, script_size_limit, text, reason))
-            return fail(status_refused, "cannot read " + command.input_path + ": " + reason);
+        const bool read = from_standard_input ? read_standard_input(script_size_limit, text, reason)
+                                              : read_regular_file(command.input_path,
+                                                                  script_size_limit, text, reason);
+        if (!read) return fail(status_refused, "cannot read " + source + ": " + reason);
         if (!parse_input_script(text, options.input, reason))
-            return fail(status_refused, command.input_path + ": " + reason);
+            return fail(status_refused, source + ": " + reason);
     }
 
     // Paths given on the command line are relative to where we were started:
