@@ -85,7 +85,11 @@ void start_up_stage_decode_png(benchmark::State& state) {
 }
 BENCHMARK(start_up_stage_decode_png)->Unit(benchmark::kMillisecond);
 
-// The same pictures through SDL_image, which the game's reader replaces.
+// The same pictures through SDL_image, which the game's reader replaces. The
+// two are compared side by side, their runs interleaved, so that neither is
+// favoured by the machine's state while it runs:
+//   graze_bench --benchmark_filter=decode_png --benchmark_repetitions=10
+//               --benchmark_enable_random_interleaving=true
 void start_up_stage_decode_png_sdl_image(benchmark::State& state) {
     decode_pictures(state, loader_kind::png, true);
 }

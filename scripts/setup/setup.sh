@@ -24,9 +24,10 @@ packages=(
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
   # the build, with a compiler cache so a rebuild compiles only what changed
   g++ cmake make pkg-config ccache
-  # the asset generator: PNG writer, fonts found through fontconfig, font
-  # rendering and Vorbis encoder
-  libpng-dev fontconfig fonts-dejavu-core libfreetype-dev libvorbis-dev libogg-dev
+  # the game's PNG reader (libpng, and zlib for the image data) and the asset
+  # generator: PNG writer, fonts found through fontconfig, font rendering and
+  # Vorbis encoder
+  libpng-dev zlib1g-dev fontconfig fonts-dejavu-core libfreetype-dev libvorbis-dev libogg-dev
 )
 test_packages=()
 if [ "$game_only" -eq 0 ]; then

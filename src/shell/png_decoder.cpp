@@ -2,22 +2,26 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "shell/png_image_data.h"
+
 namespace {
 
 // Everything one decoding holds: plain data only, since libpng leaves a
 // fault by a long jump, past any destructor.
 struct png_reading {
-    std::FILE* file;
+    png_source source;
     png_structp png;
     png_infop info;
     SDL_Surface* surface;
     png_bytep* rows;
+    unsigned char last_header[8]; // the chunk header libpng read last
     char* reason;
     std::size_t reason_size;
 };
@@ -41,62 +45,88 @@ void on_error(png_structp png, png_const_charp message) {
 
 void on_warning(png_structp, png_const_charp) {}
 
-void read_bytes(png_structp png, png_bytep out, png_size_t length) {
-    png_reading& r = reading_of(png);
-    if (std::fread(out, 1, length, r.file) == length) return;
-    if (std::ferror(r.file))
-        say(r, std::strerror(errno), nullptr);
+void say_file_fault(png_reading& r) {
+    if (r.source.error)
+        say(r, std::strerror(r.source.error), nullptr);
     else
         say(r, "file ends early", nullptr);
-    png_error(png, r.reason);
 }
 
-// A palette whose transparency entries are all opaque but one fully
-// transparent entry keeps its palette, with that entry as the colour key;
-// -1 when the picture gets an alpha channel instead.
-int single_transparent_entry(const png_byte* alpha, int count) {
-    int transparent = -1;
-    for (int i = 0; i < count; ++i) {
-        if (alpha[i] == 0) {
-            if (transparent >= 0) return -1;
-            transparent = i;
-        } else if (alpha[i] != 255) {
-            return -1;
-        }
+// libpng reads each chunk's length and type in one read of 8 bytes.
+void read_bytes(png_structp png, png_bytep out, png_size_t length) {
+    png_reading& r = reading_of(png);
+    if (!read_from(r.source, out, length)) {
+        say_file_fault(r);
+        png_error(png, r.reason);
     }
-    return transparent;
+    if (length == sizeof r.last_header) std::memcpy(r.last_header, out, length);
 }
 
-// libpng's transforms to 8-bit rows SDL can hold; the colour key: a palette's
-// one transparent entry, 0 for a colour mapped once the surface exists, or -1.
-int set_transforms(png_reading& r, int colour, png_color_16p& key_colour) {
+// How SDL_image takes a palette's transparency: entries all opaque but at
+// most one fully transparent keep the palette, that one (if any) its colour
+// key; anything else gives the picture an alpha channel.
+struct palette_transparency {
+    bool needs_alpha;
+    int key; // -1: none
+};
+
+palette_transparency transparency_of(const png_byte* alpha, int count) {
+    palette_transparency t{false, -1};
+    for (int i = 0; i < count; ++i) {
+        if (alpha[i] == 0 && t.key < 0)
+            t.key = i;
+        else if (alpha[i] != 255)
+            return {true, -1};
+    }
+    return t;
+}
+
+// How the rows are read and what surface they fill.
+struct row_reading {
+    int key;                 // a palette's transparent entry, 0 for a colour
+                             // mapped once the surface exists, or -1
+    bool plain;              // the file's own rows are the surface's, byte for byte
+    bool alpha_from_palette; // palette indices, turned into RGBA pixels here
+};
+
+// libpng's transforms to 8-bit rows SDL can hold, as SDL_image asks them;
+// but a palette given an alpha channel is read as indices, checked and then
+// expanded here, where libpng's expansion would hide an index beyond the
+// palette.
+row_reading set_transforms(png_reading& r, int colour, int depth, png_color_16p& key_colour) {
     png_set_strip_16(r.png);
     png_set_interlace_handling(r.png);
     png_set_packing(r.png);
     if (colour == PNG_COLOR_TYPE_GRAY) png_set_expand(r.png);
-    int key = -1;
-    if (png_get_valid(r.png, r.info, PNG_INFO_tRNS)) {
+    const bool keyed = png_get_valid(r.png, r.info, PNG_INFO_tRNS);
+    row_reading t{-1,
+                  depth == 8 && png_get_interlace_type(r.png, r.info) == PNG_INTERLACE_NONE &&
+                      colour != PNG_COLOR_TYPE_GRAY_ALPHA &&
+                      !(colour == PNG_COLOR_TYPE_GRAY && keyed),
+                  false};
+    if (keyed) {
         png_bytep alpha = nullptr;
         int count = 0;
         png_get_tRNS(r.png, r.info, &alpha, &count, &key_colour);
         if (colour == PNG_COLOR_TYPE_PALETTE) {
-            key = single_transparent_entry(alpha, count);
-            if (key < 0) png_set_expand(r.png);
+            const palette_transparency palette = transparency_of(alpha, count);
+            t.key = palette.key;
+            t.alpha_from_palette = palette.needs_alpha;
+            t.plain = t.plain && !palette.needs_alpha;
         } else {
-            key = 0; // the colour is mapped once the surface exists
+            t.key = 0; // the colour is mapped once the surface exists
         }
     }
     if (colour == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(r.png);
-    return key;
+    return t;
 }
 
 // A surface for the transformed rows, its bytes in file order (red first in
-// memory).
-SDL_Surface* surface_for(png_reading& r, png_uint_32 width, png_uint_32 height, int depth,
-                         int colour) {
-    const int channels = png_get_channels(r.png, r.info);
+// memory); a palette surface for one channel of 8 bits.
+SDL_Surface* surface_for(png_uint_32 width, png_uint_32 height, int depth, int channels,
+                         bool palette) {
     Uint32 red = 0, green = 0, blue = 0, alpha_mask = 0;
-    if (colour != PNG_COLOR_TYPE_PALETTE) {
+    if (!palette) {
         if (SDL_BYTEORDER == SDL_LIL_ENDIAN) {
             red = 0x000000ff;
             green = 0x0000ff00;
@@ -136,6 +166,102 @@ void copy_palette(png_reading& r, int colour) {
     }
 }
 
+// A pixel whose index lies beyond a short palette has no colour of its own:
+// SDL 1.2 draws it black and the compatibility library white, so such a
+// picture is damaged.
+bool index_beyond_palette(png_reading& r, int largest) {
+    png_colorp entries = nullptr;
+    int count = 0;
+    png_get_PLTE(r.png, r.info, &entries, &count);
+    if (largest < count) return false;
+    char detail[96];
+    std::snprintf(detail, sizeof detail, "palette index %d beyond the palette's %d colours",
+                  largest, count);
+    say(r, "damaged PNG file", detail);
+    return true;
+}
+
+int largest_index(png_bytep* rows, int height, std::size_t width) {
+    png_byte largest = 0;
+    for (int y = 0; y < height; ++y)
+        for (std::size_t x = 0; x < width; ++x) largest = std::max(largest, rows[y][x]);
+    return largest;
+}
+
+// Each row's indices, read into the last quarter of its RGBA pixels, become
+// those pixels, as libpng would expand them: the palette's colour, and its
+// tRNS entry's alpha (opaque past the table). Left to right, a pixel's four
+// bytes only cover indices already taken.
+void expand_palette_rows(png_reading& r) {
+    png_colorp entries = nullptr;
+    int count = 0;
+    png_get_PLTE(r.png, r.info, &entries, &count);
+    png_bytep alpha = nullptr;
+    int alpha_count = 0;
+    png_get_tRNS(r.png, r.info, &alpha, &alpha_count, nullptr);
+    const std::size_t width = static_cast<std::size_t>(r.surface->w);
+    for (int y = 0; y < r.surface->h; ++y) {
+        png_bytep pixel = static_cast<png_bytep>(r.surface->pixels) + y * r.surface->pitch;
+        const png_bytep index = pixel + 3 * width;
+        for (std::size_t x = 0; x < width; ++x, pixel += 4) {
+            const png_byte i = index[x];
+            const png_color colour = entries[i];
+            pixel[0] = colour.red;
+            pixel[1] = colour.green;
+            pixel[2] = colour.blue;
+            pixel[3] = i < alpha_count ? alpha[i] : 255;
+        }
+    }
+}
+
+// Plain rows come from the game's own inflating (png_image_data.h), the
+// others through libpng's transforms.
+bool read_rows(png_reading& r, const row_reading& how, bool palette) {
+    SDL_Surface* s = r.surface;
+    if (how.plain) {
+        if (std::memcmp(r.last_header + 4, "IDAT", 4) != 0) return false;
+        const png_uint_32 first_length = png_get_uint_32(r.last_header);
+        const png_rows rows{static_cast<unsigned char*>(s->pixels),
+                            static_cast<std::size_t>(s->pitch), static_cast<std::uint32_t>(s->h),
+                            static_cast<std::size_t>(s->w) * s->format->BytesPerPixel,
+                            s->format->BytesPerPixel};
+        unsigned char largest = 0;
+        const png_fault fault = read_plain_image_data(r.source, first_length, rows, largest);
+        switch (fault.kind) {
+        case png_fault_kind::none: break;
+        case png_fault_kind::file: say_file_fault(r); return false;
+        case png_fault_kind::memory: say(r, "out of memory", nullptr); return false;
+        case png_fault_kind::damage:
+            if (fault.chunk)
+                std::snprintf(r.reason, r.reason_size, "damaged PNG file: %s: %s", fault.chunk,
+                              fault.detail);
+            else
+                say(r, "damaged PNG file", fault.detail);
+            return false;
+        }
+        return !(palette && index_beyond_palette(r, largest));
+    }
+    r.rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * static_cast<unsigned>(s->h)));
+    if (!r.rows) {
+        say(r, "out of memory", nullptr);
+        return false;
+    }
+    const std::size_t width = static_cast<std::size_t>(s->w);
+    for (int row = 0; row < s->h; ++row)
+        r.rows[row] = static_cast<png_bytep>(s->pixels) + row * s->pitch +
+                      (how.alpha_from_palette ? 3 * width : 0);
+    // Once the rows are read, libpng only warns of a damaged end of the image
+    // data (its Adler-32 check, say, or more data than the rows need): here it
+    // refuses the picture, as the game's own inflating does.
+    png_set_benign_errors(r.png, 0);
+    // The rows only: what follows the picture's data (its end chunk and any
+    // text after it) is not read, so it cannot refuse a picture.
+    png_read_image(r.png, r.rows);
+    if (palette && index_beyond_palette(r, largest_index(r.rows, s->h, width))) return false;
+    if (how.alpha_from_palette) expand_palette_rows(r);
+    return true;
+}
+
 // The decoding proper; after any fault the surface is null (freed by the
 // caller with the rest). The helpers above hold nothing that needs freeing,
 // so libpng's jump back here on a fault passes over them safely.
@@ -150,34 +276,32 @@ void decode(png_reading& r) {
     png_uint_32 width = 0, height = 0;
     int depth = 0, colour = 0;
     png_get_IHDR(r.png, r.info, &width, &height, &depth, &colour, nullptr, nullptr, nullptr);
+    const bool palette = colour == PNG_COLOR_TYPE_PALETTE;
     png_color_16p key_colour = nullptr;
-    int key = set_transforms(r, colour, key_colour);
+    const row_reading how = set_transforms(r, colour, depth, key_colour);
     png_read_update_info(r.png, r.info);
     png_get_IHDR(r.png, r.info, &width, &height, &depth, &colour, nullptr, nullptr, nullptr);
-    r.surface = surface_for(r, width, height, depth, colour);
+    r.surface = how.alpha_from_palette
+                    ? surface_for(width, height, 8, 4, false)
+                    : surface_for(width, height, depth, png_get_channels(r.png, r.info), palette);
     if (!r.surface) {
         say(r, "out of memory", nullptr);
         return;
     }
-    if (key != -1) {
-        if (colour != PNG_COLOR_TYPE_PALETTE)
-            key = static_cast<int>(SDL_MapRGB(
-                r.surface->format, static_cast<Uint8>(key_colour->red),
-                static_cast<Uint8>(key_colour->green), static_cast<Uint8>(key_colour->blue)));
-        SDL_SetColorKey(r.surface, SDL_SRCCOLORKEY, static_cast<Uint32>(key));
+    if (how.key != -1) {
+        Uint32 key = static_cast<Uint32>(how.key);
+        if (!palette)
+            key = SDL_MapRGB(r.surface->format, static_cast<Uint8>(key_colour->red),
+                             static_cast<Uint8>(key_colour->green),
+                             static_cast<Uint8>(key_colour->blue));
+        SDL_SetColorKey(r.surface, SDL_SRCCOLORKEY, key);
     }
-    r.rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * height));
-    if (!r.rows) {
-        say(r, "out of memory", nullptr);
+    if (!read_rows(r, how, palette)) {
+        if (r.reason[0] == '\0') say(r, "damaged PNG file", nullptr);
         SDL_FreeSurface(r.surface);
         r.surface = nullptr;
         return;
     }
-    for (png_uint_32 row = 0; row < height; ++row)
-        r.rows[row] = static_cast<png_bytep>(r.surface->pixels) + row * r.surface->pitch;
-    // The rows only: what follows the picture's data (its end chunk and any
-    // text after it) is not read, so it cannot refuse a picture.
-    png_read_image(r.png, r.rows);
     copy_palette(r, colour);
 }
 
@@ -188,12 +312,16 @@ SDL_Surface* decode_png_file(const char* path, char* reason, std::size_t reason_
     r.reason = reason;
     r.reason_size = reason_size;
     reason[0] = '\0';
-    r.file = std::fopen(path, "rb");
-    if (!r.file) {
+    r.source.file = std::fopen(path, "rb");
+    if (!r.source.file) {
         say(r, std::strerror(errno), nullptr);
         return nullptr;
     }
-    r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &r, on_error, on_warning);
+    // The file is read a block at a time into the decoder's own buffer.
+    std::setvbuf(r.source.file, nullptr, _IONBF, 0);
+    r.source.block = static_cast<unsigned char*>(std::malloc(png_block_size));
+    if (r.source.block)
+        r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &r, on_error, on_warning);
     if (r.png) r.info = png_create_info_struct(r.png);
     if (r.png && r.info)
         decode(r);
@@ -201,7 +329,8 @@ SDL_Surface* decode_png_file(const char* path, char* reason, std::size_t reason_
         say(r, "out of memory", nullptr);
     png_destroy_read_struct(r.png ? &r.png : nullptr, r.info ? &r.info : nullptr, nullptr);
     std::free(r.rows);
-    std::fclose(r.file);
+    std::free(r.source.block);
+    std::fclose(r.source.file);
     if (!r.surface && reason[0] == '\0') say(r, "damaged PNG file", nullptr);
     return r.surface;
 }
