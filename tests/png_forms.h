@@ -77,7 +77,8 @@ inline int png_form_channels(int colour) {
 
 // A sample: a slope across the picture, and noise in one square of three.
 inline unsigned png_form_sample(int x, int y, int channel) {
-    unsigned noise = static_cast<unsigned>(x * 73856093 ^ y * 19349663 ^ channel * 83492791);
+    unsigned noise = static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u ^
+                     static_cast<unsigned>(channel) * 83492791u;
     noise = (noise ^ noise >> 13) * 0x5bd1e995u;
     const bool noisy = (x / 8 + y / 8) % 3 == 0;
     return static_cast<unsigned>((x * 7 + y * 3) / 4 + channel * 60) + (noisy ? noise >> 20 : 0);
