@@ -45,7 +45,7 @@ names=$(tr ',' '\n' <<<"$depends" | sed -e 's/^ *//' -e 's/[ (].*//')
 for name in $names; do
   case $name in
   *-dev | *-dbg) fail "a development package in Depends: $name" ;;
-  lib*) ;;
+  lib* | zlib1g) ;; # zlib's runtime package keeps its old name
   *) fail "not a runtime library in Depends: $name" ;;
   esac
 done

@@ -700,6 +700,55 @@ struct stderr_in_file {
 // whose Vorbis headers the mixer cannot read) is named by the decoding
 // threads themselves as soon as they end, without waiting for the window: the
 // first thread may still be opening it.
+// A palette BMP of `bits` per pixel, `w` by `h`, with a palette of `colours`
+// grey entries and the given indices, top row first.
+bytes palette_bmp(int bits, int w, int h, std::uint32_t colours, const std::vector<int>& indices) {
+    const std::uint32_t row = static_cast<std::uint32_t>((w * bits + 31) / 32 * 4);
+    const std::uint32_t pixels_at = 14 + 40 + 4 * colours;
+    bytes bmp(pixels_at + row * static_cast<std::uint32_t>(h), 0);
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put_le(bmp, 2, static_cast<std::uint32_t>(bmp.size()), 4);
+    put_le(bmp, 10, pixels_at, 4);
+    put_le(bmp, 14, 40, 4);
+    put_le(bmp, 18, static_cast<std::uint32_t>(w), 4);
+    put_le(bmp, 22, static_cast<std::uint32_t>(h), 4);
+    put_le(bmp, 26, 1, 2);
+    put_le(bmp, 28, static_cast<std::uint32_t>(bits), 2);
+    put_le(bmp, 46, colours, 4);
+    for (std::uint32_t i = 0; i < colours; ++i)
+        for (int channel = 0; channel < 3; ++channel)
+            bmp[54 + 4 * i + channel] = static_cast<unsigned char>(i * 40);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int bit = x * bits;
+            unsigned char& at = bmp[pixels_at + row * static_cast<std::uint32_t>(h - 1 - y) +
+                                    static_cast<std::uint32_t>(bit / 8)];
+            at = static_cast<unsigned char>(at | indices[y * w + x] << (8 - bits - bit % 8));
+        }
+    return bmp;
+}
+
+// A pixel that names no entry of a short palette: SDL 1.2 would draw it in
+// whatever its unused entries hold, SDL 2 refuses the picture; so does the
+// game, on both. Padding bits at a row's end are no pixels.
+TEST_F(shell_bad_assets, a_bmp_pixel_beyond_its_short_palette_is_refused_on_either_library) {
+    stand_in_pictures();
+    bytes padded = palette_bmp(4, 1, 1, 2, {1});
+    constexpr size_t pixel = 14 + 40 + 4 * 2;
+    padded[pixel] = 0x1f; // the pixel is 1; the low nibble and the next bytes are padding
+    std::fill(padded.begin() + pixel + 1, padded.end(), 0xff);
+    for (const bytes& good :
+         {palette_bmp(8, 2, 2, 3, {0, 1, 2, 1}), palette_bmp(4, 3, 1, 2, {1, 0, 1}), padded}) {
+        replace(slot_coin, good);
+        EXPECT_EQ(load_message(), "");
+    }
+    says_for(slot_coin, palette_bmp(8, 2, 2, 3, {0, 1, 3, 1}), "BMP pixel beyond its palette");
+    says_for(slot_coin, palette_bmp(4, 3, 1, 2, {1, 0, 2}), "BMP pixel beyond its palette");
+    says_for(slot_coin, palette_bmp(1, 9, 1, 1, {0, 0, 0, 0, 0, 0, 0, 0, 1}),
+             "BMP pixel beyond its palette");
+}
+
 TEST_F(shell_bad_assets, a_file_only_its_decoder_refuses_is_named_without_waiting_for_the_window) {
     stand_in_pictures();
     const std::pair<int, bytes> cases[] = {

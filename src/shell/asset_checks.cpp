@@ -314,6 +314,29 @@ const char* bmp_pixel_masks_fault(std::FILE* file, std::uint32_t info_size, std:
     return bmp_masks_fault(masks, bits);
 }
 
+// Every pixel of a palette picture names an entry of its palette: SDL 1.2
+// draws an index beyond a short palette in whatever its unused entries hold,
+// SDL 2 refuses the picture. Only such short palettes need the rows read (at
+// most 4 MB: the picture's area is bounded), padding bits left out.
+const char* bmp_palette_index_fault(std::FILE* file, std::uint32_t pixels_at, long w, long h,
+                                    int bits, std::uint32_t colours) {
+    if (bits > 8 || colours == 0 || colours >= (1u << bits)) return nullptr;
+    const long row = (w * bits + 31) / 32 * 4;
+    std::vector<unsigned char> line(static_cast<std::size_t>(row));
+    if (std::fseek(file, static_cast<long>(pixels_at), SEEK_SET) != 0) return ends_early;
+    const unsigned mask = (1u << bits) - 1;
+    for (long y = 0; y < h; ++y) {
+        if (!read_exactly(file, line.data(), line.size())) return ends_early;
+        for (long x = 0; x < w; ++x) {
+            const long bit = x * bits;
+            const unsigned index =
+                (line[static_cast<std::size_t>(bit / 8)] >> (8 - bits - bit % 8)) & mask;
+            if (index >= colours) return "BMP pixel beyond its palette";
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 const char* bmp_file_fault(const char* path) {
@@ -371,7 +394,7 @@ const char* bmp_file_fault(const char* path) {
     if (size < 0 || pixels_at > static_cast<std::uint32_t>(size) ||
         row * h > size - static_cast<long>(pixels_at))
         return "file ends early (BMP pixels beyond its end)";
-    return nullptr;
+    return bmp_palette_index_fault(file.get(), pixels_at, w, h, bits, colours);
 }
 
 const char* file_access_fault(const char* path) {
