@@ -41,7 +41,8 @@ names=$(tr ',' '\n' <<<"$depends" | sed -e 's/^ *//' -e 's/[ (].*//')
 for name in $names; do
   case $name in
   *-dev | *-dbg) fail "a development package in Depends: $name" ;;
-  lib*) ;;
+  # zlib's runtime package is the one without the lib prefix.
+  lib* | zlib1g) ;;
   *) fail "not a runtime library in Depends: $name" ;;
   esac
 done
