@@ -45,9 +45,22 @@ void on_error(png_structp png, png_const_charp message) {
 
 void on_warning(png_structp, png_const_charp) {}
 
+// The system's words for an error, from either form of strerror_r (GNU's
+// returns them, POSIX's writes them into the buffer): several threads decode
+// at once, and strerror's own buffer is shared.
+[[maybe_unused]] const char* error_text(int result, const char* buffer) {
+    return result == 0 ? buffer : "input/output error";
+}
+[[maybe_unused]] const char* error_text(const char* text, const char*) { return text; }
+
+void say_error(png_reading& r, int error) {
+    char buffer[128] = "";
+    say(r, error_text(strerror_r(error, buffer, sizeof buffer), buffer), nullptr);
+}
+
 void say_file_fault(png_reading& r) {
     if (r.source.error)
-        say(r, std::strerror(r.source.error), nullptr);
+        say_error(r, r.source.error);
     else
         say(r, "file ends early", nullptr);
 }
@@ -314,7 +327,7 @@ SDL_Surface* decode_png_file(const char* path, char* reason, std::size_t reason_
     reason[0] = '\0';
     r.source.file = std::fopen(path, "rb");
     if (!r.source.file) {
-        say(r, std::strerror(errno), nullptr);
+        say_error(r, errno);
         return nullptr;
     }
     // The file is read a block at a time into the decoder's own buffer.
