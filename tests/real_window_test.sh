@@ -223,5 +223,13 @@ game=$holder
 holder=""
 stop TERM "(the game that held the display) on the title"
 
+# A sanitizer build writes its reports into the game's log; a report changes
+# an exit status above, and is shown here in full.
+if grep -qE "ERROR: (Address|Leak)Sanitizer|runtime error:" "$shots/game.log"; then
+  echo "FAIL: a sanitizer report in the game's log:"
+  cat "$shots/game.log"
+  failures=$((failures + 1))
+fi
+
 [ "$failures" -eq 0 ] && echo "real window: every screen as expected, exit status 0, signals obeyed"
 exit $((failures > 0))
