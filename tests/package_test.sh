@@ -2,15 +2,18 @@
 # The Debian package: cpack builds it from the build; it is named and
 # versioned for the project, depends on runtime libraries only, holds exactly
 # the installed layout (launcher, private binary, every generated asset,
-# desktop entry, icons, manual page, copyright and changelog) under /usr,
-# lintian finds no error or warning, and its launcher runs.
-# Usage: package_test.sh BUILD_DIR CPACK VERSION [yes|no (hardened)]
+# desktop entry, icons, AppStream metainfo, manual page, copyright and
+# changelog) under /usr, its Homepage is the project's, lintian finds no error
+# or warning, and its launcher runs.
+# Usage: package_test.sh BUILD_DIR CPACK VERSION HARDENED(yes|no) APPSTREAM_ID PROJECT_URL
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
 cpack=$2
 version=$3
-hardened=${4:-yes} # whether the build has the distribution's hardening
+hardened=$4 # whether the build has the distribution's hardening
+appstream_id=$5
+project_url=$6
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -32,6 +35,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = graze ] || fail "Package: $(field Package)"
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version), not $version"
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
+[ "$(field Homepage)" = "$project_url" ] || fail "Homepage: $(field Homepage), not $project_url"
 
 # Runtime libraries only: every dependency a shared library package, none a
 # development package, and the three SDL 1.2 libraries among them.
@@ -56,6 +60,7 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | sort >"$wo
   echo usr/games/graze
   echo usr/lib/games/graze/graze
   echo usr/share/applications/graze.desktop
+  echo "usr/share/metainfo/$appstream_id.metainfo.xml"
   echo usr/share/man/man6/graze.6.gz
   echo usr/share/doc/graze/changelog.gz
   echo usr/share/doc/graze/copyright
@@ -80,6 +85,12 @@ dpkg-deb -x "$deb" "$work/root"
 [ "$("$work/root/usr/games/graze" --version)" = "graze $version" ] || fail "graze --version"
 grep -qx 'Exec=/usr/games/graze' "$work/root/usr/share/applications/graze.desktop" ||
   fail "the desktop entry does not start /usr/games/graze"
+# The packaged metainfo is the build's, valid with its tree (the full checks
+# are the appstream_metainfo test's).
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate-tree --pedantic --no-net "$work/root/usr" >"$work/appstream" 2>&1 ||
+    { cat "$work/appstream"; fail "appstreamcli finds the packaged metainfo invalid"; }
+fi
 
 # Debian's own checks: no error, no warning, and the hardening in place
 # (informational notes are listed).
