@@ -171,7 +171,9 @@ stop() {
   if [ "$status" = "0" ]; then
     echo "checked: SIG$1 $2 ends the game within a second (in $elapsed ms), status 0"
   else
-    echo "FAIL: SIG$1 $2: ${status:+status $status}${status:-still running after a second}"
+    local why="still running after a second"
+    [ -n "$status" ] && why="status $status"
+    echo "FAIL: SIG$1 $2: $why"
     failures=$((failures + 1))
     [ -n "$game" ] && kill -9 "$game" 2>/dev/null || true
     game=""
