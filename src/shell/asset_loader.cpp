@@ -296,6 +296,12 @@ bool begin_loading_assets() {
 
 asset_table* finish_loading_assets(bool audio_open) {
     wait_for_step();
+    // A refusal the decoding threads have named stands, even when a stop was
+    // asked for meanwhile: the start failed, and says so by its status.
+    if (job.reported) {
+        release_outcomes();
+        return nullptr;
+    }
     // A stop request ends the program here, through the normal exit, once the
     // threads have put down their work (a file each at most).
     platform_stop_point();
