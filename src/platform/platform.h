@@ -31,6 +31,10 @@ void platform_stop_point();
 // threads put down their work on it, so the first thread reaches its stop
 // point at once. Never true in the simulated backend and the page.
 bool platform_stop_requested();
+// The status a stop ends the program with from now on: a start that has
+// already named a refused file ends as a failed start, whenever the stop
+// request comes. Called from any thread.
+void platform_set_stop_exit_status(int status);
 
 // Start-up. SDL itself, with no subsystem, shut down at exit (SDL_Quit
 // leaves full screen and closes the audio device); false, with SDL's error on

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
@@ -11,6 +12,9 @@
 namespace {
 
 volatile std::sig_atomic_t stop_requested = 0;
+std::atomic<int> stop_exit_status{stopped_exit_status};
+// Read by the deadline's signal handler.
+static_assert(std::atomic<int>::is_always_lock_free);
 
 // Once a stop is requested the program is gone within this long. It leaves
 // through the normal exit (SDL_Quit restores the display mode) if it reaches
@@ -32,7 +36,7 @@ void note_stop_request(int) {
     timer_settime(stop_deadline, 0, &when, nullptr); // async-signal-safe
 }
 
-void end_at_deadline(int) { _exit(stopped_exit_status); }
+void end_at_deadline(int) { _exit(stop_exit_status.load()); }
 
 // Long pauses (a level's title card, the goodbye) are slept in slices this
 // long, so a stop request is never kept waiting behind one.
@@ -41,7 +45,7 @@ constexpr Uint32 delay_slice_ms = 20;
 // Every screen and level polls, flips or waits at least once a frame: a stop
 // request ends the program there.
 void stop_if_requested() {
-    if (stop_requested) std::exit(stopped_exit_status);
+    if (stop_requested) std::exit(stop_exit_status.load());
 }
 
 } // namespace
@@ -69,6 +73,8 @@ void platform_catch_stop_signals() {
 void platform_stop_point() { stop_if_requested(); }
 
 bool platform_stop_requested() { return stop_requested != 0; }
+
+void platform_set_stop_exit_status(int status) { stop_exit_status = status; }
 
 Uint32 platform_ticks() { return SDL_GetTicks(); }
 

@@ -210,6 +210,7 @@ void platform_wait_thread(SDL_Thread*) {}
 void platform_catch_stop_signals() {}
 void platform_stop_point() {}
 bool platform_stop_requested() { return false; }
+void platform_set_stop_exit_status(int) {}
 
 Uint32 platform_ticks() { return game_ticks(); }
 

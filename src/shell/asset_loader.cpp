@@ -6,6 +6,7 @@
 #include "shell/music_file.h"
 #include "shell/picture_loading.h"
 #include "shell/sound_effect_file.h"
+#include "shell/start_up.h"
 #include "support/asset_catalogue.h"
 
 #include <SDL/SDL_image.h>
@@ -96,6 +97,7 @@ bool any_failure() { return job.first_failed.load() < asset_slot_count; }
 void report_first_failure() {
     const int slot = job.first_failed.load();
     if (slot >= asset_slot_count || job.reported.exchange(true)) return;
+    platform_set_stop_exit_status(exit_start_up_failed); // before anyone can read the line
     report_line("cannot load %s: %s", asset_catalogue[slot].path, job.outcomes[slot].reason);
 }
 
@@ -274,6 +276,7 @@ void reset_job() {
     job.outcomes = {};
     job.first_failed = asset_slot_count;
     job.reported = false;
+    platform_set_stop_exit_status(stopped_exit_status);
 }
 
 } // namespace
@@ -286,6 +289,7 @@ bool begin_loading_assets() {
     for (int slot = 0; slot < asset_slot_count; ++slot) {
         platform_stop_point();
         if (const char* fault = refusal(asset_catalogue[slot])) {
+            platform_set_stop_exit_status(exit_start_up_failed);
             report_line("cannot load %s: %s", asset_catalogue[slot].path, fault);
             return false;
         }
