@@ -259,8 +259,12 @@ marker = '<script id="manifest" type="application/json">{}</script>'
 assert marker in page, "index.html has lost its manifest"
 print(page.replace(marker, marker.replace("{}", json.dumps(manifest))), end="")
 PY
+# The page's style and its ES modules (web/js/), loaded as they are: no bundler.
+rm -rf "$site/js" && mkdir -p "$site/js"
+cp -p web/page.css "$site/page.css"
+cp -p web/js/*.js "$site/js/"
 # Precompressed copies, remade only when their file changed.
-for f in index.html graze.js graze.wasm graze.data README.md; do
+for f in index.html page.css graze.js graze.wasm graze.data README.md $(cd "$site" && echo js/*.js); do
   if [ ! -f "$site/$f.gz" ] || [ "$site/$f" -nt "$site/$f.gz" ]; then gzip -9nkf "$site/$f"; fi
   if [ ! -f "$site/$f.br" ] || [ "$site/$f" -nt "$site/$f.br" ]; then brotli -q "${GRAZE_BROTLI_QUALITY:-9}" -w 24 -kf "$site/$f"; fi
 done
