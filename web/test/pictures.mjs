@@ -56,6 +56,31 @@ function match(frame, picture, x, y, key, enough) {
   return tried ? (tried - wrong) / tried : 0;
 }
 
+// Up to 24 of a keyed picture's lit pixels (dark ones match any dark
+// background), spread over it, as [px, py, r, g, b].
+function probes(picture, key) {
+  const opaque = [];
+  for (let i = 0; i < picture.width * picture.height; i++) {
+    const r = picture.rgba[i * 4], g = picture.rgba[i * 4 + 1], b = picture.rgba[i * 4 + 2];
+    if ((r !== key[0] || g !== key[1] || b !== key[2]) && r + g + b > 96)
+      opaque.push([i % picture.width, Math.floor(i / picture.width), r, g, b]);
+  }
+  const step = Math.max(1, Math.floor(opaque.length / 24));
+  return Int32Array.from(opaque.filter((_, i) => i % step === 0).flat());
+}
+// Two thirds of the probes match where the picture may be (the full match
+// asks 80% of all its pixels).
+function likely(frame, picture, probe, x, y) {
+  let wrong = 0;
+  const allowed = probe.length / 15;
+  for (let i = 0; i < probe.length; i += 5) {
+    const f = ((y + probe[i + 1]) * 640 + x + probe[i]) * 4;
+    if ((frame[f] !== probe[i + 2] || frame[f + 1] !== probe[i + 3] || frame[f + 2] !== probe[i + 4]) &&
+        ++wrong > allowed) return false;
+  }
+  return true;
+}
+
 // The ship's pictures and the score's digits, from the generated assets.
 export function game_pictures(assets) {
   const ship = ['Vaisseau1', 'Vaisseau2', 'Vaisseau_Gauche', 'Vaisseau_Droite', 'Vaisseau1a',
@@ -66,12 +91,16 @@ export function game_pictures(assets) {
   return {
     find_ship(frame) {
       let best = { score: 0 };
-      for (const picture of ship)
+      for (const picture of ship) {
+        const probe = probes(picture, [0, 0, 255]);
         for (let y = 0; y + picture.height <= 480; y++)
           for (let x = 130; x + picture.width <= 512; x++) {
+            // A few of its pixels first: most places fail there at once.
+            if (!likely(frame, picture, probe, x, y)) continue;
             const score = match(frame, picture, x, y, [0, 0, 255], 0.8);
             if (score > best.score) best = { score, x, y };
           }
+      }
       return best.score ? best : null;
     },
     read_score(frame) {
