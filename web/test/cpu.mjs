@@ -4,10 +4,11 @@
 import { readdirSync, readFileSync } from 'node:fs';
 
 function kind(command) {
+  if (!/--type=|-contentproc/.test(command)) return 'browser';
   if (command.includes('--type=renderer') || (command.includes('-contentproc') && /\btab\b|isForBrowser/.test(command))) return 'page';
   if (command.includes('--type=gpu-process') || /-contentproc.*\bgpu\b/.test(command)) return 'gpu';
-  if (/audio/i.test(command) || /-contentproc.*\b(rdd|utility)\b/.test(command)) return 'audio';
-  return /--type=|-contentproc/.test(command) ? 'other' : 'browser';
+  if (/--utility-sub-type=audio/.test(command) || /-contentproc.*\b(rdd|utility)\b/.test(command)) return 'audio';
+  return 'other';
 }
 
 function parent_of(pid) {
