@@ -5,25 +5,27 @@
 #     brotli-compressed (the copies a host serves);
 #   - the browsers (scripts/web/test_web.sh's run in headless Chromium and
 #     Firefox): the download before the first picture, page open to ready,
-#     key press to first picture, frames per second, frame intervals (p50,
-#     p95, p99) and the page process's CPU while Level 1 is played with the
-#     gun held; in Chromium, the time to playable at 10 and 2 Mbit/s
-#     (DevTools network emulation), served compressed and, as before the
-#     compressed copies, served as the files are;
-#   - the native game under a virtual X server with SDL's dummy audio
-#     driver (so it mixes, as the page does), played the same way: start to
-#     first picture, frames per second (its flips, counted by a small
-#     preloaded library) and CPU over the same kind of stretch.
-# Usage: scripts/web/measure_web.sh [--native-only] [NATIVE_BUILD_DIR]   (default build)
+#     key press to first picture; in Chromium, the time to playable at 10
+#     and 2 Mbit/s (DevTools network emulation), served compressed and, as
+#     before the compressed copies, served as the files are;
+#   - Level 1 played for SECONDS (default 60) with the gun held, on one
+#     virtual X server: the native game with SDL's dummy audio driver (so it
+#     mixes, as the page does), its frames counted by a small preloaded
+#     library; then Chromium and Firefox, each headless and in a window
+#     (web/test/measure_cpu.mjs): CPU of every process of the browser by kind
+#     (page, GPU, audio, browser), frames per second, frame intervals p50 and
+#     p99; and the load average, since the machine may be shared.
+# Usage: scripts/web/measure_web.sh [--native-only | --play-only] [NATIVE_BUILD_DIR]   (default build)
+# GRAZE_MEASURE_SECONDS sets the stretch of play measured (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-native_only=0
-if [ "${1:-}" = "--native-only" ]; then
-  native_only=1
-  shift
-fi
+native_only=0 play_only=0
+case ${1:-} in
+  --native-only) native_only=1; shift ;;
+  --play-only) play_only=1; shift ;;
+esac
 native=$(cd "${1:-build}" && pwd)
-seconds=6
+seconds=${GRAZE_MEASURE_SECONDS:-60}
 work=$(mktemp -d)
 xvfb=""
 game=""
@@ -34,7 +36,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ $native_only -eq 0 ]; then
+if [ $native_only -eq 0 ] && [ $play_only -eq 0 ]; then
 GRAZE_WEB_BROWSERS="chromium firefox" GRAZE_WEB_RATES=10,2 scripts/web/test_web.sh "${1:-build}" >"$work/browsers.log" 2>&1 || true
 echo "== the download (build-web/site): bytes as they are, gzipped, brotli"
 for f in index.html graze.js graze.wasm graze.data; do
@@ -42,7 +44,7 @@ for f in index.html graze.js graze.wasm graze.data; do
     "$(stat -c %s "build-web/site/$f.gz")" "$(stat -c %s "build-web/site/$f.br")"
 done
 echo "== the browsers"
-grep -E '^(MEASURE|FAIL|[0-9]+ passed|browser:)' "$work/browsers.log" | sed 's/^MEASURE //'
+grep -E '^(MEASURE|FAIL|[0-9]+ passed|browser:)' "$work/browsers.log" | grep -v 'CPU in play' | sed 's/^MEASURE //'
 echo "== Chromium, the site served as the files are (no compressed copies)"
 GRAZE_WEB_BROWSERS=chromium GRAZE_WEB_TIMED_ONLY=1 GRAZE_WEB_PLAIN=1 GRAZE_WEB_RATES=10,2 \
   scripts/web/test_web.sh "${1:-build}" 2>&1 | grep -E '^(MEASURE|FAIL)' | sed 's/^MEASURE //'
@@ -73,9 +75,13 @@ int SDL_Flip(SDL_Surface* screen) {
 }
 C
 cc -shared -fPIC -O2 -o "$work/flips.so" "$work/flips.c" -ldl
-. scripts/testing/virtual_display.sh
-start_virtual_display "$work/xvfb.log" || exit 1
-xvfb=$virtual_display_pid
+# A screen the browsers' windows fit on (the game's window is 640x480).
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "measure_web: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
 monotonic_us() { python3 -c 'import time; print(int(time.monotonic() * 1e6))'; }
 started=$(monotonic_us)
 (cd "$native/assets" && FLIP_LOG="$work/flips.log" SDL_AUDIODRIVER=dummy LD_PRELOAD="$work/flips.so" \
@@ -107,5 +113,18 @@ awk -v from="$from" -v to="$to" 'NR > 1 && $1 >= from && $1 <= to { print ($1 - 
   "$work/flips.log" | sort -n >"$work/intervals"
 awk -v span="$(( (to - from) ))" '{ d[NR] = $1 } END {
   printf "frames per second in play: %.1f\n", NR / (span / 1e6)
-  printf "frame interval in play (median, 95th percentile, most): %.1f ms, %.1f ms, %.1f ms\n",
-    d[int(NR / 2)], d[int(NR * 0.95)], d[NR] }' "$work/intervals"
+  printf "frame interval in play (p50, p95, p99, most): %.1f ms, %.1f ms, %.1f ms, %.1f ms\n",
+    d[int(NR / 2)], d[int(NR * 0.95)], d[int(NR * 0.99)], d[NR] }' "$work/intervals"
+kill "$game" 2>/dev/null || true
+game=""
+[ $native_only -eq 1 ] && exit 0
+
+echo "== the browsers on the same X server, $seconds s of Level 1 each"
+cache=${GRAZE_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/graze-web}
+export GRAZE_NODE_MODULES=$cache/node-$(cat web/test/package.json web/test/package-lock.json | sha256sum | cut -c1-12)/node_modules
+for engine in chromium firefox; do
+  for mode in headless headed; do
+    node web/test/measure_cpu.mjs "$engine" "$mode" build-web/site "$seconds" 2>&1 | tail -1
+  done
+done
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -4,8 +4,8 @@
 # the native game's intro, title and menu with the simulator, and plays the
 # page in each browser. Installs what it needs: Debian's chromium,
 # firefox-esr and nodejs/npm (waiting for another apt's lock), and the test's
-# one npm package (ws, pinned in web/test/package.json) into a cache outside
-# the clone. Says SKIPPED loudly and exits 0 only where these cannot be had
+# npm packages (puppeteer-core and pngjs, pinned in web/test/package.json and
+# its lockfile) into a cache outside the clone, once per lockfile. Says SKIPPED loudly and exits 0 only where these cannot be had
 # (no root and no sudo, no package archive, a browser that cannot start
 # here); a failing check exits 1. Screenshots go to build-web/screenshots/.
 # Usage: scripts/web/test_web.sh [NATIVE_BUILD_DIR]   (default build)
@@ -54,14 +54,15 @@ if [ ${#need[@]} -gt 0 ]; then
   fi
 fi
 
-# The test's npm package, into the cache (once per version of package.json).
-modules=$cache/node-$(sha256sum web/test/package.json | cut -c1-12)
+# The test's npm packages, into the cache (once per package.json and
+# lockfile); npm's own cache serves them again without the registry.
+modules=$cache/node-$(cat web/test/package.json web/test/package-lock.json | sha256sum | cut -c1-12)
 if [ ! -f "$modules/node_modules/.complete" ]; then
-  echo "test_web: installing the test's npm package into $modules"
+  echo "test_web: installing the test's npm packages into $modules"
   rm -rf "$modules" && mkdir -p "$modules"
   cp web/test/package.json web/test/package-lock.json "$modules/"
-  (cd "$modules" && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error) ||
-    skip "the npm registry cannot be reached for the test's package (ws)"
+  (cd "$modules" && npm ci --prefer-offline --no-audit --no-fund --ignore-scripts --loglevel=error) ||
+    skip "the npm registry cannot be reached for the test's packages (puppeteer-core, pngjs)"
   touch "$modules/node_modules/.complete"
 fi
 export GRAZE_NODE_MODULES=$modules/node_modules

@@ -63,6 +63,7 @@ command -v cmake >/dev/null 2>&1 || need+=(cmake make)
 command -v brotli >/dev/null 2>&1 || need+=(brotli)
 command -v python3 >/dev/null 2>&1 || need+=(python3)
 command -v optipng >/dev/null 2>&1 || need+=(optipng)
+command -v oggenc >/dev/null 2>&1 || need+=(vorbis-tools)
 [ ${#need[@]} -gt 0 ] && apt_install "${need[@]}"
 # Debian's emcc runs under whatever node is first on the PATH: it must find
 # Debian's JavaScript modules (acorn), and autoconf-style test programs must
@@ -227,11 +228,45 @@ if [ ! -f "$out/assets.made" ] || [ "$assets/.generated" -nt "$out/assets.made" 
   touch "$out/assets.made"
 fi
 
+# --- The music in fewer bytes -----------------------------------------------------
+# The music is most of the download: the page gets its own copies, decoded and
+# encoded again at a lower Vorbis quality (oggenc -q -1, about 45 kbit/s),
+# each cached by the file's hash. With the native build's loudness meter at
+# hand, a copy whose integrated loudness moved by more than 0.5 LU is left out
+# and the generated file goes in.
+music_quality=-1
+meter=$(cd "$native" 2>/dev/null && pwd)/tools/loudness/graze-loudness
+if [ ! -f "$out/music.made" ] || [ "$out/assets.made" -nt "$out/music.made" ]; then
+  say "encoding the page's copies of the music (quality $music_quality)"
+  mkdir -p "$cache/ogg"
+  : >"$out/music.log"
+  for f in "$web_assets"/Sound/*.ogg; do
+    c=$cache/ogg/$(sha256sum "$f" | cut -c1-64)-q$music_quality.ogg
+    if [ ! -f "$c" ]; then
+      oggdec -Q -o "$c.wav" "$f" && oggenc -Q -q "$music_quality" -o "$c.tmp" "$c.wav" && mv "$c.tmp" "$c"
+      rm -f "$c.wav" "$c.tmp"
+    fi
+    [ -s "$c" ] || { say "could not encode $f again: it goes in as it is"; continue; }
+    if [ -x "$meter" ]; then
+      moved=$("$meter" "$f" "$c" | awk 'NR == 2 { a = $2 } NR == 3 { d = $2 - a; print (d < 0 ? -d : d) }')
+      echo "$(basename "$f"): $(stat -c %s "$f") -> $(stat -c %s "$c") bytes, loudness moved ${moved:-?} LU" >>"$out/music.log"
+      if [ -z "$moved" ] || awk -v m="$moved" 'BEGIN { exit !(m > 0.5) }'; then
+        say "$(basename "$f") would move by ${moved:-?} LU: it goes in as it is"
+        continue
+      fi
+    fi
+    cp "$c" "$f"
+  done
+  touch "$out/music.made"
+fi
+
 # --- The game -----------------------------------------------------------------
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 emcmake cmake -S . -B "$out/cmake" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
   -DGRAZE_WEB_PREFIX="$prefix" -DGRAZE_WEB_ASSETS="$web_assets" >/dev/null
+# graze.data is packed at link time: new assets link the game again.
+[ "$out/music.made" -nt "$out/cmake/graze.data" ] && rm -f "$out/cmake/graze.js"
 cmake --build "$out/cmake" -j"$jobs"
 
 site=$out/site
@@ -259,8 +294,12 @@ marker = '<script id="manifest" type="application/json">{}</script>'
 assert marker in page, "index.html has lost its manifest"
 print(page.replace(marker, marker.replace("{}", json.dumps(manifest))), end="")
 PY
+# The page's style and its ES modules (web/js/), loaded as they are: no bundler.
+rm -rf "$site/js" && mkdir -p "$site/js"
+cp -p web/page.css "$site/page.css"
+cp -p web/js/*.js "$site/js/"
 # Precompressed copies, remade only when their file changed.
-for f in index.html graze.js graze.wasm graze.data README.md; do
+for f in index.html page.css graze.js graze.wasm graze.data README.md $(cd "$site" && echo js/*.js); do
   if [ ! -f "$site/$f.gz" ] || [ "$site/$f" -nt "$site/$f.gz" ]; then gzip -9nkf "$site/$f"; fi
   if [ ! -f "$site/$f.br" ] || [ "$site/$f" -nt "$site/$f.br" ]; then brotli -q "${GRAZE_BROTLI_QUALITY:-9}" -w 24 -kf "$site/$f"; fi
 done
