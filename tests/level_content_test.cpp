@@ -54,6 +54,13 @@ struct level_content : level_sim, ::testing::WithParamInterface<level_record> {
     }
 };
 
+} // namespace
+
+// A level as a failing case names it.
+void PrintTo(const level_record& record, std::ostream* out) { *out << "level " << record.name; }
+
+namespace {
+
 std::string level_name(const ::testing::TestParamInfo<level_record>& info) {
     return info.param.name;
 }
@@ -168,11 +175,12 @@ TEST_P(level_content, the_warning_and_the_music_keep_the_records_timing) {
 }
 
 TEST_P(level_content, downing_the_boss_ends_play_and_the_outro_opens_its_panel_on_time) {
-    // The boss brought down on the first frame of play, before it is due.
+    // The boss brought down at the end of the first frame of play, before it
+    // is due: the second frame sees it and is the last.
     const sim_outcome outcome = play(GetParam().name, "", difficulty(), -1, 0,
                                      [](const level_run& run) { run.boss->ship->hit_points = 0; });
     EXPECT_EQ(outcome.code, 1);
-    EXPECT_EQ(outcome.frames, 1);
+    EXPECT_EQ(outcome.frames, 2);
     std::vector<trace_line> opening, totals;
     for (const trace_line& t : parse(outcome.trace)) {
         if (t.ev != "sound" || t.channel != 2) continue;
@@ -194,6 +202,8 @@ TEST_P(level_content, a_replay_of_the_same_hands_is_exact) {
     const sim_outcome second = play(GetParam().name, hands, difficulty_for_replay(), 3000);
     EXPECT_EQ(first.trace, second.trace);
     EXPECT_EQ(summary_json(first), summary_json(second));
+    EXPECT_EQ(first.code, 0);
+    EXPECT_EQ(first.frames, 3000);
     EXPECT_TRUE(first.kills > 0 || first.boss_hp < boss_hit_points) << "the hands hit nothing";
 }
 
