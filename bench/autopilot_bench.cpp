@@ -42,14 +42,6 @@ spread spread_of(std::vector<double> values) {
     return {sum / values.size(), values[values.size() * 99 / 100], values.back()};
 }
 
-int bullets_on_screen(const level_run& run) {
-    int bullets = 0;
-    const scene* world = run.world;
-    for (int i = 0; i < world->next_slot; ++i)
-        if (world->enemies[i]) bullets += world->enemies[i]->ship->shot_count;
-    return bullets;
-}
-
 void flown_frames(benchmark::State& state, const char* stage) {
     sim_session& s = bench_session();
     for (auto _ : state) {
@@ -84,17 +76,7 @@ void flown_frames(benchmark::State& state, const char* stage) {
         bullets.erase(bullets.begin());
 
         // The busiest moment: the 500 frames with the most bullets on screen.
-        constexpr size_t window = 500;
-        size_t busiest = 0;
-        long best = -1, running = 0;
-        for (size_t i = 0; i < bullets.size(); ++i) {
-            running += bullets[i];
-            if (i >= window) running -= bullets[i - window];
-            if (i + 1 >= window && running > best) best = running, busiest = i + 1 - window;
-        }
-        const size_t busy_end = std::min(busiest + window, frame_us.size());
-        double busy_sum = 0;
-        for (size_t i = busiest; i < busy_end; ++i) busy_sum += frame_us[i];
+        const busiest_stretch busy = busiest_of(bullets, frame_us, 500);
 
         const spread wall = spread_of(frame_us), cpu = spread_of(cpu_us);
         double pilot_sum = 0;
@@ -106,7 +88,7 @@ void flown_frames(benchmark::State& state, const char* stage) {
         state.counters["cpu_mean_us"] = cpu.mean;
         state.counters["cpu_p99_us"] = cpu.p99;
         state.counters["cpu_max_us"] = cpu.max;
-        state.counters["busiest_mean_us"] = busy_sum / static_cast<double>(busy_end - busiest);
+        state.counters["busiest_mean_us"] = busy.mean();
         state.counters["max_bullets"] = *std::max_element(bullets.begin(), bullets.end());
         state.counters["pilot_mean_us"] = pilot_sum / pilot_us.size();
         state.counters["code"] = outcome.code;

@@ -30,14 +30,6 @@ sim_options played_through(const char* level) {
     return options;
 }
 
-int bullets_on_screen(const level_run& run) {
-    int bullets = 0;
-    const scene* world = run.world;
-    for (int i = 0; i < world->next_slot; ++i)
-        if (world->enemies[i]) bullets += world->enemies[i]->ship->shot_count;
-    return bullets;
-}
-
 // Frame times with their bullet counts; the busiest moment is the 500-frame
 // stretch with the most enemy bullets on screen.
 void play_timed(benchmark::State& state, const char* level, bool draw) {
@@ -62,17 +54,7 @@ void play_timed(benchmark::State& state, const char* level, bool draw) {
         micros.erase(micros.begin()); // the first includes the set-up
         bullets.erase(bullets.begin());
 
-        constexpr size_t window = 500;
-        size_t busiest = 0;
-        long best = -1, running = 0;
-        for (size_t i = 0; i < bullets.size(); ++i) {
-            running += bullets[i];
-            if (i >= window) running -= bullets[i - window];
-            if (i + 1 >= window && running > best) best = running, busiest = i + 1 - window;
-        }
-        double busy_sum = 0;
-        const size_t busy_end = std::min(busiest + window, micros.size());
-        for (size_t i = busiest; i < busy_end; ++i) busy_sum += micros[i];
+        const busiest_stretch busy = busiest_of(bullets, micros, 500);
 
         std::vector<double> sorted = micros;
         std::sort(sorted.begin(), sorted.end());
@@ -80,7 +62,7 @@ void play_timed(benchmark::State& state, const char* level, bool draw) {
         for (double m : sorted) sum += m;
         state.counters["frames"] = static_cast<double>(sorted.size());
         state.counters["mean_us"] = sum / sorted.size();
-        state.counters["busiest_mean_us"] = busy_sum / (busy_end - busiest);
+        state.counters["busiest_mean_us"] = busy.mean();
         state.counters["p99_us"] = sorted[sorted.size() * 99 / 100];
         state.counters["max_us"] = sorted.back();
         state.counters["max_bullets"] = *std::max_element(bullets.begin(), bullets.end());

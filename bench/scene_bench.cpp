@@ -15,14 +15,15 @@
 #include "objects/scene.h"
 #include "platform/platform.h"
 #include "platform/platform_sim.h"
+#include "scene_parts.h"
 #include "support/rect_random.h"
 #include "support/tracked_memory.h"
 
 namespace {
 
+// A keyed solid picture, as the game's sprites are.
 SDL_Surface* solid(int w, int h, Uint8 r, Uint8 g, Uint8 b) {
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xff0000, 0xff00, 0xff, 0);
-    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
+    SDL_Surface* s = solid_picture(w, h, {r, g, b});
     SDL_SetColorKey(s, SDL_SRCCOLORKEY, 0);
     return s;
 }
@@ -37,13 +38,7 @@ void enter_digit_folder() {
     SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE);
     const auto dir =
         std::filesystem::temp_directory_path() / ("graze-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir / "Images");
-    for (const char* name :
-         {"Zero", "Un", "Deux", "Trois", "Quatre", "Cinq", "Six", "Sept", "Huit", "Neuf"}) {
-        SDL_Surface* digit = solid(20, 36, 200, 200, 200);
-        SDL_SaveBMP(digit, (dir / "Images" / (std::string(name) + ".bmp")).c_str());
-        SDL_FreeSurface(digit);
-    }
+    write_digit_pictures(dir, [](int) { return colour3{200, 200, 200}; });
     std::filesystem::current_path(dir);
 }
 
@@ -67,46 +62,16 @@ busy_world build_busy_scene(int enemy_count) {
     move_step* stand = new_step(0, 0, 0);
     for (int i = 0; i < enemy_count; ++i) {
         const int x = 140 + (i * 37) % 320, y = 10 + (i * 53) % 200;
-        enemy* e = new_enemy({.rect = make_rect(x, y, 40, 40),
-                              .hit_points = 1 << 30,
-                              .shot_capacity = 10,
-                              .picture = enemy_picture,
-                              .colour = 0,
-                              .explosion_picture = enemy_picture,
-                              .explosion_frames = 16,
-                              .explosion_frame_ms = 50,
-                              .spawn_ms = 0,
-                              .tag = "DIABLE",
-                              .explosion_w = 32,
-                              .explosion_h = 32,
-                              .reach_x = 15,
-                              .reach_y = 15,
-                              .starts_with_entry = 0,
-                              .hold_main = 0,
-                              .final_mode = 0,
-                              .score_value = 10});
+        enemy_setup standing = enemy_setup_of(make_rect(x, y, 40, 40), "DIABLE", enemy_picture);
+        standing.hit_points = 1 << 30;
+        enemy* e = new_enemy(standing);
         add_step(e, stand, main_path);
         for (int k = 0; k < 10; ++k) fire_template(e->ship, parked);
         queue_enemy(world, e);
     }
-    enemy* boss = new_enemy({.rect = make_rect(200, 20, 234, 217),
-                             .hit_points = 1 << 30,
-                             .shot_capacity = 500,
-                             .picture = enemy_picture,
-                             .colour = 0,
-                             .explosion_picture = enemy_picture,
-                             .explosion_frames = 16,
-                             .explosion_frame_ms = 50,
-                             .spawn_ms = 0,
-                             .tag = "BOSS",
-                             .explosion_w = 192,
-                             .explosion_h = 192,
-                             .reach_x = 100,
-                             .reach_y = 100,
-                             .starts_with_entry = 0,
-                             .hold_main = 1,
-                             .final_mode = 1,
-                             .score_value = 500});
+    enemy_setup boss_setup = boss_setup_of(make_rect(200, 20, 234, 217), enemy_picture);
+    boss_setup.hit_points = 1 << 30;
+    enemy* boss = new_enemy(boss_setup);
     add_step(boss, stand, main_path);
     for (int k = 0; k < 500; ++k) {
         shot* spot = new_shot(make_rect((k * 7) % 300 - 60, 240 + (k * 13) % 100 - 20, 8, 8),
@@ -164,24 +129,9 @@ void boss_hour_memory(benchmark::State& state) {
         for (int k = 0; k < 10; ++k)
             volley[k] = new_shot_accel(make_rect(100, 200, 8, 8), bullet, bullet, shot_main, k - 5,
                                        4, 1.0, 1.02);
-        enemy* boss = new_enemy({.rect = make_rect(200, 20, 234, 217),
-                                 .hit_points = 1 << 30,
-                                 .shot_capacity = 500,
-                                 .picture = bullet,
-                                 .colour = 0,
-                                 .explosion_picture = bullet,
-                                 .explosion_frames = 16,
-                                 .explosion_frame_ms = 50,
-                                 .spawn_ms = 0,
-                                 .tag = "BOSS",
-                                 .explosion_w = 192,
-                                 .explosion_h = 192,
-                                 .reach_x = 100,
-                                 .reach_y = 100,
-                                 .starts_with_entry = 0,
-                                 .hold_main = 1,
-                                 .final_mode = 1,
-                                 .score_value = 500});
+        enemy_setup boss_setup = boss_setup_of(make_rect(200, 20, 234, 217), bullet);
+        boss_setup.hit_points = 1 << 30;
+        enemy* boss = new_enemy(boss_setup);
         add_step(boss, new_firing_step(0, 0, 2, std::span<shot* const>(volley, 10)), main_path);
         queue_enemy(world, boss);
         shot* gun = new_shot(make_rect(18, -20, 9, 25), bullet, shot_main, 0, -12);

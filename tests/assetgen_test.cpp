@@ -15,6 +15,7 @@
 #include "core/asset_sink.h"
 #include "core/draw.h"
 #include "core/text.h"
+#include "support/asset_slots.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST_F(assetgen_test, transparent_pixels_become_the_key_and_art_never_does) {
     put(ship, 1, 1, rgb{0, 0, 255}); // exactly the ship's key colour, but meant to be seen
     put(ship, 2, 1, rgb{200, 10, 10});
     emit_picture(sink, 13, ship); // key pure blue
-    SDL_Surface* s = IMG_Load(slot_path(sink, 13).c_str());
+    SDL_Surface* s = IMG_Load(slot_path(sink, slot_vaisseau1).c_str());
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->format->BitsPerPixel, 8); // three colours: palette indices
     EXPECT_EQ(rgb_of(s, 0, 0), 0x0000FFu);
@@ -62,7 +63,7 @@ TEST_F(assetgen_test, a_shared_file_marks_both_slots_and_odd_width_bmps_read_bac
     emit_picture(sink, 27, bolt);
     EXPECT_EQ(sink.written[27], 1);
     EXPECT_EQ(sink.written[29], 1); // the same file
-    SDL_Surface* s = SDL_LoadBMP(slot_path(sink, 27).c_str());
+    SDL_Surface* s = SDL_LoadBMP(slot_path(sink, slot_super_coup2).c_str());
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->w, 39);
     EXPECT_EQ(rgb_of(s, 0, 0), 0x0A141Eu);

@@ -32,19 +32,56 @@ struct size_rule {
 
 // Sizes the game's rules depend on (everything else is free).
 constexpr size_rule sizes[] = {
-    {0, 11, 640, 480},    {13, 16, 37, 32},     {17, 17, 9, 25},       {18, 21, 37, 32},
-    {22, 22, 9, 25},      {23, 24, 14, 15},     {25, 30, 16, 16},      {33, 40, 377, 198},
-    {41, 50, 20, 36},     {52, 55, 83, 19},     {56, 57, 83, 26},      {58, 60, 640, 480},
-    {61, 68, 640, 480},   {70, 70, 640, 480},   {71, 100, 364, 480},   {101, 120, 640, 480},
-    {121, 122, 200, 50},  {123, 127, 364, 480}, {128, 128, 416, 30},   {129, 129, 1024, 64},
-    {130, 134, 512, 32},  {135, 137, 1024, 64}, {138, 138, 3072, 192}, {139, 144, 8, 8},
-    {145, 150, 16, 16},   {151, 154, 92, 124},  {156, 159, 39, 37},    {160, 163, 45, 74},
-    {165, 168, 234, 217}, {169, 171, 97, 138},  {172, 176, 124, 37},   {177, 180, 30, 30},
-    {181, 183, 157, 120}, {184, 186, 228, 166}, {187, 188, 110, 36},   {189, 190, 48, 39},
-    {191, 192, 39, 49},   {193, 194, 48, 39},   {195, 196, 39, 49},    {197, 199, 200, 200},
-    {201, 204, 30, 30},   {205, 207, 136, 80},  {208, 209, 30, 24},    {210, 211, 48, 47},
-    {212, 214, 314, 344}, {215, 217, 80, 83},   {218, 220, 128, 139},  {221, 223, 225, 239},
-    {224, 226, 269, 285}};
+    {slot_titre, slot_try_again, 640, 480},
+    {slot_vaisseau1, slot_vaisseau_droite, 37, 32},
+    {slot_vaisseau_tir1, slot_vaisseau_tir1, 9, 25},
+    {slot_vaisseau1a, slot_vaisseau_droitea, 37, 32},
+    {slot_vaisseau_tir2, slot_vaisseau_tir2, 9, 25},
+    {slot_vaisseau_tir1a, slot_vaisseau_tir2a, 14, 15},
+    {slot_super_coup1, slot_super_coup3a, 16, 16},
+    {slot_barre, slot_barre_vert1, 377, 198},
+    {slot_digit_first, slot_named("digit_9"), 20, 36},
+    {slot_barre_boss_vide, slot_barre_boss_pleine1, 83, 19},
+    {slot_boss_picture, slot_boss_picture1, 83, 26},
+    {slot_contour1, slot_contour3, 640, 480},
+    {slot_continue1, slot_forest, 640, 480},
+    {slot_forest_vieux, slot_forest_vieux, 640, 480},
+    {slot_cave_first, slot_named("cave_30"), 364, 480},
+    {slot_lave, slot_hard, 640, 480},
+    {slot_warning, slot_game_over, 200, 50},
+    {slot_score, slot_named("score_opening_4"), 364, 480},
+    {slot_explosion_vaisseau, slot_explosion_vaisseau, 416, 30},
+    {slot_explosion1, slot_explosion1, 1024, 64},
+    {slot_explosion2, slot_explosion6, 512, 32},
+    {slot_explosion7, slot_explosion9, 1024, 64},
+    {slot_explosion_boss1, slot_explosion_boss1, 3072, 192},
+    {slot_tir0_bleu_ennemi, slot_tir0a_vert_ennemi, 8, 8},
+    {slot_tir1_bleu_ennemi, slot_tir1a_vert_ennemi, 16, 16},
+    {slot_avion_duo1, slot_avion_duo2_flash, 92, 124},
+    {slot_fantominus, slot_fantominusb1, 39, 37},
+    {slot_fee1, slot_fee2_flash, 45, 74},
+    {slot_boss_plane, slot_boss_plane1_flash, 234, 217},
+    {slot_sojiro1, slot_sojiro_flash, 97, 138},
+    {slot_forest_plane1, slot_forest_plane1b, 124, 37},
+    {slot_forest_roue1, slot_forest_roue1b, 30, 30},
+    {slot_forest_pince1, slot_forest_pince_flash, 157, 120},
+    {slot_forest_boss1, slot_forest_boss1b, 228, 166},
+    {slot_grotte_chauve1, slot_grotte_chauve2, 110, 36},
+    {slot_grotte_scarab, slot_grotte_scarah, 48, 39},
+    {slot_grotte_scarag, slot_grotte_scarad, 39, 49},
+    {slot_grotte_scarab1, slot_grotte_scarah1, 48, 39},
+    {slot_grotte_scarag1, slot_grotte_scarad1, 39, 49},
+    {slot_grotte_boss1, slot_grotte_boss1_flash, 200, 200},
+    {slot_lave_boule1, slot_lave_boule_flash, 30, 30},
+    {slot_lave_etoile1, slot_lave_etoile_flash, 136, 80},
+    {slot_lave_fleche1, slot_lave_fleche2, 30, 24},
+    {slot_lave_bidule1, slot_lave_bidule2, 48, 47},
+    {slot_lave_boss1, slot_lave_boss_flash, 314, 344},
+    {slot_enterprise_ange1, slot_enterprise_ange_flash, 80, 83},
+    {slot_enterprise_coucou1, slot_enterprise_coucou_flash, 128, 139},
+    {slot_enterprise_boss1, slot_enterprise_boss_flash, 225, 239},
+    {slot_last_boss1, slot_last_boss_flash, 269, 285},
+};
 
 // A PNG of few colours is written as palette indices (it decodes faster, to
 // the same pixels); every other picture is 24-bit RGB. None has alpha or a
@@ -185,7 +222,8 @@ TEST(generated_assets, the_whole_catalogue_loads_into_the_display_format) {
         EXPECT_EQ(s->format->BitsPerPixel, 32) << slot;
         EXPECT_EQ((s->flags & SDL_SRCCOLORKEY) != 0, asset_catalogue[slot].key.keyed) << slot;
     }
-    EXPECT_NE(assets->slots[27], assets->slots[29]); // one file, two surfaces
+    // One file read for two slots: two surfaces.
+    EXPECT_NE(assets->slots[slot_super_coup2], assets->slots[slot_super_coup2_copy]);
     for (int slot = first_music_slot; audio && slot < asset_slot_count; ++slot)
         EXPECT_NE(assets->slots[slot], nullptr) << slot;
     free_assets(assets);

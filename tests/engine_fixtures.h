@@ -14,21 +14,25 @@
 #include "objects/blit.h"
 #include "support/asset_table.h"
 
+inline bool in_slots(int slot, int first, int last) { return slot >= first && slot <= last; }
+
 inline void picture_size(int slot, int& w, int& h) {
     w = h = 8;
-    if ((slot >= 13 && slot <= 16) || (slot >= 18 && slot <= 21))
+    if (in_slots(slot, slot_vaisseau1, slot_vaisseau_droite) ||
+        in_slots(slot, slot_vaisseau1a, slot_vaisseau_droitea))
         w = 37, h = 32;
-    else if (slot == 17 || slot == 22)
+    else if (slot == slot_vaisseau_tir1 || slot == slot_vaisseau_tir2)
         w = 9, h = 25;
-    else if (slot == 23 || slot == 24)
+    else if (slot == slot_vaisseau_tir1a || slot == slot_vaisseau_tir2a)
         w = 14, h = 15;
-    else if ((slot >= 25 && slot <= 30) || (slot >= 145 && slot <= 150))
+    else if (in_slots(slot, slot_super_coup1, slot_super_coup3a) ||
+             in_slots(slot, slot_tir1_bleu_ennemi, slot_tir1a_vert_ennemi))
         w = h = 16;
-    else if (slot == 128)
+    else if (slot == slot_explosion_vaisseau)
         w = 416, h = 30;
-    else if (slot >= 52 && slot <= 55)
+    else if (in_slots(slot, slot_barre_boss_vide, slot_barre_boss_pleine1))
         w = 83, h = 19;
-    else if (slot >= 64 && slot <= 67) // Level 1's flash and skies
+    else if (in_slots(slot, slot_blanc, slot_ciel_vieux)) // Level 1's flash and skies
         w = 640, h = 480;
 }
 

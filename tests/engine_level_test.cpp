@@ -17,24 +17,14 @@ struct test_level_plan {
 } plan;
 
 level_script build_test_level(const asset_table& assets) {
-    enemy* boss = new_enemy({.rect = make_rect(plan.boss_x, plan.boss_y, plan.boss_w, plan.boss_h),
-                             .hit_points = plan.boss_hp,
-                             .shot_capacity = 10,
-                             .picture = picture_slot(assets, 165),
-                             .colour = 0,
-                             .explosion_picture = picture_slot(assets, 138),
-                             .explosion_frames = 16,
-                             .explosion_frame_ms = 60,
-                             .spawn_ms = plan.boss_spawn_ms,
-                             .tag = "BOSS",
-                             .explosion_w = 192,
-                             .explosion_h = 192,
-                             .reach_x = plan.reach,
-                             .reach_y = plan.reach,
-                             .starts_with_entry = 0,
-                             .hold_main = 1,
-                             .final_mode = 1,
-                             .score_value = 500});
+    enemy_setup setup = boss_setup_of(make_rect(plan.boss_x, plan.boss_y, plan.boss_w, plan.boss_h),
+                                      picture_slot(assets, slot_boss_plane));
+    setup.hit_points = plan.boss_hp;
+    setup.explosion_picture = picture_slot(assets, slot_explosion_boss1);
+    setup.explosion_frame_ms = 60;
+    setup.spawn_ms = plan.boss_spawn_ms;
+    setup.reach_x = setup.reach_y = plan.reach;
+    enemy* boss = new_enemy(setup);
     add_step(boss, new_step(0, 0, 0), main_path);
     enemy** order = tracked_array<enemy*>(1);
     order[0] = boss;
@@ -43,21 +33,21 @@ level_script build_test_level(const asset_table& assets) {
 
 level_config test_config() {
     level_config c{};
-    c.title_card = 108;
-    c.stage_music = 229;
-    c.boss_music = 230;
+    c.title_card = slot_level_card_first;
+    c.stage_music = slot_music_prayer;
+    c.boss_music = slot_music_boss;
     c.backdrop = backdrop_kind::scrolling;
-    c.first_picture = 65;
-    c.second_picture = 66;
+    c.first_picture = slot_ciel;
+    c.second_picture = slot_ciel1;
     c.switch_ms = 42000;
-    c.flash_picture = 64;
-    c.outro_picture = 67;
+    c.flash_picture = slot_blanc;
+    c.outro_picture = slot_ciel_vieux;
     c.third_step_from_ms = never;
     c.ship_start_y = 410;
     c.intro_stop_y = 410;
     c.warning_time = 1000;
     c.boss_bar_scale = 0.0946;
-    c.hud_frame = 58;
+    c.hud_frame = slot_contour1;
     c.build = build_test_level;
     return c;
 }
@@ -105,8 +95,8 @@ struct level_engine : engine_test {
         plan = test_level_plan{};
         rec = recorder{};
         set_level_observer(&watch);
-        sim_set_music_length(music(229), 500); // the stage music ends early
-        sim_set_music_length(music(230), 60000);
+        sim_set_music_length(music(slot_music_prayer), 500); // the stage music ends early
+        sim_set_music_length(music(slot_music_boss), 60000);
     }
     void play(int difficulty = 3, int score = 0) {
         result = {0, score};
@@ -147,7 +137,7 @@ TEST_F(level_engine, warning_sounds_each_second_then_the_boss_phase_and_its_musi
     plan.boss_spawn_ms = 100000;
     sim_press_at_frame(at_play(400), SDLK_ESCAPE); // about 5.2 s
     play();
-    const auto warnings = clock_of(247);
+    const auto warnings = clock_of(slot_sound_warning);
     ASSERT_EQ(warnings.size(), 3u);
     EXPECT_GE(warnings[0], 1000u);
     EXPECT_LT(warnings[0], 1014u);
@@ -155,7 +145,7 @@ TEST_F(level_engine, warning_sounds_each_second_then_the_boss_phase_and_its_musi
     EXPECT_LT(warnings[1], 2014u);
     EXPECT_GE(warnings[2], 3000u);
     EXPECT_LT(warnings[2], 3014u);
-    const auto boss_music = clock_of(230);
+    const auto boss_music = clock_of(slot_music_boss);
     ASSERT_EQ(boss_music.size(), 2u); // started, then faded at the end
     EXPECT_GE(boss_music[0], 4000u);
     EXPECT_LT(boss_music[0], 4014u);
@@ -195,7 +185,7 @@ TEST_F(level_engine, a_stalled_frame_does_not_freeze_the_warning) {
     play();
     EXPECT_EQ(std::vector<int>(rec.phases.begin() + 9, rec.phases.begin() + 16),
               (std::vector<int>{0, 1, 2, 3, 4, 4, 4}));
-    EXPECT_EQ(sounds_on(247), 3);
+    EXPECT_EQ(sounds_on(slot_sound_warning), 3);
 }
 
 TEST_F(level_engine, the_first_intro_frame_does_not_wait_and_no_wait_exceeds_a_frame) {
@@ -232,9 +222,9 @@ TEST_F(level_engine, destroying_the_boss_plays_the_outro_and_reports_the_score_w
     EXPECT_EQ(sim_frame(), 92 + play_frames + 1000);
     int cold = -1, sting = -1;
     for (const auto& e : sim_sound_log()) {
-        if (e.slot == 242) cold = e.frame - (92 + play_frames);
-        if (e.slot == 249) sting = e.frame - (92 + play_frames);
-        if (e.slot == 242 || e.slot == 249) {
+        if (e.slot == slot_sound_cold1) cold = e.frame - (92 + play_frames);
+        if (e.slot == slot_sound_exit_windows) sting = e.frame - (92 + play_frames);
+        if (e.slot == slot_sound_cold1 || e.slot == slot_sound_exit_windows) {
             EXPECT_EQ(e.channel, 2);
         }
     }
@@ -298,7 +288,7 @@ TEST_F(level_engine, super_attack_costs_two_gauge_units_and_needs_them) {
     EXPECT_EQ(rec.gauge[1], 1);
     EXPECT_EQ(rec.shots[5], 10); // the star burst: gauge colour none
     EXPECT_EQ(rec.gauge[5], 0);
-    EXPECT_EQ(sounds_on(241), 1);
+    EXPECT_EQ(sounds_on(slot_sound_super), 1);
 }
 
 TEST_F(level_engine, steering_stays_inside_the_play_field) {
@@ -325,7 +315,7 @@ TEST_F(level_engine, both_guns_share_one_interval_and_only_the_main_gun_fires) {
     play();
     std::vector<int> volley_frames;
     for (const auto& e : sim_sound_log())
-        if (e.slot == 238) volley_frames.push_back(e.frame - 92);
+        if (e.slot == slot_sound_shot1) volley_frames.push_back(e.frame - 92);
     ASSERT_GE(volley_frames.size(), 9u);
     for (size_t i = 1; i < volley_frames.size(); ++i)
         EXPECT_EQ(volley_frames[i] - volley_frames[i - 1], 8); // 104 ms > 100 ms

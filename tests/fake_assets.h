@@ -18,6 +18,7 @@
 
 #include "engine/level_interface.h"
 #include "platform/platform_sim.h"
+#include "scene_parts.h"
 #include "shell/final_screen.h"
 #include "shell/level_table.h"
 #include "support/asset_table.h"
@@ -146,10 +147,7 @@ struct shell_fixture : ::testing::Test {
     const asset_table& assets() const { return fakes.table; }
 
     void SetUp() override {
-        sim_reset();
-        release_all();
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
-        screen = SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE);
+        screen = open_fresh_screen();
         ASSERT_NE(screen, nullptr);
         make_assets(fakes, screen->format);
         sim_register_assets(fakes.table.slots.data(), asset_slot_count);

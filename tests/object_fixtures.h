@@ -6,29 +6,14 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 #include "platform/platform_sim.h"
+#include "scene_parts.h"
 #include "support/tracked_memory.h"
-
-struct colour3 {
-    int r, g, b;
-    bool operator==(const colour3&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const colour3& c) {
-    return out << "(" << c.r << "," << c.g << "," << c.b << ")";
-}
-
-inline SDL_Surface* solid_picture(int w, int h, colour3 c) {
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xff0000, 0xff00, 0xff, 0);
-    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, c.r, c.g, c.b));
-    return s;
-}
 
 inline colour3 pixel_at(SDL_Surface* s, int x, int y) {
     const Uint32 value =
@@ -49,23 +34,13 @@ struct object_test : ::testing::Test {
     std::filesystem::path work_dir;
 
     void SetUp() override {
-        sim_reset();
-        release_all();
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
-        screen = SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE);
+        screen = open_fresh_screen();
         ASSERT_NE(screen, nullptr);
         clear_screen();
         old_dir = std::filesystem::current_path();
         work_dir =
             std::filesystem::temp_directory_path() / ("graze-objects-" + std::to_string(getpid()));
-        std::filesystem::create_directories(work_dir / "Images");
-        static constexpr const char* names[10] = {"Zero", "Un",  "Deux", "Trois", "Quatre",
-                                                  "Cinq", "Six", "Sept", "Huit",  "Neuf"};
-        for (int d = 0; d < 10; ++d) {
-            SDL_Surface* digit = solid_picture(20, 36, digit_colour(d));
-            SDL_SaveBMP(digit, (work_dir / "Images" / (std::string(names[d]) + ".bmp")).c_str());
-            SDL_FreeSurface(digit);
-        }
+        write_digit_pictures(work_dir, digit_colour);
         std::filesystem::current_path(work_dir);
     }
 

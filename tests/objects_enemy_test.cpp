@@ -8,24 +8,15 @@ namespace {
 struct enemy_test : object_test {
     enemy* make(int x, int y, const char* tag = "DIABLE", int hp = 10, int entry = 0, int hold = 0,
                 int final_mode = final_once) {
-        return new_enemy({.rect = make_rect(x, y, 40, 40),
-                          .hit_points = hp,
-                          .shot_capacity = 20,
-                          .picture = nullptr,
-                          .colour = 0,
-                          .explosion_picture = nullptr,
-                          .explosion_frames = 16,
-                          .explosion_frame_ms = 50,
-                          .spawn_ms = 0,
-                          .tag = tag,
-                          .explosion_w = 64,
-                          .explosion_h = 64,
-                          .reach_x = 10,
-                          .reach_y = 10,
-                          .starts_with_entry = entry,
-                          .hold_main = hold,
-                          .final_mode = final_mode,
-                          .score_value = 10});
+        enemy_setup setup = enemy_setup_of(make_rect(x, y, 40, 40), tag, nullptr);
+        setup.hit_points = hp;
+        setup.shot_capacity = 20;
+        setup.explosion_w = setup.explosion_h = 64;
+        setup.reach_x = setup.reach_y = 10;
+        setup.starts_with_entry = entry;
+        setup.hold_main = hold;
+        setup.final_mode = final_mode;
+        return new_enemy(setup);
     }
     shot* bullet() { return new_shot(make_rect(15, 26, 8, 8), nullptr, shot_main, 0, 3); }
 };
@@ -181,24 +172,13 @@ TEST_F(enemy_test, animation_flash_and_explosion_drawing) {
     SDL_Surface* one = picture(40, 40, {200, 0, 0});
     SDL_Surface* two = picture(40, 40, {0, 200, 0});
     SDL_Surface* white = picture(40, 40, {250, 250, 250});
-    enemy* e = new_enemy({.rect = make_rect(300, 100, 40, 40),
-                          .hit_points = 10,
-                          .shot_capacity = 5,
-                          .picture = one,
-                          .colour = 0,
-                          .explosion_picture = nullptr,
-                          .explosion_frames = 2,
-                          .explosion_frame_ms = 50,
-                          .spawn_ms = 0,
-                          .tag = "FEE",
-                          .explosion_w = 64,
-                          .explosion_h = 64,
-                          .reach_x = 10,
-                          .reach_y = 10,
-                          .starts_with_entry = 0,
-                          .hold_main = 0,
-                          .final_mode = 0,
-                          .score_value = 10});
+    enemy_setup setup = enemy_setup_of(make_rect(300, 100, 40, 40), "FEE", one);
+    setup.shot_capacity = 5;
+    setup.explosion_picture = nullptr;
+    setup.explosion_frames = 2;
+    setup.explosion_w = setup.explosion_h = 64;
+    setup.reach_x = setup.reach_y = 10;
+    enemy* e = new_enemy(setup);
     set_second_frame(e, two);
     set_flash_pictures(e, white);
     set_enemy_anim(e, 3, 6);

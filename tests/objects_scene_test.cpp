@@ -43,24 +43,14 @@ struct scene_test : object_test {
 
     enemy* make(int x, int y, int hp, int spawn_ms = 0, const char* tag = "DIABLE", int colour = 1,
                 int score = 10) {
-        enemy* e = new_enemy({.rect = make_rect(x, y, 40, 40),
-                              .hit_points = hp,
-                              .shot_capacity = 10,
-                              .picture = picture(40, 40, {0, 0, 120}),
-                              .colour = colour,
-                              .explosion_picture = picture(32 * 16, 32, {200, 200, 0}),
-                              .explosion_frames = 16,
-                              .explosion_frame_ms = 50,
-                              .spawn_ms = spawn_ms,
-                              .tag = tag,
-                              .explosion_w = 32,
-                              .explosion_h = 32,
-                              .reach_x = 15,
-                              .reach_y = 15,
-                              .starts_with_entry = 0,
-                              .hold_main = 0,
-                              .final_mode = 0,
-                              .score_value = score});
+        enemy_setup setup =
+            enemy_setup_of(make_rect(x, y, 40, 40), tag, picture(40, 40, {0, 0, 120}));
+        setup.hit_points = hp;
+        setup.colour = colour;
+        setup.explosion_picture = picture(32 * 16, 32, {200, 200, 0});
+        setup.spawn_ms = spawn_ms;
+        setup.score_value = score;
+        enemy* e = new_enemy(setup);
         add_step(e, new_step(0, 0, 0), main_path); // stands still for good
         set_enemy_hit_sound(e, reinterpret_cast<Mix_Chunk*>(&death_sound));
         return e;

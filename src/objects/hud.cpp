@@ -4,16 +4,16 @@
 
 #include "objects/blit.h"
 #include "objects/scene.h"
+#include "support/asset_slots.h"
 #include "support/rect_random.h"
 #include "platform/report.h"
 #include "support/tracked_memory.h"
 
 namespace {
 
-constexpr const char* digit_files[10] = {
-    "./Images/Zero.bmp",   "./Images/Un.bmp",   "./Images/Deux.bmp", "./Images/Trois.bmp",
-    "./Images/Quatre.bmp", "./Images/Cinq.bmp", "./Images/Six.bmp",  "./Images/Sept.bmp",
-    "./Images/Huit.bmp",   "./Images/Neuf.bmp"};
+// The scene loads its own copies of the digits, from the files the slot
+// table names for them.
+const char* digit_file(int d) { return asset_catalogue[slot_digit_first + d].path; }
 
 constexpr int gauge_cell_w = 29;
 constexpr int gauge_cell_h = 198;
@@ -39,9 +39,9 @@ SDL_Surface* load_digit(const char* path) {
 bool load_digit_pictures(scene* s) {
     s->digit_pictures = tracked_array<SDL_Surface*>(10);
     for (int d = 0; d < 10; ++d) {
-        s->digit_pictures[d] = load_digit(digit_files[d]);
+        s->digit_pictures[d] = load_digit(digit_file(d));
         if (!s->digit_pictures[d]) {
-            report_line("cannot load %s: %s", digit_files[d], SDL_GetError());
+            report_line("cannot load %s: %s", digit_file(d), SDL_GetError());
             return false;
         }
     }
