@@ -167,18 +167,24 @@ level_script build_epilogue(const asset_table& assets) {
     return build_boss_alone(make_kit(assets), new_duel_boss);
 }
 
+// The stage's own record: the bonus, recomputed every frame of play.
+struct duel_state {
+    int bonus;
+};
+
 // The stage's own end of a frame: the bonus, the time limit, flip and pace,
 // and the end when the boss is down. The bonus is never below 0.
 void duel_end_of_frame(level_run& run) {
     level_state& st = run.state;
+    int& bonus = own_record<duel_state>(run).bonus;
     const Uint32 t = level_clock(run, platform_ticks());
     int hp = run.boss->ship->hit_points;
-    st.epilogue_bonus = hp;
+    bonus = hp;
     if (t >= time_limit_ms) {
-        st.epilogue_bonus = points_per_life * run.world->player->hit_points - hp;
+        bonus = points_per_life * run.world->player->hit_points - hp;
         st.quit = 1;
     }
-    if (st.epilogue_bonus < 0) st.epilogue_bonus = 0;
+    if (bonus < 0) bonus = 0;
     if (hp < 0) hp = 0;
     platform_flip(run.screen);
     pace_frame(st, run.frame_ms);
@@ -187,7 +193,7 @@ void duel_end_of_frame(level_run& run) {
 }
 
 // The bonus replaces the score; no lives or kills bonus.
-void duel_outro_bonus(level_run& run) { run.world->score = run.state.epilogue_bonus; }
+void duel_outro_bonus(level_run& run) { run.world->score = own_record<duel_state>(run).bonus; }
 
 } // namespace
 
@@ -200,5 +206,6 @@ const level_config epilogue_config = {
     .outro_picture = slot_level_end_vieux, .third_step_from_ms = 0,
     .warning_time = never, .boss_bar_scale = 0.0,
     .hud_frame = slot_contour2, .fixed_lives = 1000, .player_colour = 10,
-    .build = build_epilogue, .end_of_frame = duel_end_of_frame, .outro_bonus = duel_outro_bonus};
+    .build = build_epilogue, .make_own = make_own_record<duel_state>,
+    .end_of_frame = duel_end_of_frame, .outro_bonus = duel_outro_bonus};
 // clang-format on

@@ -153,18 +153,23 @@ level_script build_level_6(const asset_table& assets) {
 constexpr int frames_per_tint = 100;
 constexpr int tint_cycle = 3 * frames_per_tint;
 
+// The level's own record: frames into the current cycle.
+struct tint_cycle_state {
+    int counter;
+};
+
 int tinted_backdrop(level_run& run) {
-    level_state& st = run.state;
+    int& counter = own_record<tint_cycle_state>(run).counter;
     int slot = slot_enterprise;
-    if (st.warning_seen) {
-        if (st.tint_counter < frames_per_tint)
+    if (run.state.warning_seen) {
+        if (counter < frames_per_tint)
             slot = slot_enterprise_rouge;
-        else if (st.tint_counter < 2 * frames_per_tint)
+        else if (counter < 2 * frames_per_tint)
             slot = slot_enterprise_bleu;
         else
             slot = slot_enterprise_vert;
-        st.tint_counter += 1;
-        if (st.tint_counter == tint_cycle) st.tint_counter = 0;
+        counter += 1;
+        if (counter == tint_cycle) counter = 0;
     }
     return slot;
 }
@@ -178,5 +183,6 @@ const level_config level_6_config = {
     .backdrop = backdrop_kind::scrolling, .first_picture = slot_enterprise,
     .outro_picture = slot_enterprise_gris, .third_step_from_ms = 0,
     .warning_time = 6000, .boss_bar_scale = 0.035475,
-    .build = build_level_6, .choose_backdrop = tinted_backdrop};
+    .build = build_level_6, .make_own = make_own_record<tint_cycle_state>,
+    .choose_backdrop = tinted_backdrop};
 // clang-format on
