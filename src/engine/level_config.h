@@ -4,8 +4,12 @@
 
 #include "objects/enemy.h"
 #include "support/asset_table.h"
+#include "support/tracked_memory.h"
 
 struct level_run;
+
+// A zeroed record of the level's own, for level_config::make_own.
+template <typename record> void* make_own_record() { return tracked_make<record>(); }
 
 constexpr int no_slot = -1;
 constexpr int never = -1;
@@ -47,6 +51,9 @@ struct level_config {
 
     // Builds every template, enemy and path of the level (before the ship).
     level_script (*build)(const asset_table& assets) = nullptr;
+    // Makes the record a level's hooks keep between frames (in tracked
+    // memory, released with the level); the engine only hands it back.
+    void* (*make_own)() = nullptr;
     // Optional hooks for the levels that differ in the frame itself.
     // The backdrop picture of a frame of play (default: first / second by switch_ms).
     int (*choose_backdrop)(level_run& run) = nullptr;

@@ -226,6 +226,7 @@ void play_level(const level_config& config, const level_start& start, game_resul
     run.difficulty = start.difficulty;
     run.frame_ms = start.frame_ms;
     set_up(run, start.incoming_score);
+    if (config.make_own) run.level_own = config.make_own();
     const weapons arms{make_gun_templates(assets), make_super_bursts(assets)};
     intro(run);
     play(run, arms);

@@ -7,6 +7,7 @@
 #include "engine/level_config.h"
 #include "engine/level_interface.h"
 #include "objects/scene.h"
+#include "support/tracked_memory.h"
 
 // A scrolling backdrop's rectangle with the picture it was made for.
 struct bg_layer {
@@ -37,11 +38,7 @@ struct level_state {
     SDL_Rect strip_destination;
     int backdrop_frame; // animated: 0..29
     int step_counter;
-    // Level 6's colour cycle.
-    int warning_seen;
-    int tint_counter;
-    // The epilogue's bonus, recomputed every frame of play.
-    int epilogue_bonus;
+    int warning_seen;  // the warning banner has shown at least once
     int play_frame;    // frames of play so far
     Uint32 phase_tick; // when the warning timeline last moved on
 };
@@ -56,7 +53,13 @@ struct level_run {
     scene* world;
     enemy* boss;
     SDL_Surface** cave_frames; // animated backdrop: the 30 frame pictures
+    void* level_own;           // the level's own record (level_config::make_own)
 };
+
+// The level's own record, as its make_own hook made it.
+template <typename record> record& own_record(level_run& run) {
+    return *static_cast<record*>(run.level_own);
+}
 
 inline SDL_Surface* run_picture(const level_run& run, int slot) {
     return picture_slot(*run.assets, slot);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/difficulty.h"
 #include "objects/blit.h"
 #include "support/rect_random.h"
 #include "support/screen_geometry.h"
@@ -55,12 +56,7 @@ void draw_boss_display(level_run& run, int boss_hit_points) {
 void add_level_bonus(level_run& run) {
     scene* world = run.world;
     const int lives = world->player->hit_points;
-    int bonus = 0;
-    if (run.difficulty < 1)
-        bonus = lives * 100;
-    else if (run.difficulty < 4)
-        bonus = lives;
-    bonus += world->kills;
+    const int bonus = lives * difficulty_of(run.difficulty).bonus_per_life + world->kills;
     // A later kill would otherwise lower a score past the cap back to it.
     world->score = std::min(world->score + bonus, score_cap);
 }

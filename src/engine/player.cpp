@@ -1,5 +1,6 @@
 #include "engine/player.h"
 
+#include "engine/difficulty.h"
 #include "platform/platform.h"
 #include "support/rect_random.h"
 #include "support/screen_geometry.h"
@@ -20,12 +21,10 @@ SDL_Surface* pick(const level_run& run, const ship* player, int plain, int power
 
 } // namespace
 
-int lives_for_difficulty(int difficulty) { return difficulty * 6 + 6; }
-
 ship* new_player_ship(const level_run& run) {
     const level_config& config = *run.config;
     const int lives =
-        config.fixed_lives > 0 ? config.fixed_lives : lives_for_difficulty(run.difficulty);
+        config.fixed_lives > 0 ? config.fixed_lives : difficulty_of(run.difficulty).lives;
     ship* player = new_ship(make_rect(300, config.ship_start_y, ship_width, ship_height), lives,
                             ship_shot_slots, run_picture(run, slot_vaisseau1), config.player_colour,
                             run_picture(run, slot_explosion_vaisseau), ship_explosion_frames,

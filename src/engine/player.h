@@ -14,7 +14,6 @@ struct gun_templates {
     shot* side_left_powered;
 };
 
-int lives_for_difficulty(int difficulty);
 ship* new_player_ship(const level_run& run);
 gun_templates make_gun_templates(const asset_table& assets);
 

@@ -7,6 +7,7 @@
 #include "engine/level_engine.h"
 #include "engine/level_run.h"
 #include "engine/timeline.h"
+#include "levels/boss_table.h"
 #include "levels/level_kit.h"
 #include "levels/levels.h"
 #include "platform/platform.h"
@@ -25,160 +26,91 @@ constexpr enemy_kind duel_boss{.tag = "BOSS", .picture = slot_sojiro1,
 constexpr int boss_spawn_ms = 6000;
 constexpr Uint32 time_limit_ms = 80000;
 constexpr int points_per_life = 10;
-constexpr int gun_x = 41, gun_y = 80;
+
+using enum bullet_colour;
+constexpr launch_point gun[] = {{41, 80}};
 constexpr int red_kind = 0, blue_kind = 1;
-
-struct speed {
-    int x, y;
-};
-
-shot_pattern gun_list(const bullet_look& look, int kind, std::initializer_list<speed> speeds) {
-    shot_pattern list{};
-    for (const speed s : speeds)
-        add_template(list, bullet(look, {.from = {gun_x, gun_y}, .speed = {s.x, s.y}}, kind));
-    return list;
-}
-
-// Four directions, each shot twice on the same spot.
-shot_pattern ring_list(const bullet_look& look, int kind, int k) {
-    return gun_list(look, kind,
-                    {{k, 4}, {k, -4}, {4, k}, {-4, k}, {k, 4}, {k, -4}, {4, k}, {-4, k}});
-}
-
-// A sweep fires rings k = 9 down to -9 (red from 9 to 0, blue below), then
-// back up through -8 .. 8: one firing step each.
 constexpr int widest_ring = 9;
-constexpr std::size_t sweep_length = 4 * widest_ring;
 
-struct ring_sweep {
-    std::array<int, sweep_length> rings{};
-    std::size_t rows = 0; // rows written; a row past the end only counts
-};
-
-constexpr ring_sweep make_ring_sweep() {
-    ring_sweep sweep;
-    const auto add = [&sweep](int k) {
-        if (sweep.rows < sweep.rings.size()) sweep.rings[sweep.rows] = k;
-        ++sweep.rows;
-    };
-    for (int k = widest_ring; k >= -widest_ring; --k) add(k);
-    for (int k = 1 - widest_ring; k < widest_ring; ++k) add(k);
-    return sweep;
+// A ring at angle k: four directions, each shot twice on the same spot; red
+// rings at 0 and above, blue ones below.
+// clang-format off
+template <bullet_colour look, int kind> constexpr auto rings_of() {
+    constexpr launch_point at = gun[0];
+    constexpr turning_bullet rows[] = {
+        {look, at, {1, 0}, {0, 4}, {}, kind}, {look, at, {1, 0}, {0, -4}, {}, kind},
+        {look, at, {0, 1}, {4, 0}, {}, kind}, {look, at, {0, 1}, {-4, 0}, {}, kind},
+        {look, at, {1, 0}, {0, 4}, {}, kind}, {look, at, {1, 0}, {0, -4}, {}, kind},
+        {look, at, {0, 1}, {4, 0}, {}, kind}, {look, at, {0, 1}, {-4, 0}, {}, kind}};
+    return fan_angles<widest_ring>(rows);
 }
+// clang-format on
+constexpr auto red_rings = rings_of<large_red, red_kind>();
+constexpr auto blue_rings = rings_of<large_blue, blue_kind>();
+constexpr auto ring_at = [] {
+    auto rings = red_rings;
+    for (int k = -widest_ring; k < 0; ++k) rings[k + widest_ring] = blue_rings[k + widest_ring];
+    return rings;
+}();
+// A sweep fires rings k = 9 down to -9, then back up through -8 .. 8: one
+// 2-frame volley each.
+constexpr auto ring_sweep = swing<widest_ring>(ring_at, 2);
 
-constexpr ring_sweep sweep_rings = make_ring_sweep();
-static_assert(sweep_rings.rows == sweep_length, "the sweep's rings fill its steps exactly");
+// Fans and spreads, red then blue.
+constexpr launch_speed fan[] = {{0, 2}, {3, 2}, {-3, 2}, {0, -2}, {0, 2}, {3, 2}, {-3, 2}, {0, -2}};
+constexpr launch_speed spread[] = {{0, 2}, {1, 2},  {2, 2},  {3, 2},
+                                   {0, 2}, {-1, 2}, {-2, 2}, {-3, 2}};
+constexpr auto red_fan = from_each_gun(large_red, gun, fan, {}, red_kind);
+constexpr auto red_spread = from_each_gun(large_red, gun, spread, {}, red_kind);
+constexpr auto blue_fan = from_each_gun(large_blue, gun, fan, {}, blue_kind);
+constexpr auto blue_spread = from_each_gun(large_blue, gun, spread, {}, blue_kind);
 
-struct epilogue_kit {
-    level_kit base;
-    shot_pattern red_fan, red_spread, blue_fan, blue_spread;
-    std::array<move_step*, sweep_length> sweep;
-};
-
-// A firing step of the duel: 2 frames moving dx a frame, one list.
-move_step* duel_step(const epilogue_kit& kit, const shot_pattern& list, int dx) {
-    return fire_step(kit.base, list, 2, dx, 0);
+// A group: red fan, red spread, blue fan, blue spread, 2 frames each, all
+// moving dx.
+constexpr std::array<path_row, 4> group(int dx) {
+    return {volley(red_fan, 2, dx), volley(red_spread, 2, dx), volley(blue_fan, 2, dx),
+            volley(blue_spread, 2, dx)};
 }
+constexpr auto still = group(0);
+constexpr auto right_2 = group(2), left_2 = group(-2);
+constexpr auto right_3 = group(3), left_3 = group(-3);
 
-epilogue_kit make_kit(const asset_table& assets) {
-    const bullet_looks b = catalogue_bullets(assets);
-    epilogue_kit kit{};
-    kit.base = make_level_kit(assets);
-    const std::initializer_list<speed> fan = {{0, 2}, {3, 2}, {-3, 2}, {0, -2},
-                                              {0, 2}, {3, 2}, {-3, 2}, {0, -2}};
-    const std::initializer_list<speed> spread = {{0, 2}, {1, 2},  {2, 2},  {3, 2},
-                                                 {0, 2}, {-1, 2}, {-2, 2}, {-3, 2}};
-    kit.red_fan = gun_list(b.large_red, red_kind, fan);
-    kit.red_spread = gun_list(b.large_red, red_kind, spread);
-    kit.blue_fan = gun_list(b.large_blue, blue_kind, fan);
-    kit.blue_spread = gun_list(b.large_blue, blue_kind, spread);
-
-    for (std::size_t i = 0; i < sweep_length; ++i) {
-        const int k = sweep_rings.rings[i];
-        const shot_pattern list =
-            k >= 0 ? ring_list(b.large_red, red_kind, k) : ring_list(b.large_blue, blue_kind, k);
-        kit.sweep[i] = duel_step(kit, list, 0);
-    }
-    return kit;
-}
-
-void add_sweeps(enemy* boss, const epilogue_kit& kit, int times) {
-    for (int i = 0; i < times; ++i)
-        for (move_step* step : kit.sweep) add_step(boss, step, entry_path);
-}
-
-// A group: red fan, red spread, blue fan, blue spread, all moving dx.
-struct group {
-    move_step* steps[4];
-};
-
-group make_group(const epilogue_kit& kit, int dx) {
-    return {{duel_step(kit, kit.red_fan, dx), duel_step(kit, kit.red_spread, dx),
-             duel_step(kit, kit.blue_fan, dx), duel_step(kit, kit.blue_spread, dx)}};
-}
-
-void add_groups(enemy* boss, path_kind path, const group& g, int times) {
-    for (int i = 0; i < times; ++i)
-        for (move_step* step : g.steps) add_step(boss, step, path);
-}
-
-enemy* new_duel_boss(const epilogue_kit& kit) {
-    enemy* boss = new_enemy_of(kit.base, duel_boss, 601, 1, boss_spawn_ms);
-
-    // Entry: in to x 271, then sweeps at each corner of a diamond.
-    add_move(boss, entry_path, -5, 0, 66);
-    add_move(boss, entry_path, 0, 0, 10);
-    add_sweeps(boss, kit, 6);
-    add_move(boss, entry_path, 5, 5, 20);
-    add_sweeps(boss, kit, 6);
-    add_move(boss, entry_path, -5, 5, 20);
-    add_sweeps(boss, kit, 6);
-    add_move(boss, entry_path, -5, -5, 20);
-    add_sweeps(boss, kit, 6);
-    add_move(boss, entry_path, 5, -5, 20);
-
-    // Main, played once: down to y 101, volleys on the spot, then a sway.
-    const group still = make_group(kit, 0);
-    const group right_2 = make_group(kit, 2);
-    const group left_2 = make_group(kit, -2);
-    add_move(boss, main_path, 0, 5, 20);
-    add_move(boss, main_path, 0, 0, 50);
-    add_groups(boss, main_path, still, 11);
-    add_move(boss, main_path, 5, 0, 10);
-    add_groups(boss, main_path, still, 11);
-    add_move(boss, main_path, -5, 0, 20);
-    add_groups(boss, main_path, still, 11);
-    add_move(boss, main_path, 5, 0, 10);
-    add_groups(boss, main_path, right_2, 9);
-    add_groups(boss, main_path, left_2, 18);
-    add_groups(boss, main_path, right_2, 9);
-
-    // Final, played once: a faster sway, then off by the right edge.
-    const group right_3 = make_group(kit, 3);
-    const group left_3 = make_group(kit, -3);
-    add_groups(boss, final_path, right_3, 4);
-    add_groups(boss, final_path, left_3, 8);
-    add_groups(boss, final_path, right_3, 4);
-    add_move(boss, final_path, 5, 0, 5000);
-    return boss;
-}
+// Entry: in to x 271, then sweeps at each corner of a diamond.
+constexpr path_row entry[] = {
+    walk(-5, 0, 66),       rest(10),        repeat(ring_sweep, 6), walk(5, 5, 20),
+    repeat(ring_sweep, 6), walk(-5, 5, 20), repeat(ring_sweep, 6), walk(-5, -5, 20),
+    repeat(ring_sweep, 6), walk(5, -5, 20)};
+// Main, played once: down to y 101, volleys on the spot, then a sway.
+constexpr path_row main_phase[] = {walk(0, 5, 20),     rest(50),          repeat(still, 11),
+                                   walk(5, 0, 10),     repeat(still, 11), walk(-5, 0, 20),
+                                   repeat(still, 11),  walk(5, 0, 10),    repeat(right_2, 9),
+                                   repeat(left_2, 18), repeat(right_2, 9)};
+// Final, played once: a faster sway, then off by the right edge.
+constexpr path_row final_phase[] = {repeat(right_3, 4), repeat(left_3, 8), repeat(right_3, 4),
+                                    walk(5, 0, 5000)};
 
 level_script build_epilogue(const asset_table& assets) {
-    return build_boss_alone(make_kit(assets), new_duel_boss);
+    return build_boss_alone(make_level_kit(assets), boss_of<epilogue_boss, level_kit>);
 }
+
+// The stage's own record: the bonus, recomputed every frame of play.
+struct duel_state {
+    int bonus;
+};
 
 // The stage's own end of a frame: the bonus, the time limit, flip and pace,
 // and the end when the boss is down. The bonus is never below 0.
 void duel_end_of_frame(level_run& run) {
     level_state& st = run.state;
+    int& bonus = own_record<duel_state>(run).bonus;
     const Uint32 t = level_clock(run, platform_ticks());
     int hp = run.boss->ship->hit_points;
-    st.epilogue_bonus = hp;
+    bonus = hp;
     if (t >= time_limit_ms) {
-        st.epilogue_bonus = points_per_life * run.world->player->hit_points - hp;
+        bonus = points_per_life * run.world->player->hit_points - hp;
         st.quit = 1;
     }
-    if (st.epilogue_bonus < 0) st.epilogue_bonus = 0;
+    if (bonus < 0) bonus = 0;
     if (hp < 0) hp = 0;
     platform_flip(run.screen);
     pace_frame(st, run.frame_ms);
@@ -187,9 +119,14 @@ void duel_end_of_frame(level_run& run) {
 }
 
 // The bonus replaces the score; no lives or kills bonus.
-void duel_outro_bonus(level_run& run) { run.world->score = run.state.epilogue_bonus; }
+void duel_outro_bonus(level_run& run) { run.world->score = own_record<duel_state>(run).bonus; }
 
 } // namespace
+
+// clang-format off
+constexpr boss_record epilogue_boss{.kind = &duel_boss, .x = 601, .y = 1, .spawn_ms = boss_spawn_ms,
+    .entry = entry, .main = main_phase, .final_phase = final_phase};
+// clang-format on
 
 // The settings, packed by concern: music, backdrop, scrolling, boss, hooks.
 // clang-format off
@@ -200,5 +137,6 @@ const level_config epilogue_config = {
     .outro_picture = slot_level_end_vieux, .third_step_from_ms = 0,
     .warning_time = never, .boss_bar_scale = 0.0,
     .hud_frame = slot_contour2, .fixed_lives = 1000, .player_colour = 10,
-    .build = build_epilogue, .end_of_frame = duel_end_of_frame, .outro_bonus = duel_outro_bonus};
+    .build = build_epilogue, .make_own = make_own_record<duel_state>,
+    .end_of_frame = duel_end_of_frame, .outro_bonus = duel_outro_bonus};
 // clang-format on

@@ -1,5 +1,6 @@
 // Level 1, the sky: ghosts from behind both side panels, fairies sweeping the
 // field with star volleys, twin-engined planes, and a large plane as boss.
+#include "levels/boss_table.h"
 #include "levels/level_kit.h"
 #include "levels/levels.h"
 #include "levels/shared_kinds.h"
@@ -39,7 +40,6 @@ constexpr enemy_kind boss_plane{.tag = "BOSS", .picture = slot_boss_plane,
 struct level_1_kit {
     level_kit base;
     shot_pattern ghost_fan, blue_ghost_fan, fairy_star, twin_ring;
-    shot_pattern boss_spray, boss_nose_fan, boss_wing_fans, boss_green_fans, boss_big_fan;
 };
 
 level_1_kit make_kit(const asset_table& assets) {
@@ -62,38 +62,6 @@ level_1_kit make_kit(const asset_table& assets) {
                                   {b.small_green, {42, 72}, {-3, 2}},
                                   {b.small_green, {42, 72}, {3, -2}},
                                   {b.small_green, {72, 72}, {-3, -2}}});
-    kit.boss_spray = make_pattern({{b.small_red, {107, 166}, {0, 2}},
-                                   {b.small_red, {107, 166}, {2, 2}},
-                                   {b.small_red, {107, 166}, {-2, 2}},
-                                   {b.small_red, {122, 166}, {0, 2}},
-                                   {b.small_red, {122, 166}, {2, 2}},
-                                   {b.small_red, {122, 166}, {-2, 2}},
-                                   {b.small_red, {107, 166}, {2, -2}},
-                                   {b.small_red, {107, 166}, {-2, -2}},
-                                   {b.small_red, {122, 166}, {2, -2}},
-                                   {b.small_red, {122, 166}, {-2, -2}}});
-    kit.boss_nose_fan = make_pattern({{b.small_red, {112, 174}, {0, 2}},
-                                      {b.small_red, {112, 174}, {2, 2}},
-                                      {b.small_red, {112, 174}, {-2, 2}}});
-    kit.boss_wing_fans = make_pattern({{b.small_blue, {56, 88}, {1, 2}},
-                                       {b.small_blue, {56, 88}, {2, 2}},
-                                       {b.small_blue, {56, 88}, {3, 2}},
-                                       {b.small_blue, {170, 88}, {-1, 2}},
-                                       {b.small_blue, {170, 88}, {-2, 2}},
-                                       {b.small_blue, {170, 88}, {-3, 2}}});
-    kit.boss_green_fans = make_pattern({{b.small_green, {87, 46}, {0, 2}},
-                                        {b.small_green, {87, 46}, {1, 2}},
-                                        {b.small_green, {87, 46}, {-1, 2}},
-                                        {b.small_green, {138, 46}, {0, 2}},
-                                        {b.small_green, {138, 46}, {1, 2}},
-                                        {b.small_green, {138, 46}, {-1, 2}}});
-    kit.boss_big_fan = make_pattern({{b.large_red, {108, 27}, {1, 2}},
-                                     {b.large_blue, {108, 27}, {2, 2}},
-                                     {b.large_green, {108, 27}, {3, 2}},
-                                     {b.large_red, {108, 27}, {-1, 2}},
-                                     {b.large_blue, {108, 27}, {-2, 2}},
-                                     {b.large_green, {108, 27}, {-3, 2}},
-                                     {b.large_red, {108, 27}, {0, 3}}});
     return kit;
 }
 
@@ -195,52 +163,61 @@ constexpr wave<kit> waves[] = {
 constexpr int enemy_total = 327;
 static_assert(wave_enemies(waves) + 1 == enemy_total);
 
-enemy* new_boss(const level_1_kit& kit) {
-    enemy* boss = new_enemy_of(kit.base, boss_plane, 503, 61, 111000);
+// The boss: sprays from under its nose while swinging in, fans from its nose
+// and wings, then the big fan from the top while it circles.
+using enum bullet_colour;
+// clang-format off
+constexpr bullet_spec boss_spray[] = {
+    {small_red, {107, 166}, {0, 2}},  {small_red, {107, 166}, {2, 2}},
+    {small_red, {107, 166}, {-2, 2}}, {small_red, {122, 166}, {0, 2}},
+    {small_red, {122, 166}, {2, 2}},  {small_red, {122, 166}, {-2, 2}},
+    {small_red, {107, 166}, {2, -2}}, {small_red, {107, 166}, {-2, -2}},
+    {small_red, {122, 166}, {2, -2}}, {small_red, {122, 166}, {-2, -2}}};
+constexpr bullet_spec boss_nose_fan[] = {
+    {small_red, {112, 174}, {0, 2}}, {small_red, {112, 174}, {2, 2}},
+    {small_red, {112, 174}, {-2, 2}}};
+constexpr bullet_spec boss_wing_fans[] = {
+    {small_blue, {56, 88}, {1, 2}},   {small_blue, {56, 88}, {2, 2}},
+    {small_blue, {56, 88}, {3, 2}},   {small_blue, {170, 88}, {-1, 2}},
+    {small_blue, {170, 88}, {-2, 2}}, {small_blue, {170, 88}, {-3, 2}}};
+constexpr bullet_spec boss_green_fans[] = {
+    {small_green, {87, 46}, {0, 2}},  {small_green, {87, 46}, {1, 2}},
+    {small_green, {87, 46}, {-1, 2}}, {small_green, {138, 46}, {0, 2}},
+    {small_green, {138, 46}, {1, 2}}, {small_green, {138, 46}, {-1, 2}}};
+constexpr bullet_spec boss_big_fan[] = {
+    {large_red, {108, 27}, {1, 2}},   {large_blue, {108, 27}, {2, 2}},
+    {large_green, {108, 27}, {3, 2}}, {large_red, {108, 27}, {-1, 2}},
+    {large_blue, {108, 27}, {-2, 2}}, {large_green, {108, 27}, {-3, 2}},
+    {large_red, {108, 27}, {0, 3}}};
 
-    add_move(boss, entry_path, -4, 0, 75);
-    add_move(boss, entry_path, 0, 0, 50);
-    add_move(boss, entry_path, 0, 0, 100);
-    add_steps(boss, entry_path, fire_step(kit.base, kit.boss_spray, 10), 5);
-    move_step* spray_left = fire_step(kit.base, kit.boss_spray, 10, -2, 0);
-    move_step* spray_right = fire_step(kit.base, kit.boss_spray, 10, 2, 0);
-    for (int twice = 0; twice < 2; ++twice) {
-        add_steps(boss, entry_path, spray_left, 3);
-        add_steps(boss, entry_path, spray_right, 6);
-        add_steps(boss, entry_path, spray_left, 3);
-    }
+// Sprays while swinging left, right twice as far, and back.
+constexpr path_row spray_swing[] = {
+    volley(boss_spray, 10, -2, 0, 3), volley(boss_spray, 10, 2, 0, 6),
+    volley(boss_spray, 10, -2, 0, 3)};
+constexpr path_row entry[] = {
+    walk(-4, 0, 75), rest(50), rest(100), volley(boss_spray, 10, 0, 0, 5), repeat(spray_swing, 2)};
 
-    add_move(boss, main_path, 0, 0, 50);
-    auto three_fans = [&](int dx, int times) {
-        move_step* nose = fire_step(kit.base, kit.boss_nose_fan, 10, dx, 0);
-        move_step* wings = fire_step(kit.base, kit.boss_wing_fans, 10, dx, 0);
-        move_step* green = fire_step(kit.base, kit.boss_green_fans, 10, dx, 0);
-        for (int i = 0; i < times; ++i) {
-            add_step(boss, nose, main_path);
-            add_step(boss, wings, main_path);
-            add_step(boss, green, main_path);
-        }
-    };
-    for (int twice = 0; twice < 2; ++twice) {
-        three_fans(-1, 3);
-        three_fans(1, 6);
-        three_fans(-1, 3);
-    }
+// Nose, wings and green fans in turn while drifting dx.
+constexpr path_row fans_left[] = {
+    volley(boss_nose_fan, 10, -1), volley(boss_wing_fans, 10, -1), volley(boss_green_fans, 10, -1)};
+constexpr path_row fans_right[] = {
+    volley(boss_nose_fan, 10, 1), volley(boss_wing_fans, 10, 1), volley(boss_green_fans, 10, 1)};
+constexpr path_row fans_swing[] = {repeat(fans_left, 3), repeat(fans_right, 6), repeat(fans_left, 3)};
+constexpr path_row main_phase[] = {rest(50), repeat(fans_swing, 2)};
 
-    add_move(boss, final_path, 0, 0, 50);
-    move_step* big_left = fire_step(kit.base, kit.boss_big_fan, 10, -3, 0);
-    move_step* big_up_right = fire_step(kit.base, kit.boss_big_fan, 10, 3, -2);
-    move_step* big_down_right = fire_step(kit.base, kit.boss_big_fan, 10, 3, 2);
-    for (int round = 0; round < 5; ++round) {
-        add_steps(boss, final_path, big_left, 3);
-        add_steps(boss, final_path, big_up_right, 3);
-        add_steps(boss, final_path, big_down_right, 3);
-        add_steps(boss, final_path, big_left, 3);
-    }
-    return boss;
-}
+// Big fans round a triangle: left, up-right, down-right, left.
+constexpr path_row big_fan_round[] = {
+    volley(boss_big_fan, 10, -3, 0, 3), volley(boss_big_fan, 10, 3, -2, 3),
+    volley(boss_big_fan, 10, 3, 2, 3), volley(boss_big_fan, 10, -3, 0, 3)};
+constexpr path_row final_phase[] = {rest(50), repeat(big_fan_round, 5)};
+// clang-format on
 
 } // namespace
 
-const level_config level_1_config =
-    with_build(settings, build_from_waves<make_kit, waves, new_boss, enemy_total>);
+// clang-format off
+constexpr boss_record level_1_boss{.kind = &boss_plane, .x = 503, .y = 61, .spawn_ms = 111000,
+    .entry = entry, .main = main_phase, .final_phase = final_phase};
+// clang-format on
+
+const level_config level_1_config = with_build(
+    settings, build_from_waves<make_kit, waves, boss_of<level_1_boss, level_1_kit>, enemy_total>);

@@ -2,6 +2,7 @@
 // long planes with green volleys, wheels rolling across the field firing
 // crosses, a claw swinging over the field for five laps, and a large forest
 // creature as boss. The forest scrolls faster from 31 s on.
+#include "levels/boss_table.h"
 #include "levels/level_kit.h"
 #include "levels/levels.h"
 #include "levels/shared_kinds.h"
@@ -58,12 +59,7 @@ struct level_2_kit {
     level_kit base;
     shot_pattern ghost_fan, plane_guns, blue_wheel_cross, red_wheel_cross;
     shot_pattern claw_spray_a, claw_spray_b;
-    shot_pattern boss_red_drops, boss_blue_fan, boss_green_drops;
 };
-
-// The boss's six guns, along its lower edge.
-constexpr int boss_gun_x[6] = {7, 25, 41, 168, 183, 201};
-constexpr int boss_gun_y[6] = {86, 73, 92, 98, 74, 85};
 
 level_2_kit make_kit(const asset_table& assets) {
     const bullet_looks b = catalogue_bullets(assets);
@@ -97,22 +93,6 @@ level_2_kit make_kit(const asset_table& assets) {
     kit.claw_spray_a = spray(b.small_blue, 37, 120, 38);
     kit.claw_spray_b = spray(b.small_red, 59, 98, 51);
 
-    shot_pattern red_drops{}, blue_fan{}, green_drops{};
-    for (int g = 0; g < 6; ++g) {
-        const int x = boss_gun_x[g], y = boss_gun_y[g];
-        add_template(red_drops,
-                     accelerating_bullet(b.large_red,
-                                         {.from = {x, y}, .speed = {0, 1}, .accel = {0.0, 1.05}}));
-        add_template(blue_fan, accelerating_bullet(b.large_blue, {.from = {x, y},
-                                                                  .speed = {g < 3 ? 3 : -3, 1},
-                                                                  .accel = {1.0, 1.03}}));
-        add_template(green_drops,
-                     accelerating_bullet(b.large_green,
-                                         {.from = {x, y}, .speed = {0, 1}, .accel = {1.0, 1.01}}));
-    }
-    kit.boss_red_drops = red_drops;
-    kit.boss_blue_fan = blue_fan;
-    kit.boss_green_drops = green_drops;
     return kit;
 }
 
@@ -205,44 +185,47 @@ constexpr wave<kit> waves[] = {
 constexpr int enemy_total = 326;
 static_assert(wave_enemies(waves) + 1 == enemy_total);
 
-// A standing volley repeated, then a sweep left, right twice as far, and back.
-void volleys_and_sweep(const level_2_kit& kit, enemy* boss, path_kind path,
-                       const shot_pattern& pattern, int standing, int out) {
-    add_steps(boss, path, fire_step(kit.base, pattern, 10), standing);
-    add_steps(boss, path, fire_step(kit.base, pattern, 10, -3, 0), out);
-    add_steps(boss, path, fire_step(kit.base, pattern, 10, 3, 0), 2 * out);
-    add_steps(boss, path, fire_step(kit.base, pattern, 10, -3, 0), out);
+// The boss: drops and fans from its six guns along its lower edge while it
+// sweeps left and right.
+using enum bullet_colour;
+constexpr launch_point left_guns[] = {{7, 86}, {25, 73}, {41, 92}};
+constexpr launch_point right_guns[] = {{168, 98}, {183, 74}, {201, 85}};
+constexpr launch_point all_guns[] = {{7, 86}, {25, 73}, {41, 92}, {168, 98}, {183, 74}, {201, 85}};
+// Red drops gather speed fastest; the blue fan leans inwards from each side.
+constexpr auto boss_red_drops = from_each_gun(large_red, all_guns, {{0, 1}}, {0.0, 1.05});
+constexpr auto boss_blue_fan =
+    joined(from_each_gun(large_blue, left_guns, {{3, 1}}, {1.0, 1.03}),
+           from_each_gun(large_blue, right_guns, {{-3, 1}}, {1.0, 1.03}));
+constexpr auto boss_green_drops = from_each_gun(large_green, all_guns, {{0, 1}}, {1.0, 1.01});
+
+// Volleys while sweeping left by `out` steps, right twice as far, and back.
+constexpr std::array<path_row, 3> sweep(bullet_pattern pattern, int out) {
+    return {volley(pattern, 10, -3, 0, out), volley(pattern, 10, 3, 0, 2 * out),
+            volley(pattern, 10, -3, 0, out)};
 }
+constexpr auto red_sweep = sweep(boss_red_drops, 4);
+constexpr auto blue_sweep = sweep(boss_blue_fan, 4);
+constexpr auto blue_wide_sweep = sweep(boss_blue_fan, 6);
+constexpr auto green_sweep = sweep(boss_green_drops, 5);
 
-// A sweep without standing volleys.
-void sweep(const level_2_kit& kit, enemy* boss, const shot_pattern& pattern, int out) {
-    volleys_and_sweep(kit, boss, final_path, pattern, 0, out);
-}
+// A standing volley repeated, then a sweep.
+constexpr path_row red_block[] = {volley(boss_red_drops, 10, 0, 0, 10), repeat(red_sweep, 1)};
+constexpr path_row blue_block[] = {volley(boss_blue_fan, 10, 0, 0, 10), repeat(blue_wide_sweep, 1)};
+constexpr path_row green_block[] = {volley(boss_green_drops, 10, 0, 0, 10), repeat(green_sweep, 1)};
+constexpr path_row red_and_blue[] = {repeat(red_sweep, 1), repeat(blue_sweep, 1)};
 
-enemy* new_boss(const level_2_kit& kit) {
-    // Starts above the screen, its bottom edge at y 0, and comes down.
-    enemy* boss = new_enemy_of(kit.base, forest_boss, 206, -166, 137000);
-    add_move(boss, entry_path, 0, 2, 150);
-    add_move(boss, entry_path, 0, 0, 30);
-    add_move(boss, entry_path, 0, 0, 100);
-    for (int twice = 0; twice < 2; ++twice)
-        volleys_and_sweep(kit, boss, entry_path, kit.boss_red_drops, 10, 4);
-
-    for (int twice = 0; twice < 2; ++twice)
-        volleys_and_sweep(kit, boss, main_path, kit.boss_blue_fan, 10, 6);
-
-    for (int twice = 0; twice < 2; ++twice)
-        volleys_and_sweep(kit, boss, final_path, kit.boss_green_drops, 10, 5);
-    add_move(boss, final_path, 0, 0, 65);
-    add_steps(boss, final_path, fire_step(kit.base, kit.boss_red_drops, 10), 10);
-    for (int twice = 0; twice < 2; ++twice) {
-        sweep(kit, boss, kit.boss_red_drops, 4);
-        sweep(kit, boss, kit.boss_blue_fan, 4);
-    }
-    return boss;
-}
+// Starts above the screen, its bottom edge at y 0, and comes down.
+constexpr path_row entry[] = {walk(0, 2, 150), rest(30), rest(100), repeat(red_block, 2)};
+constexpr path_row main_phase[] = {repeat(blue_block, 2)};
+constexpr path_row final_phase[] = {repeat(green_block, 2), rest(65),
+                                    volley(boss_red_drops, 10, 0, 0, 10), repeat(red_and_blue, 2)};
 
 } // namespace
 
-const level_config level_2_config =
-    with_build(settings, build_from_waves<make_kit, waves, new_boss, enemy_total>);
+// clang-format off
+constexpr boss_record level_2_boss{.kind = &forest_boss, .x = 206, .y = -166, .spawn_ms = 137000,
+    .entry = entry, .main = main_phase, .final_phase = final_phase};
+// clang-format on
+
+const level_config level_2_config = with_build(
+    settings, build_from_waves<make_kit, waves, boss_of<level_2_boss, level_2_kit>, enemy_total>);

@@ -1,6 +1,7 @@
 // Level 3, the cave: bats crossing the field diagonally, blue ghosts dropping
 // from the top, beetles crawling in from all four edges with three-shot fans,
 // and a cave monster as boss, over the animated cave instead of a sky.
+#include "levels/boss_table.h"
 #include "levels/level_kit.h"
 #include "levels/levels.h"
 #include "levels/shared_kinds.h"
@@ -58,7 +59,6 @@ struct level_3_kit {
     level_kit base;
     shot_pattern blue_ghost_fan;
     shot_pattern beetle_fan_up, beetle_fan_down, beetle_fan_left, beetle_fan_right;
-    shot_pattern boss_burst, boss_barrage;
 };
 
 // Three small blue shots from the beetle's mandibles, gathering speed.
@@ -79,25 +79,6 @@ level_3_kit make_kit(const asset_table& assets) {
     kit.beetle_fan_down = beetle_fan(b, 20, 29, 0, 1, -1, 1, 1, 1);
     kit.beetle_fan_left = beetle_fan(b, 1, 20, -1, 0, -1, -1, -1, 1);
     kit.beetle_fan_right = beetle_fan(b, 29, 20, 1, 0, 1, -1, 1, 1);
-    // From the monster's mouth: three falling, one rising, two to the sides.
-    kit.boss_burst = make_pattern({{b.large_red, {92, 87}, {0, 1}, {0.0, 1.01}},
-                                   {b.large_blue, {92, 87}, {0, 1}, {0.0, 1.009}},
-                                   {b.large_green, {92, 87}, {0, 1}, {0.0, 1.008}},
-                                   {b.large_red, {92, 87}, {0, -1}, {0.0, 1.05}},
-                                   {b.large_red, {92, 87}, {1, 0}, {1.05, 0.0}},
-                                   {b.large_red, {92, 87}, {-1, 0}, {1.05, 0.0}}});
-    // All ten fire: four from the claws outwards, three down and three up from
-    // the mouth.
-    kit.boss_barrage = make_pattern({{b.small_green, {175, 53}, {1, 0}, {1.01, 0.0}},
-                                     {b.small_green, {175, 127}, {1, 0}, {1.01, 0.0}},
-                                     {b.small_green, {16, 53}, {-1, 0}, {1.01, 0.0}},
-                                     {b.small_green, {16, 127}, {-1, 0}, {1.01, 0.0}},
-                                     {b.large_red, {92, 87}, {0, 1}, {0.0, 1.01}},
-                                     {b.large_blue, {92, 87}, {0, 1}, {0.0, 1.009}},
-                                     {b.large_green, {92, 87}, {0, 1}, {0.0, 1.008}},
-                                     {b.large_red, {92, 87}, {0, -1}, {0.0, 1.01}},
-                                     {b.large_blue, {92, 87}, {0, -1}, {0.0, 1.009}},
-                                     {b.large_green, {92, 87}, {0, -1}, {0.0, 1.008}}});
     return kit;
 }
 
@@ -175,61 +156,56 @@ constexpr wave<kit> waves[] = {
 constexpr int enemy_total = 385;
 static_assert(wave_enemies(waves) + 1 == enemy_total);
 
-// The boss's steps, shared by every block that uses them.
-struct monster_steps {
-    move_step *burst, *burst_left, *burst_right, *burst_up_left, *burst_down_left;
-    move_step *barrage, *barrage_right_long, *barrage_down, *barrage_left, *barrage_up,
-        *barrage_right;
-};
-
-// The runs of steps of a block, packed a leg of the walk to a line.
+// The boss: bursts from its mouth while it walks, then barrages from claws
+// and mouth while it walks two rectangles.
+using enum bullet_colour;
+// From the monster's mouth: three falling, one rising, two to the sides.
 // clang-format off
+constexpr bullet_spec boss_burst[] = {
+    {large_red, {92, 87}, {0, 1}, {0.0, 1.01}},   {large_blue, {92, 87}, {0, 1}, {0.0, 1.009}},
+    {large_green, {92, 87}, {0, 1}, {0.0, 1.008}}, {large_red, {92, 87}, {0, -1}, {0.0, 1.05}},
+    {large_red, {92, 87}, {1, 0}, {1.05, 0.0}},   {large_red, {92, 87}, {-1, 0}, {1.05, 0.0}}};
+// All ten fire: four from the claws outwards, three down and three up from
+// the mouth.
+constexpr bullet_spec boss_barrage[] = {
+    {small_green, {175, 53}, {1, 0}, {1.01, 0.0}},  {small_green, {175, 127}, {1, 0}, {1.01, 0.0}},
+    {small_green, {16, 53}, {-1, 0}, {1.01, 0.0}},  {small_green, {16, 127}, {-1, 0}, {1.01, 0.0}},
+    {large_red, {92, 87}, {0, 1}, {0.0, 1.01}},     {large_blue, {92, 87}, {0, 1}, {0.0, 1.009}},
+    {large_green, {92, 87}, {0, 1}, {0.0, 1.008}},  {large_red, {92, 87}, {0, -1}, {0.0, 1.01}},
+    {large_blue, {92, 87}, {0, -1}, {0.0, 1.009}},  {large_green, {92, 87}, {0, -1}, {0.0, 1.008}}};
+
+// Walks in to x 220 and waits, then stands and bursts, swinging left, right
+// and back.
+constexpr path_row entry_swing[] = {
+    volley(boss_burst, 10, 0, 0, 5), volley(boss_burst, 10, -3, 0, 3),
+    volley(boss_burst, 10, 3, 0, 6), volley(boss_burst, 10, -3, 0, 3)};
+constexpr path_row entry[] = {walk(-4, 0, 71), rest(100), repeat(entry_swing, 2)};
+
 // Stands and bursts, swings left, right across the field, back up-left and
 // down-left, then right: from (220, 50) back to (220, 50).
-void add_burst_block(enemy* boss, path_kind path, const monster_steps& s) {
-    add_runs(boss, path, {{s.burst, 10}, {s.burst_left, 6}, {s.burst_right, 12},
-                          {s.burst_up_left, 6}, {s.burst_down_left, 6}, {s.burst_right, 6}});
-}
+constexpr path_row burst_block[] = {
+    volley(boss_burst, 10, 0, 0, 10), volley(boss_burst, 10, -3, 0, 6),
+    volley(boss_burst, 10, 3, 0, 12),  volley(boss_burst, 10, -3, -1, 6),
+    volley(boss_burst, 10, -3, 1, 6),  volley(boss_burst, 10, 3, 0, 6)};
+constexpr path_row main_phase[] = {repeat(burst_block, 2)};
 
 // Walks two rectangles down to y 290 under barrage fire, then a burst block.
-void add_barrage_block(enemy* boss, const monster_steps& s) {
-    add_runs(boss, final_path, {{s.barrage, 15}, {s.barrage_right_long, 1},
-                                {s.barrage_down, 4}, {s.barrage_left, 2}, {s.barrage_up, 4},
-                                {s.barrage_right, 6},
-                                {s.barrage_down, 4}, {s.barrage_left, 2}, {s.barrage_up, 4},
-                                {s.barrage_right_long, 1}});
-    add_burst_block(boss, final_path, s);
-}
+constexpr path_row barrage_block[] = {
+    volley(boss_barrage, 10, 0, 0, 15), volley(boss_barrage, 30, 3, 0),
+    volley(boss_barrage, 20, 0, 3, 4),  volley(boss_barrage, 30, -3, 0, 2),
+    volley(boss_barrage, 20, 0, -3, 4), volley(boss_barrage, 10, 3, 0, 6),
+    volley(boss_barrage, 20, 0, 3, 4),  volley(boss_barrage, 30, -3, 0, 2),
+    volley(boss_barrage, 20, 0, -3, 4), volley(boss_barrage, 30, 3, 0),
+    repeat(burst_block, 1)};
+constexpr path_row final_phase[] = {repeat(barrage_block, 2)};
 // clang-format on
-
-enemy* new_boss(const level_3_kit& kit) {
-    enemy* boss = new_enemy_of(kit.base, cave_monster, 504, 50, 108000);
-    monster_steps s{};
-    s.burst = fire_step(kit.base, kit.boss_burst, 10);
-    s.burst_left = fire_step(kit.base, kit.boss_burst, 10, -3, 0);
-    s.burst_right = fire_step(kit.base, kit.boss_burst, 10, 3, 0);
-    s.burst_up_left = fire_step(kit.base, kit.boss_burst, 10, -3, -1);
-    s.burst_down_left = fire_step(kit.base, kit.boss_burst, 10, -3, 1);
-    s.barrage = fire_step(kit.base, kit.boss_barrage, 10);
-    s.barrage_right_long = fire_step(kit.base, kit.boss_barrage, 30, 3, 0);
-    s.barrage_down = fire_step(kit.base, kit.boss_barrage, 20, 0, 3);
-    s.barrage_left = fire_step(kit.base, kit.boss_barrage, 30, -3, 0);
-    s.barrage_up = fire_step(kit.base, kit.boss_barrage, 20, 0, -3);
-    s.barrage_right = fire_step(kit.base, kit.boss_barrage, 10, 3, 0);
-
-    // Walks in to x 220 and waits before the first burst.
-    add_move(boss, entry_path, -4, 0, 71);
-    add_move(boss, entry_path, 0, 0, 100);
-    for (int twice = 0; twice < 2; ++twice) {
-        add_runs(boss, entry_path,
-                 {{s.burst, 5}, {s.burst_left, 3}, {s.burst_right, 6}, {s.burst_left, 3}});
-    }
-    for (int twice = 0; twice < 2; ++twice) add_burst_block(boss, main_path, s);
-    for (int twice = 0; twice < 2; ++twice) add_barrage_block(boss, s);
-    return boss;
-}
 
 } // namespace
 
-const level_config level_3_config =
-    with_build(settings, build_from_waves<make_kit, waves, new_boss, enemy_total>);
+// clang-format off
+constexpr boss_record level_3_boss{.kind = &cave_monster, .x = 504, .y = 50, .spawn_ms = 108000,
+    .entry = entry, .main = main_phase, .final_phase = final_phase};
+// clang-format on
+
+const level_config level_3_config = with_build(
+    settings, build_from_waves<make_kit, waves, boss_of<level_3_boss, level_3_kit>, enemy_total>);

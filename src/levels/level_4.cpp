@@ -1,6 +1,7 @@
 // Level 4, the lava field: ghosts, long planes with falling arrows, three
 // stars circling in triangles, bidules, lava balls, and a two-gunned boss
 // that turns its fan from one side to the other.
+#include "levels/boss_table.h"
 #include "levels/level_kit.h"
 #include "levels/levels.h"
 #include "levels/shared_kinds.h"
@@ -59,29 +60,10 @@ constexpr enemy_kind lava_boss{.tag = "BOSS", .picture = slot_lave_boss1,
     .hold_main = 1, .final_mode = final_repeat, .anim_switch = 3, .anim_period = 6};
 // clang-format on
 
-// The boss's fan turns through S(-9) to S(9).
-constexpr int sweep_reach = 9;
-constexpr int sweep_patterns = 2 * sweep_reach + 1;
-
 struct level_4_kit {
     level_kit base;
     shot_pattern ghost_fan, plane_guns, star_spray, ball_cross;
-    shot_pattern boss_sweep[sweep_patterns]; // S(a) at a + sweep_reach
-    shot_pattern boss_cross_3, boss_drift, boss_cross_5;
 };
-
-// Both guns of the boss fire the same four velocities, the right gun first.
-constexpr int right_gun_x = 256, left_gun_x = 42, guns_y = 153;
-
-shot_pattern both_guns(const bullet_look& look, const int (&speeds)[4][2], double accel_y = 1.0) {
-    shot_pattern pattern{};
-    for (int gun_x : {right_gun_x, left_gun_x})
-        for (const auto& v : speeds)
-            add_template(pattern, accelerating_bullet(look, {.from = {gun_x, guns_y},
-                                                             .speed = {v[0], v[1]},
-                                                             .accel = {1.0, accel_y}}));
-    return pattern;
-}
 
 level_4_kit make_kit(const asset_table& assets) {
     const bullet_looks b = catalogue_bullets(assets);
@@ -108,21 +90,6 @@ level_4_kit make_kit(const asset_table& assets) {
                                    {b.small_red, {11, 11}, {2, -2}},
                                    {b.small_red, {11, 11}, {-2, -2}}});
 
-    // S(a): red from the right gun, blue of kind 1 from the left.
-    for (int a = -sweep_reach; a <= sweep_reach; ++a) {
-        shot_pattern& s = kit.boss_sweep[a + sweep_reach];
-        const int speeds[4][2] = {{a, 4}, {a, -4}, {4, a}, {-4, a}};
-        for (const auto& v : speeds)
-            add_template(
-                s, bullet(b.large_red, {.from = {right_gun_x, guns_y}, .speed = {v[0], v[1]}}, 0));
-        for (const auto& v : speeds)
-            add_template(
-                s, bullet(b.large_blue, {.from = {left_gun_x, guns_y}, .speed = {v[0], v[1]}}, 1));
-    }
-    kit.boss_cross_3 = both_guns(b.large_red, {{3, 3}, {-3, 3}, {3, -3}, {-3, -3}});
-    // Drift bullets slowly gain vertical speed.
-    kit.boss_drift = both_guns(b.large_red, {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}, 1.01);
-    kit.boss_cross_5 = both_guns(b.large_blue, {{5, 5}, {-5, 5}, {5, -5}, {-5, -5}});
     return kit;
 }
 
@@ -242,63 +209,66 @@ constexpr wave<kit> waves[] = {
 constexpr int enemy_total = 464;
 static_assert(wave_enemies(waves) + 1 == enemy_total);
 
-// A sweep: 36 volleys two frames apart, S(9) down to S(-9) and back up to S(8).
-struct sweep {
-    move_step* volley[sweep_patterns]; // standing still, S(a) at a + sweep_reach
-};
+// The boss: both guns fire crosses, then the fan turns from one side to the
+// other and back, and drifting bullets follow it as it slides.
+using enum bullet_colour;
+constexpr launch_point right_gun = {256, 153}, left_gun = {42, 153};
+constexpr launch_point both_guns[] = {right_gun, left_gun};
 
-sweep make_sweep(const level_4_kit& kit) {
-    sweep s{};
-    for (int i = 0; i < sweep_patterns; ++i)
-        s.volley[i] = fire_step(kit.base, kit.boss_sweep[i], 2);
-    return s;
-}
+// The turning fan at angle a: red from the right gun, blue of kind 1 from the
+// left, each at (a, 4), (a, -4), (4, a) and (-4, a).
+// clang-format off
+constexpr turning_bullet turning_fan[] = {
+    {large_red, right_gun, {1, 0}, {0, 4}},     {large_red, right_gun, {1, 0}, {0, -4}},
+    {large_red, right_gun, {0, 1}, {4, 0}},     {large_red, right_gun, {0, 1}, {-4, 0}},
+    {large_blue, left_gun, {1, 0}, {0, 4}, {}, 1}, {large_blue, left_gun, {1, 0}, {0, -4}, {}, 1},
+    {large_blue, left_gun, {0, 1}, {4, 0}, {}, 1}, {large_blue, left_gun, {0, 1}, {-4, 0}, {}, 1}};
+// clang-format on
+constexpr int fan_reach = 9;
+constexpr auto fan_at = fan_angles<fan_reach>(turning_fan);
+// 36 volleys two frames apart: angle 9 down to -9 and back up to 8.
+constexpr auto fan_swing = swing<fan_reach>(fan_at, 2);
 
-void add_sweep(enemy* boss, path_kind path, const sweep& s) {
-    for (int a = sweep_reach; a >= -sweep_reach; --a)
-        add_step(boss, s.volley[a + sweep_reach], path);
-    for (int a = -sweep_reach + 1; a <= sweep_reach - 1; ++a)
-        add_step(boss, s.volley[a + sweep_reach], path);
-}
+// Crosses and drifting bullets from both guns, the right gun first; drift
+// bullets slowly gain vertical speed.
+constexpr auto boss_cross_3 =
+    from_each_gun(large_red, both_guns, {{3, 3}, {-3, 3}, {3, -3}, {-3, -3}}, {1.0, 1.0});
+constexpr auto boss_drift =
+    from_each_gun(large_red, both_guns, {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}, {1.0, 1.01});
+constexpr auto boss_cross_5 =
+    from_each_gun(large_blue, both_guns, {{5, 5}, {-5, 5}, {5, -5}, {-5, -5}}, {1.0, 1.0});
 
 // One block of a boss pass; it ends where it began.
-void add_boss_block(const level_4_kit& kit, enemy* boss, path_kind path, const sweep& s,
-                    const shot_pattern& cross) {
-    move_step* crossing = fire_step(kit.base, cross, 10);
-    add_steps(boss, path, crossing, 10);
-    add_move(boss, path, 0, 5, 10);
-    add_steps(boss, path, crossing, 10);
-    add_move(boss, path, -5, -5, 10);
-    add_move(boss, path, 0, 0, 50);
-    add_sweep(boss, path, s);
-    add_move(boss, path, 5, 0, 20);
-    add_move(boss, path, 0, 0, 50);
-    add_sweep(boss, path, s);
-    add_move(boss, path, -10, 0, 10);
-    add_steps(boss, path, fire_step(kit.base, kit.boss_drift, 2, 5, 0), 10);
-    add_steps(boss, path, fire_step(kit.base, kit.boss_drift, 2, -5, 0), 10);
-    add_move(boss, path, 5, 0, 10);
+constexpr std::array<path_row, 13> boss_block(bullet_pattern cross) {
+    return {volley(cross, 10, 0, 0, 10),
+            walk(0, 5, 10),
+            volley(cross, 10, 0, 0, 10),
+            walk(-5, -5, 10),
+            rest(50),
+            repeat(fan_swing, 1),
+            walk(5, 0, 20),
+            rest(50),
+            repeat(fan_swing, 1),
+            walk(-10, 0, 10),
+            volley(boss_drift, 2, 5, 0, 10),
+            volley(boss_drift, 2, -5, 0, 10),
+            walk(5, 0, 10)};
 }
+constexpr auto block_3 = boss_block(boss_cross_3);
+// The second phase: the same blocks with the faster blue crosses.
+constexpr auto block_5 = boss_block(boss_cross_5);
 
-enemy* new_boss(const level_4_kit& kit) {
-    enemy* boss = new_enemy_of(kit.base, lava_boss, 603, 1, 140000);
-    const sweep s = make_sweep(kit);
-
-    add_move(boss, entry_path, -5, 0, 88); // to x 163
-    add_move(boss, entry_path, 0, 0, 30);
-    add_move(boss, entry_path, 0, 0, 100);
-    for (int i = 0; i < 5; ++i) add_sweep(boss, entry_path, s);
-    add_move(boss, entry_path, 0, 0, 50);
-
-    for (int twice = 0; twice < 2; ++twice)
-        add_boss_block(kit, boss, main_path, s, kit.boss_cross_3);
-    // The second phase: the same blocks with the faster blue crosses.
-    for (int twice = 0; twice < 2; ++twice)
-        add_boss_block(kit, boss, final_path, s, kit.boss_cross_5);
-    return boss;
-}
+constexpr path_row entry[] = {walk(-5, 0, 88), // to x 163
+                              rest(30), rest(100), repeat(fan_swing, 5), rest(50)};
+constexpr path_row main_phase[] = {repeat(block_3, 2)};
+constexpr path_row final_phase[] = {repeat(block_5, 2)};
 
 } // namespace
 
-const level_config level_4_config =
-    with_build(settings, build_from_waves<make_kit, waves, new_boss, enemy_total>);
+// clang-format off
+constexpr boss_record level_4_boss{.kind = &lava_boss, .x = 603, .y = 1, .spawn_ms = 140000,
+    .entry = entry, .main = main_phase, .final_phase = final_phase};
+// clang-format on
+
+const level_config level_4_config = with_build(
+    settings, build_from_waves<make_kit, waves, boss_of<level_4_boss, level_4_kit>, enemy_total>);

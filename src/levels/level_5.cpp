@@ -1,6 +1,7 @@
 // Level 5, the station: blue ghosts falling in, twin-engined planes, angels
 // climbing from the right, the cuckoo, balls from both sides, and a boss that
 // fills the field with rings of slow bullets.
+#include "levels/boss_table.h"
 #include "levels/level_kit.h"
 #include "levels/levels.h"
 #include "levels/shared_kinds.h"
@@ -51,28 +52,9 @@ constexpr enemy_kind station_boss{.tag = "BOSS", .picture = slot_enterprise_boss
     .hold_main = 1, .final_mode = final_repeat, .anim_switch = 3, .anim_period = 6};
 // clang-format on
 
-// Eight large shots from the boss's gun: the four straight directions in the
-// first look, then the four diagonals in the second.
-shot_pattern ring(const bullet_look& straight, const bullet_look& diagonal, int speed,
-                  double accel_x, double accel_y) {
-    constexpr int gun_x = 103, gun_y = 118;
-    const int s = speed;
-    auto at = [&](const bullet_look& look, int vx, int vy) {
-        return accelerating_bullet(
-            look, {.from = {gun_x, gun_y}, .speed = {vx, vy}, .accel = {accel_x, accel_y}});
-    };
-    return make_pattern({at(straight, 0, s), at(straight, 0, -s), at(straight, s, 0),
-                         at(straight, -s, 0), at(diagonal, s, s), at(diagonal, -s, s),
-                         at(diagonal, s, -s), at(diagonal, -s, -s)});
-}
-
-enum ring_name { ring_a, ring_b, ring_c, ring_d, ring_e, ring_f, ring_g, ring_h, ring_i, ring_j };
-constexpr int ring_count = 10;
-
 struct level_5_kit {
     level_kit base;
     shot_pattern blue_ghost_fan, duo_guns, angel_spray, cuckoo_guns, ball_star;
-    shot_pattern rings[ring_count];
 };
 
 level_5_kit make_kit(const asset_table& assets) {
@@ -100,16 +82,6 @@ level_5_kit make_kit(const asset_table& assets) {
                                   {b.small_green, {11, 11}, {0, -2}},
                                   {b.small_green, {11, 11}, {-2, 0}},
                                   {b.small_green, {11, 11}, {2, 0}}});
-    kit.rings[ring_a] = ring(b.large_red, b.large_blue, 1, 1.0, 1.015);
-    kit.rings[ring_b] = ring(b.large_red, b.large_blue, 1, 1.015, 1.0);
-    kit.rings[ring_c] = ring(b.large_green, b.large_green, 1, 1.0, 1.03);
-    kit.rings[ring_d] = ring(b.large_green, b.large_green, 1, 1.03, 1.0);
-    kit.rings[ring_e] = ring(b.large_blue, b.large_blue, 1, 1.02, 1.02);
-    kit.rings[ring_f] = ring(b.large_red, b.large_red, 1, 1.015, 1.015);
-    kit.rings[ring_g] = ring(b.large_red, b.large_blue, 2, 1.0, 1.01);
-    kit.rings[ring_h] = ring(b.large_red, b.large_blue, 3, 1.001, 1.0);
-    kit.rings[ring_i] = ring(b.large_green, b.large_green, 4, 1.0, 1.001);
-    kit.rings[ring_j] = ring(b.large_green, b.large_green, 1, 1.05, 1.05);
     return kit;
 }
 
@@ -235,64 +207,72 @@ constexpr row_of waves[] = {
 constexpr int enemy_total = 228;
 static_assert(wave_enemies(waves) + 1 == enemy_total);
 
-// The boss's volley: eighteen rings two frames apart, standing still.
-struct ring_volley {
-    move_step* steps[18];
-};
+// The boss: rings of eight large shots from its gun, eighteen to a volley,
+// while it sweeps left and right.
+using enum bullet_colour;
 
-ring_volley make_ring_volley(const level_5_kit& kit) {
-    static constexpr ring_name order[18] = {ring_a, ring_g, ring_b, ring_h, ring_c, ring_i,
-                                            ring_d, ring_j, ring_e, ring_f, ring_e, ring_d,
-                                            ring_c, ring_b, ring_g, ring_h, ring_i, ring_j};
-    move_step* ring_steps[ring_count];
-    for (int r = 0; r < ring_count; ++r) ring_steps[r] = fire_step(kit.base, kit.rings[r], 2);
-    ring_volley volley{};
-    for (int i = 0; i < 18; ++i) volley.steps[i] = ring_steps[order[i]];
-    return volley;
+// Eight large shots from the boss's gun: the four straight directions in the
+// first colour, then the four diagonals in the second.
+constexpr std::array<bullet_spec, 8> ring(bullet_colour straight, bullet_colour diagonal, int s,
+                                          accel_factors accel) {
+    constexpr launch_point gun = {103, 118};
+    return {{{straight, gun, {0, s}, accel},
+             {straight, gun, {0, -s}, accel},
+             {straight, gun, {s, 0}, accel},
+             {straight, gun, {-s, 0}, accel},
+             {diagonal, gun, {s, s}, accel},
+             {diagonal, gun, {-s, s}, accel},
+             {diagonal, gun, {s, -s}, accel},
+             {diagonal, gun, {-s, -s}, accel}}};
 }
 
-void add_volleys(enemy* boss, path_kind path, const ring_volley& volley, int times) {
-    for (int t = 0; t < times; ++t)
-        for (move_step* step : volley.steps) add_step(boss, step, path);
-}
+enum ring_name { ring_a, ring_b, ring_c, ring_d, ring_e, ring_f, ring_g, ring_h, ring_i, ring_j };
+constexpr std::array<std::array<bullet_spec, 8>, 10> rings = {
+    ring(large_red, large_blue, 1, {1.0, 1.015}),
+    ring(large_red, large_blue, 1, {1.015, 1.0}),
+    ring(large_green, large_green, 1, {1.0, 1.03}),
+    ring(large_green, large_green, 1, {1.03, 1.0}),
+    ring(large_blue, large_blue, 1, {1.02, 1.02}),
+    ring(large_red, large_red, 1, {1.015, 1.015}),
+    ring(large_red, large_blue, 2, {1.0, 1.01}),
+    ring(large_red, large_blue, 3, {1.001, 1.0}),
+    ring(large_green, large_green, 4, {1.0, 1.001}),
+    ring(large_green, large_green, 1, {1.05, 1.05})};
+
+// The volley: eighteen rings two frames apart, standing still.
+constexpr auto ring_volley = volleys_in_order(
+    rings,
+    std::to_array<int>({ring_a, ring_g, ring_b, ring_h, ring_c, ring_i, ring_d, ring_j, ring_e,
+                        ring_f, ring_e, ring_d, ring_c, ring_b, ring_g, ring_h, ring_i, ring_j}),
+    2);
 
 // A sweep: out to the left by `reach` frames, across to the right and back
 // again, with ten volleys at each stop; it ends where it began.
-void add_sweep(enemy* boss, path_kind path, const ring_volley& volley, int speed, int reach) {
-    add_move(boss, path, -speed, 0, reach);
-    add_volleys(boss, path, volley, 10);
-    add_move(boss, path, speed, 0, 2 * reach);
-    add_volleys(boss, path, volley, 10);
-    add_move(boss, path, -speed, 0, reach);
-    add_volleys(boss, path, volley, 10);
+constexpr std::array<path_row, 6> sweep(int speed, int reach) {
+    return {walk(-speed, 0, reach),  repeat(ring_volley, 10), walk(speed, 0, 2 * reach),
+            repeat(ring_volley, 10), walk(-speed, 0, reach),  repeat(ring_volley, 10)};
 }
+constexpr auto main_wide = sweep(5, 14);
+constexpr auto main_narrow = sweep(5, 7);
+constexpr auto final_wide = sweep(10, 7);
+constexpr auto final_narrow = sweep(10, 3);
+// A wide sweep then a narrow one.
+constexpr path_row main_block[] = {repeat(main_wide, 1), repeat(main_narrow, 1)};
+constexpr path_row final_block[] = {repeat(final_wide, 1), repeat(final_narrow, 1)};
 
-// A wide sweep then a narrow one. A path holds 1000 steps: the build asks for
-// more blocks than fit and the surplus is dropped, cutting the last volley.
-void add_boss_blocks(enemy* boss, path_kind path, const ring_volley& volley, int speed, int wide,
-                     int narrow, int blocks) {
-    for (int b = 0; b < blocks; ++b) {
-        add_sweep(boss, path, volley, speed, wide);
-        add_sweep(boss, path, volley, speed, narrow);
-    }
-}
-
-enemy* new_boss(const level_5_kit& kit) {
-    enemy* boss = new_enemy_of(kit.base, station_boss, 503, 40, 152000);
-    const ring_volley volley = make_ring_volley(kit);
-
-    add_move(boss, entry_path, -5, 0, 59);
-    add_move(boss, entry_path, 0, 0, 30);
-    add_move(boss, entry_path, 0, 0, 100);
-    add_volleys(boss, entry_path, volley, 10);
-    add_move(boss, entry_path, 0, 0, 30);
-
-    add_boss_blocks(boss, main_path, volley, 5, 14, 7, 5);
-    add_boss_blocks(boss, final_path, volley, 10, 7, 3, 2);
-    return boss;
-}
+constexpr path_row entry[] = {walk(-5, 0, 59), rest(30), rest(100), repeat(ring_volley, 10),
+                              rest(30)};
+// A path holds 1000 steps: the main phase asks for more blocks than fit and
+// the surplus is dropped, cutting the last volley.
+constexpr path_row main_phase[] = {repeat(main_block, 5)};
+constexpr path_row final_phase[] = {repeat(final_block, 2)};
 
 } // namespace
 
-const level_config level_5_config =
-    with_build(settings, build_from_waves<make_kit, waves, new_boss, enemy_total>);
+// clang-format off
+constexpr boss_record level_5_boss{.kind = &station_boss, .x = 503, .y = 40, .spawn_ms = 152000,
+    .entry = entry, .main = main_phase, .final_phase = final_phase};
+// clang-format on
+
+const level_config level_5_config = with_build(
+    settings, build_from_waves<make_kit, waves, boss_of<level_5_boss, level_5_kit>, enemy_total>);

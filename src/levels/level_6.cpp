@@ -3,6 +3,7 @@
 // moves between volleys, over a backdrop that cycles through three tints
 // once the warning has shown.
 #include "engine/level_run.h"
+#include "levels/boss_table.h"
 #include "levels/level_kit.h"
 #include "levels/levels.h"
 
@@ -19,133 +20,62 @@ constexpr enemy_kind last_boss{.tag = "BOSS", .picture = slot_last_boss1,
 
 constexpr int boss_spawn_ms = 12000;
 
+using enum bullet_colour;
 // The four guns, in firing order.
-constexpr int gun_x[4] = {28, 225, 40, 213};
-constexpr int gun_y[4] = {35, 35, 232, 232};
+constexpr launch_point guns[] = {{28, 35}, {225, 35}, {40, 232}, {213, 232}};
 
-struct velocity {
-    int x, y;
-};
-
-// Two velocities from each gun in gun order: 8 large bullets.
-shot_pattern gun_pattern(const bullet_look& look, velocity first, velocity second,
-                         double accel_y = 1.0) {
-    shot_pattern pattern{};
-    for (int gun = 0; gun < 4; ++gun) {
-        for (const velocity v : {first, second}) {
-            add_template(pattern, accelerating_bullet(look, {.from = {gun_x[gun], gun_y[gun]},
-                                                             .speed = {v.x, v.y},
-                                                             .accel = {1.0, accel_y}}));
-        }
-    }
-    return pattern;
+// The four volleys of a turn of one colour: horizontal, falling diagonal,
+// vertical, rising diagonal, two bullets from each gun; 2 frames each,
+// standing still.
+template <bullet_colour look, int speed> constexpr auto turn_of() {
+    constexpr accel_factors steady = {1.0, 1.0};
+    return std::array{from_each_gun(look, guns, {{speed, 0}, {-speed, 0}}, steady),
+                      from_each_gun(look, guns, {{4, speed}, {-4, -speed}}, steady),
+                      from_each_gun(look, guns, {{0, speed}, {0, -speed}}, steady),
+                      from_each_gun(look, guns, {{-4, speed}, {4, -speed}}, steady)};
 }
+// Red bullets fly at 4, blue at 6, green at 8.
+constexpr auto red_fans = turn_of<large_red, 4>();
+constexpr auto blue_fans = turn_of<large_blue, 6>();
+constexpr auto green_fans = turn_of<large_green, 8>();
+constexpr auto red_turn = volleys_in_order(red_fans, std::to_array({0, 1, 2, 3}), 2);
+constexpr auto blue_turn = volleys_in_order(blue_fans, std::to_array({0, 1, 2, 3}), 2);
+constexpr auto green_turn = volleys_in_order(green_fans, std::to_array({0, 1, 2, 3}), 2);
+constexpr path_row full_turn[] = {repeat(red_turn, 1), repeat(blue_turn, 1), repeat(green_turn, 1)};
 
-// The four steps of a turn of one colour: horizontal, falling diagonal,
-// vertical, rising diagonal; 2 frames each, standing still.
-struct colour_turn {
-    move_step* steps[4];
-};
-
-colour_turn make_turn(const level_kit& base, const bullet_look& look, int speed) {
-    const shot_pattern turn[4] = {
-        gun_pattern(look, {speed, 0}, {-speed, 0}),
-        gun_pattern(look, {4, speed}, {-4, -speed}),
-        gun_pattern(look, {0, speed}, {0, -speed}),
-        gun_pattern(look, {-4, speed}, {4, -speed}),
-    };
-    colour_turn out{};
-    for (int i = 0; i < 4; ++i) out.steps[i] = fire_step(base, turn[i], 2);
-    return out;
-}
-
-struct level_6_kit {
-    level_kit base;
-    colour_turn red, blue, green;
-    move_step* red_rain;
-    move_step* blue_rain;
-    move_step* green_rain;
-};
-
-level_6_kit make_kit(const asset_table& assets) {
-    const bullet_looks b = catalogue_bullets(assets);
-    level_6_kit kit{};
-    kit.base = make_level_kit(assets);
-    // Red bullets fly at 4, blue at 6, green at 8.
-    kit.red = make_turn(kit.base, b.large_red, 4);
-    kit.blue = make_turn(kit.base, b.large_blue, 6);
-    kit.green = make_turn(kit.base, b.large_green, 8);
-    // Rains fall faster and faster, green fastest.
-    kit.red_rain = fire_step(kit.base, gun_pattern(b.large_red, {1, 1}, {-1, 1}, 1.03), 6);
-    kit.blue_rain = fire_step(kit.base, gun_pattern(b.large_blue, {1, 1}, {-1, 1}, 1.04), 6);
-    kit.green_rain = fire_step(kit.base, gun_pattern(b.large_green, {1, 1}, {-1, 1}, 1.05), 6);
-    return kit;
-}
-
-void add_turns(enemy* boss, path_kind path, const colour_turn& turn, int times) {
-    for (int i = 0; i < times; ++i)
-        for (move_step* step : turn.steps) add_step(boss, step, path);
-}
-
-void add_full_turns(enemy* boss, path_kind path, const level_6_kit& kit, int times) {
-    for (int i = 0; i < times; ++i) {
-        add_turns(boss, path, kit.red, 1);
-        add_turns(boss, path, kit.blue, 1);
-        add_turns(boss, path, kit.green, 1);
-    }
-}
+// Rains fall faster and faster, green fastest.
+constexpr auto red_rain = from_each_gun(large_red, guns, {{1, 1}, {-1, 1}}, {1.0, 1.03});
+constexpr auto blue_rain = from_each_gun(large_blue, guns, {{1, 1}, {-1, 1}}, {1.0, 1.04});
+constexpr auto green_rain = from_each_gun(large_green, guns, {{1, 1}, {-1, 1}}, {1.0, 1.05});
 
 // The three moves of the triangle: up-left, right, down-left, back home.
-struct triangle {
-    move_step* moves[3];
-};
+constexpr path_row up_left = walk(-5, -5, 8), right = walk(5, 0, 16), down_left = walk(-5, 5, 8);
 
-triangle make_triangle() { return {{new_step(-5, -5, 8), new_step(5, 0, 16), new_step(-5, 5, 8)}}; }
+// Entry: in from the right to x 191, a pause, then three blocks of turns, one
+// move of the triangle after each.
+constexpr path_row turn_block[] = {repeat(red_turn, 20),   rest(10),
+                                   repeat(blue_turn, 20),  rest(10),
+                                   repeat(green_turn, 20), rest(20)};
+constexpr path_row entry[] = {walk(-5, 0, 63), rest(30),
+                              rest(100),       repeat(turn_block, 1),
+                              up_left,         repeat(turn_block, 1),
+                              right,           repeat(turn_block, 1),
+                              down_left,       rest(20)};
 
-enemy* new_last_boss(const level_6_kit& kit) {
-    enemy* boss = new_enemy_of(kit.base, last_boss, 506, 40, boss_spawn_ms);
-    const triangle tri = make_triangle();
+// Main: rain then turns of each colour, a move after each round.
+constexpr path_row rain_block[] = {volley(red_rain, 6, 0, 0, 20),   repeat(red_turn, 20),
+                                   volley(blue_rain, 6, 0, 0, 20),  repeat(blue_turn, 20),
+                                   volley(green_rain, 6, 0, 0, 20), repeat(green_turn, 20)};
+constexpr path_row main_phase[] = {repeat(rain_block, 1), up_left,  repeat(rain_block, 1), right,
+                                   repeat(rain_block, 1), down_left};
 
-    // Entry: in from the right to x 191, a pause, then three blocks of
-    // turns, one move of the triangle after each.
-    add_move(boss, entry_path, -5, 0, 63);
-    add_move(boss, entry_path, 0, 0, 30);
-    add_move(boss, entry_path, 0, 0, 100);
-    move_step* rest_10 = new_step(0, 0, 10);
-    move_step* rest_20 = new_step(0, 0, 20);
-    for (move_step* move : tri.moves) {
-        add_turns(boss, entry_path, kit.red, 20);
-        add_step(boss, rest_10, entry_path);
-        add_turns(boss, entry_path, kit.blue, 20);
-        add_step(boss, rest_10, entry_path);
-        add_turns(boss, entry_path, kit.green, 20);
-        add_step(boss, rest_20, entry_path);
-        add_step(boss, move, entry_path);
-    }
-    add_step(boss, rest_20, entry_path);
-
-    // Main: rain then turns of each colour, a move after each round.
-    for (move_step* move : tri.moves) {
-        add_steps(boss, main_path, kit.red_rain, 20);
-        add_turns(boss, main_path, kit.red, 20);
-        add_steps(boss, main_path, kit.blue_rain, 20);
-        add_turns(boss, main_path, kit.blue, 20);
-        add_steps(boss, main_path, kit.green_rain, 20);
-        add_turns(boss, main_path, kit.green, 20);
-        add_step(boss, move, main_path);
-    }
-
-    // Final, from 1000 hit points down: full turns, a move after each round.
-    for (move_step* move : tri.moves) {
-        add_step(boss, rest_20, final_path);
-        add_full_turns(boss, final_path, kit, 20);
-        add_step(boss, move, final_path);
-    }
-    return boss;
-}
+// Final, from 1000 hit points down: full turns, a move after each round.
+constexpr path_row final_block[] = {rest(20), repeat(full_turn, 20)};
+constexpr path_row final_phase[] = {repeat(final_block, 1), up_left,  repeat(final_block, 1), right,
+                                    repeat(final_block, 1), down_left};
 
 level_script build_level_6(const asset_table& assets) {
-    return build_boss_alone(make_kit(assets), new_last_boss);
+    return build_boss_alone(make_level_kit(assets), boss_of<level_6_boss, level_kit>);
 }
 
 // The plain backdrop until the first warning banner, then red, blue and green
@@ -153,23 +83,33 @@ level_script build_level_6(const asset_table& assets) {
 constexpr int frames_per_tint = 100;
 constexpr int tint_cycle = 3 * frames_per_tint;
 
+// The level's own record: frames into the current cycle.
+struct tint_cycle_state {
+    int counter;
+};
+
 int tinted_backdrop(level_run& run) {
-    level_state& st = run.state;
+    int& counter = own_record<tint_cycle_state>(run).counter;
     int slot = slot_enterprise;
-    if (st.warning_seen) {
-        if (st.tint_counter < frames_per_tint)
+    if (run.state.warning_seen) {
+        if (counter < frames_per_tint)
             slot = slot_enterprise_rouge;
-        else if (st.tint_counter < 2 * frames_per_tint)
+        else if (counter < 2 * frames_per_tint)
             slot = slot_enterprise_bleu;
         else
             slot = slot_enterprise_vert;
-        st.tint_counter += 1;
-        if (st.tint_counter == tint_cycle) st.tint_counter = 0;
+        counter += 1;
+        if (counter == tint_cycle) counter = 0;
     }
     return slot;
 }
 
 } // namespace
+
+// clang-format off
+constexpr boss_record level_6_boss{.kind = &last_boss, .x = 506, .y = 40, .spawn_ms = boss_spawn_ms,
+    .entry = entry, .main = main_phase, .final_phase = final_phase};
+// clang-format on
 
 // The settings, packed by concern: music, backdrop, scrolling, boss, hooks.
 // clang-format off
@@ -178,5 +118,6 @@ const level_config level_6_config = {
     .backdrop = backdrop_kind::scrolling, .first_picture = slot_enterprise,
     .outro_picture = slot_enterprise_gris, .third_step_from_ms = 0,
     .warning_time = 6000, .boss_bar_scale = 0.035475,
-    .build = build_level_6, .choose_backdrop = tinted_backdrop};
+    .build = build_level_6, .make_own = make_own_record<tint_cycle_state>,
+    .choose_backdrop = tinted_backdrop};
 // clang-format on

@@ -26,14 +26,15 @@ shot* accelerating_bullet(const bullet_look& look, const accelerating_launch& la
                           launch.accel.x, launch.accel.y);
 }
 
+shot* bullet_from(const bullet_row& row) {
+    const bool plain = row.accel.x == 0.0 && row.accel.y == 0.0;
+    return plain ? bullet(row.look, {row.from, row.speed}, row.kind)
+                 : accelerating_bullet(row.look, {row.from, row.speed, row.accel}, row.kind);
+}
+
 shot_pattern make_pattern(std::initializer_list<bullet_row> rows) {
     shot_pattern pattern{};
-    for (const bullet_row& row : rows) {
-        const bool plain = row.accel.x == 0.0 && row.accel.y == 0.0;
-        add_template(pattern, plain ? bullet(row.look, {row.from, row.speed}, row.kind)
-                                    : accelerating_bullet(
-                                          row.look, {row.from, row.speed, row.accel}, row.kind));
-    }
+    for (const bullet_row& row : rows) add_template(pattern, bullet_from(row));
     return pattern;
 }
 

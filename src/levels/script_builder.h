@@ -49,14 +49,19 @@ shot* bullet(const bullet_look& look, const bullet_launch& launch, int kind = 0)
 shot* accelerating_bullet(const bullet_look& look, const accelerating_launch& launch, int kind = 0);
 
 // A pattern as rows, one bullet a row: {look, from, speed[, accel[, kind]]}.
-// A row without factors is a plain bullet.
-struct bullet_row {
-    bullet_look look;
+// A row without factors ({0, 0}) is a plain bullet that keeps its speed. The
+// look is the pictures themselves, or (in tables written before the
+// catalogue is loaded) their name.
+template <typename look_type> struct bullet_of {
+    look_type look;
     launch_point from;
     launch_speed speed;
     accel_factors accel = {0.0, 0.0};
     int kind = 0;
 };
+using bullet_row = bullet_of<bullet_look>;
+// The pattern's template for one row.
+shot* bullet_from(const bullet_row& row);
 shot_pattern make_pattern(std::initializer_list<bullet_row> rows);
 
 // The enemy bullet looks of the catalogue.

@@ -1,6 +1,6 @@
 #include "shell/difficulty_menu.h"
 
-#include "engine/level_interface.h"
+#include "engine/difficulty.h"
 #include "platform/platform.h"
 #include "shell/screen_draw.h"
 #include "shell/screen_input.h"
@@ -10,19 +10,13 @@ namespace {
 // Enter counts once the pass counter is above this.
 constexpr int enter_guard = 1;
 
-int picture_of(int selection) {
-    switch (selection) {
-    case difficulty_practice: return slot_practice;
-    case difficulty_easy: return slot_easy;
-    case difficulty_normal: return slot_normal;
-    default: return slot_hard;
-    }
-}
+// The menu only ever draws one of its choices.
+int picture_of(int selection) { return difficulty_of(selection).menu_picture; }
 
 } // namespace
 
 int difficulty_menu(SDL_Surface* screen, const asset_table& assets) {
-    int selection = difficulty_practice;
+    int selection = menu_first_choice;
     bool done = false;
     for (int pass = 0; !done; ++pass) {
         draw_slot(screen, assets, picture_of(selection));
@@ -43,11 +37,11 @@ int difficulty_menu(SDL_Surface* screen, const asset_table& assets) {
                 break;
             case screen_input::right:
                 play_menu_sound(assets, slot_sound_cold4);
-                if (--selection < difficulty_hard) selection = difficulty_practice;
+                selection = menu_harder(selection);
                 break;
             case screen_input::left:
                 play_menu_sound(assets, slot_sound_cold4);
-                if (++selection > difficulty_practice) selection = difficulty_hard;
+                selection = menu_easier(selection);
                 break;
             default: break;
             }

@@ -20,7 +20,7 @@ void play_one_level(SDL_Surface* screen, const level_table& levels, const level_
 
 run_end play_level_chain(SDL_Surface* screen, int difficulty, game_result& result,
                          const asset_table& assets, const level_table& levels) {
-    const int last_level = last_level_of(difficulty);
+    const int last_level = difficulty_of(difficulty).last_level;
     for (int number = 1; number <= last_level; ++number) {
         const level_config* level = levels.levels[number - 1];
         if (!level) {

@@ -5,6 +5,7 @@
 
 #include <SDL/SDL.h>
 
+#include "engine/difficulty.h"
 #include "engine/level_interface.h"
 #include "shell/level_table.h"
 #include "support/asset_table.h"
@@ -13,16 +14,8 @@
 // level (a short run, or a completed one that goes on to the epilogue).
 enum class run_end { none, short_run, completed_run };
 
-// The last level a run plays: Practice stops after Level 3, Easy after 4,
-// Normal after 5; Hard, the cheat and any other value play all six.
-constexpr int last_level_of(int difficulty) {
-    switch (difficulty) {
-    case difficulty_practice: return 3;
-    case difficulty_easy: return 4;
-    case difficulty_normal: return 5;
-    default: return level_count;
-    }
-}
+// A run at Hard plays every level.
+static_assert(difficulty_of(difficulty_hard).last_level == level_count);
 
 // Plays one level until it is over. A lost level offers the continue screen
 // and, unless the player gives up, is played again with the score reset to 0;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/level_interface.h"
+#include "engine/difficulty.h"
 #include "platform/platform_sim.h"
 #include "sim_run.h"
 #include "support/asset_slots.h"
@@ -135,7 +135,7 @@ void on_flip(pilot_hands& h, int flipped) {
     if (since_title == title_enter_after) press(h, SDLK_RETURN, frame);
     if (since_title == menu_keys_after) {
         // The menu opens on Practice; each Right is one step harder.
-        const int steps = difficulty_practice - std::clamp(h.difficulty, 0, difficulty_practice);
+        const int steps = menu_rights_to(h.difficulty);
         for (int i = 0; i < steps; ++i) press(h, SDLK_RIGHT, frame);
     }
     if (since_title == menu_enter_after) press(h, SDLK_RETURN, frame);
