@@ -1,8 +1,8 @@
 // The autopilot: it sees bullets where the game will move them, its runs are
 // runs a person could have played (its key log replays them exactly), it
 // clears the final boss at Hard and gets a whole game from the intro to the
-// end screens; the saved whole games of every difficulty still end as they
-// did; and the soak's plays and random scripts cover what they should.
+// end screens; the saved whole games of every difficulty and the saved stage
+// runs still end as they did; and the soak's plays and random scripts cover what they should.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -19,6 +19,7 @@
 #include "engine/level_run.h"
 #include "pilot_hands.h"
 #include "platform/platform_sim.h"
+#include "saved_games.h"
 #include "sim_trace.h"
 #include "soak_play.h"
 #include "support/asset_slots.h"
@@ -55,7 +56,9 @@ struct autopilot_sim : level_sim {
         sim_options options = base;
         options.trace = true;
         std::string error;
-        EXPECT_TRUE(parse_input_script(script, options.input, error)) << error;
+        if (!script.empty()) {
+            EXPECT_TRUE(parse_input_script(script, options.input, error)) << error;
+        }
         sim_outcome outcome;
         EXPECT_TRUE(run_level_sim(session, options, outcome, error)) << error;
         return outcome;
@@ -139,56 +142,21 @@ TEST_F(autopilot_sim, clears_the_final_boss_at_hard_by_play_alone) {
 }
 
 // The saved whole games, one per difficulty, flown by the pilot from the
-// intro pictures to the goodbye: every level's end (frame, code, score)
-// must stay as it was. A change that means to change them regenerates the
-// files with graze-sim --run --autopilot --difficulty D --save-input FILE.
-struct saved_run {
-    const char* file;
-    std::vector<std::tuple<int, int, int>> ends; // frame, code, score
-    bool completed;
-};
-
-std::string read_text(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
+// intro pictures to the goodbye, and each stage flown at Hard: every level's
+// end (frame, code, score) must stay as tests/pilot_runs/expected_ends.tsv
+// has it. A change that means to change play records them all again with
+// scripts/testing/rerecord_saved_games.sh.
 TEST_F(autopilot_sim, saved_whole_games_still_end_as_they_did) {
-    const std::vector<saved_run> runs = {
-        {"practice.txt", {{12064, 1, 2754}, {25739, 1, 11951}, {38063, 1, 15630}}, false},
-        {"easy.txt",
-         {{12064, 1, 2748}, {25739, 1, 11939}, {38063, 1, 15612}, {53496, 1, 22852}},
-         false},
-        {"normal.txt",
-         {{12064, 1, 2742},
-          {25739, 1, 11927},
-          {38063, 1, 15594},
-          {53496, 1, 22828},
-          {68711, 1, 34927}},
-         false},
-        // Hard ends on the epilogue's bonus: the final screen shows 48468 + 726.
-        {"hard.txt",
-         {{12064, 1, 3330},
-          {25739, 1, 13103},
-          {38063, 1, 17358},
-          {53496, 1, 25180},
-          {68711, 1, 37867},
-          {75247, 1, 48468},
-          {82544, 1, 726}},
-         true},
-    };
-    for (const saved_run& saved : runs) {
-        const std::string path = std::string(GRAZE_SOURCE_DIR) + "/tests/pilot_runs/" + saved.file;
-        ASSERT_TRUE(std::filesystem::exists(path)) << path;
-        sim_options options;
-        options.whole_run = true;
-        const auto trace = parse(replay(options, read_text(path)).trace);
-        std::vector<std::tuple<int, int, int>> ends;
-        for (const trace_line& t : only(trace, "end")) ends.emplace_back(t.frame, t.code, t.score);
-        EXPECT_EQ(ends, saved.ends) << saved.file;
+    const auto runs = saved_games_of_kind("run");
+    ASSERT_EQ(runs.size(), 4u); // one a difficulty
+    for (const saved_game& saved : runs) {
+        const auto trace = parse(replay(saved_game_options(saved), "").trace);
+        EXPECT_EQ(level_ends(trace), saved.ends) << saved.file;
         EXPECT_TRUE(only(trace, "hit").empty()) << saved.file;
+        const auto finals = only(trace, "final");
+        ASSERT_EQ(finals.size(), 1u) << saved.file;
+        EXPECT_EQ(finals[0].completed, saved.completed) << saved.file;
+        EXPECT_EQ(finals[0].score, saved.final_score) << saved.file;
         // The final screen's music after the last level, then the title's
         // and the goodbye.
         bool final_screen = false, epilogue = false;
@@ -198,10 +166,20 @@ TEST_F(autopilot_sim, saved_whole_games_still_end_as_they_did) {
             if (t.slot == slot_music_free) epilogue = true;
         }
         EXPECT_TRUE(final_screen) << saved.file;
-        EXPECT_EQ(epilogue, saved.completed)
+        EXPECT_EQ(epilogue, saved.completed == 1)
             << saved.file; // the epilogue only ends a completed run
         EXPECT_EQ(trace.back().ev, "music") << saved.file;
         EXPECT_EQ(trace.back().action, "fade") << saved.file; // the goodbye's fade
+    }
+}
+
+TEST_F(autopilot_sim, saved_stage_runs_still_end_as_they_did) {
+    const auto stages = saved_games_of_kind("stage");
+    ASSERT_EQ(stages.size(), 7u); // Levels 1 to 6 and the epilogue
+    for (const saved_game& saved : stages) {
+        const sim_outcome outcome = replay(saved_game_options(saved), "");
+        EXPECT_EQ(level_ends(parse(outcome.trace)), saved.ends) << saved.file;
+        EXPECT_EQ(outcome.code, result_cleared) << saved.file; // the pilot clears each at Hard
     }
 }
 
@@ -248,7 +226,7 @@ TEST(graze_sim_autopilot, saves_a_key_log_that_plays_the_same_level_again) {
                                           dir + "/keys.txt --trace " + dir + "/a.jsonl",
                                       status);
     ASSERT_EQ(status, 0) << flown;
-    const std::string keys = read_text(dir + "/keys.txt");
+    const std::string keys = saved_game_text(dir + "/keys.txt");
     EXPECT_EQ(keys.rfind("# graze-sim key log: level 3, flown by the autopilot", 0), 0u);
     EXPECT_NE(keys.find("2500 press escape"), std::string::npos); // where --max-frames stopped it
     const std::string replayed =
@@ -256,7 +234,7 @@ TEST(graze_sim_autopilot, saves_a_key_log_that_plays_the_same_level_again) {
                 status);
     ASSERT_EQ(status, 0) << replayed;
     EXPECT_EQ(flown, replayed);
-    EXPECT_EQ(read_text(dir + "/a.jsonl"), read_text(dir + "/b.jsonl"));
+    EXPECT_EQ(saved_game_text(dir + "/a.jsonl"), saved_game_text(dir + "/b.jsonl"));
     run_sim("--level 3 --autopilot --input " + dir + "/keys.txt", status);
     EXPECT_EQ(status, 2); // the pilot plays alone
 }

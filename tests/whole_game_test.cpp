@@ -1,30 +1,34 @@
 // The whole game with its real levels, from the intro pictures to the final
 // screen, as the simulator plays it: the chain of levels a difficulty plays,
-// the loading screens between them, and the final score of the run.
+// the loading screens between them, and the final score of the run. The two
+// runs are hand-written scripts in tests/pilot_runs/scripted/ (through the
+// intro pictures and the title, then the main gun held for the rest of the
+// run); every level's end must stay as tests/pilot_runs/expected_ends.tsv
+// has it (scripts/testing/rerecord_saved_games.sh writes it).
 #include <gtest/gtest.h>
 
+#include "saved_games.h"
 #include "sim_trace.h"
 
 namespace {
 
-// Through the intro pictures and the title; `menu` picks the difficulty;
-// then the main gun is held for the rest of the run (under every boss, the
-// ship's starting place).
-std::string run_script(const std::string& title_keys, const std::string& menu_keys) {
-    return "20 press enter\n40 press enter\n60 press enter\n" + title_keys + "72 press enter\n" +
-           menu_keys + "76 press enter\n100 down g\n10000000 up g\n";
-}
-
 struct whole_game : level_sim {
-    static std::vector<trace_line> play_run(const std::string& script) {
-        sim_options options;
-        options.whole_run = options.one_run = true;
-        options.trace = true;
-        std::string error;
-        EXPECT_TRUE(parse_input_script(script, options.input, error)) << error;
+    // Plays the script and checks its level ends and final screen.
+    static std::vector<trace_line> play_run(const std::string& file) {
+        const auto scripted = saved_games_of_kind("one-run");
+        const saved_game* saved = saved_game_named(scripted, file);
+        EXPECT_NE(saved, nullptr) << file;
+        if (!saved) return {};
         sim_outcome outcome;
-        EXPECT_TRUE(run_level_sim(session, options, outcome, error)) << error;
-        return parse(outcome.trace);
+        std::string error;
+        EXPECT_TRUE(run_level_sim(session, saved_game_options(*saved), outcome, error)) << error;
+        const auto trace = parse(outcome.trace);
+        EXPECT_EQ(level_ends(trace), saved->ends) << file;
+        const auto finals = only(trace, "final");
+        EXPECT_TRUE(finals.size() == 1 && finals[0].completed == saved->completed &&
+                    finals[0].score == saved->final_score)
+            << file;
+        return trace;
     }
 
     // The tracks started, in order, without repeats of the one playing.
@@ -40,7 +44,7 @@ struct whole_game : level_sim {
 
 TEST_F(whole_game, a_practice_run_plays_levels_1_to_3_and_ends_on_the_try_again_screen) {
     // Practice is the menu's first choice.
-    const auto trace = play_run(run_script("", ""));
+    const auto trace = play_run("scripted/held_gun_practice.txt");
     const auto ends = only(trace, "end");
     ASSERT_EQ(ends.size(), 3u);
     for (const trace_line& end : ends) EXPECT_EQ(end.code, 1);
@@ -58,9 +62,8 @@ TEST_F(whole_game, a_practice_run_plays_levels_1_to_3_and_ends_on_the_try_again_
 }
 
 TEST_F(whole_game, the_cheat_plays_all_six_levels_and_the_epilogue_to_the_completed_ending) {
-    const std::string five_ups =
-        "66 press up\n67 press up\n68 press up\n69 press up\n70 press up\n";
-    const auto trace = play_run(run_script(five_ups, ""));
+    // Up five times on the title.
+    const auto trace = play_run("scripted/held_gun_cheat.txt");
     const auto ends = only(trace, "end");
     ASSERT_EQ(ends.size(), 7u);
     for (const trace_line& end : ends) EXPECT_EQ(end.code, 1);

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "objects/shot.h"
+#include "support/screen_geometry.h"
+
 namespace {
 
 constexpr int horizon = pilot_horizon;
@@ -14,9 +17,10 @@ constexpr int first_leg = 8;
 // The ship's steering, as the game applies it.
 constexpr int slow_speed = 2; // while a gun key is held
 constexpr int fast_speed = 3;
-constexpr int field_left = 139;
-constexpr int field_right = 503;
-constexpr int screen_h = 480;
+// The span the pilot keeps the ship in: from one column clear of the left
+// panel (as the game's steering does) to one past the play field's end.
+constexpr int field_left = field_x + 1;
+constexpr int field_right = field_end_x + 1;
 // How far past a hit box a bullet still grazes the ship.
 constexpr int graze_x = 15;
 constexpr int graze_y = 10;
@@ -60,15 +64,15 @@ struct spot {
 
 spot step_ship(spot s, direction d, int speed) {
     if (d.y < 0 && s.y > 1) s.y -= speed;
-    if (d.y > 0 && s.y + ship_h < screen_h + 1) s.y += speed;
+    if (d.y > 0 && s.y + ship_height <= screen_height) s.y += speed;
     if (d.x < 0 && s.x > field_left) s.x -= speed;
-    if (d.x > 0 && s.x + ship_w < field_right) s.x += speed;
+    if (d.x > 0 && s.x + ship_width <= field_end_x) s.x += speed;
     if (s.y < 0) s.y = 0; // the blit clips it back onto the screen
     return s;
 }
 
-int centre_x(spot s) { return s.x + ship_w / 2; }
-int centre_y(spot s) { return s.y + std::min(ship_h, screen_h - s.y) / 2; }
+int centre_x(spot s) { return s.x + ship_width / 2; }
+int centre_y(spot s) { return s.y + std::min(ship_height, screen_height - s.y) / 2; }
 
 bool within_reach(const obstacle& o, int cx, int cy, int t) {
     const int travel = fast_speed * t + 2;
@@ -112,7 +116,7 @@ int climb_frames(const seen_enemy& e, int cy) {
 }
 
 bool shootable(const seen_enemy& e, int cy) {
-    return e.solid && e.x > field_left && e.x < 501 && e.y > 4 && e.y < cy - 24;
+    return e.solid && e.x > field_left && e.x < field_end_x - 1 && e.y > 4 && e.y < cy - 24;
 }
 
 target pick_target(const pilot_view& view, int cx, int cy) {
@@ -126,7 +130,8 @@ target pick_target(const pilot_view& view, int cx, int cy) {
         const double score = off + 0.35 * (cy - e.y) + (e.boss ? -40 : 0);
         if (score < best_score) {
             best_score = score;
-            best = {true, std::clamp(aim, field_left + ship_w / 2, field_right - ship_w / 2),
+            best = {true,
+                    std::clamp(aim, field_left + ship_width / 2, field_right - ship_width / 2),
                     tolerance};
         }
     }
@@ -174,8 +179,8 @@ double place_cost(spot s, const target& aim, const pilot_view& view, int t) {
     const int cx = centre_x(s), cy = centre_y(s);
     double cost = 0;
     if (s.x < field_left + wall_margin) cost += wall_cost * (field_left + wall_margin - s.x);
-    if (s.x + ship_w > field_right - wall_margin)
-        cost += wall_cost * (s.x + ship_w - (field_right - wall_margin));
+    if (s.x + ship_width > field_right - wall_margin)
+        cost += wall_cost * (s.x + ship_width - (field_right - wall_margin));
     if (s.y < band_top) cost += height_cost * (band_top - s.y);
     if (s.y > band_bottom) cost += height_cost * 2 * (s.y - band_bottom);
     if (aim.any) cost += align_cost * std::max(0, std::abs(cx - aim.aim_x) - aim.tolerance);
@@ -271,12 +276,21 @@ double settle(const flight& f) {
 bullet_track start_track(const seen_bullet& b) { return {b.x, b.y, b.vx, b.vy}; }
 
 bool advance(bullet_track& track, const seen_bullet& b) {
-    const int left = track.x - (b.reach_x - ship_reach), top = track.y - (b.reach_y - ship_reach);
-    if (top <= 0 || top >= screen_h || left <= 138 || left >= 502) return false;
-    track.x += static_cast<int>(track.vx);
-    track.y += static_cast<int>(track.vy);
-    track.vx *= b.ax;
-    track.vy *= b.ay;
+    // The game's own bounds test and move, on a copy placed at the track's
+    // corner. Enemy bullets are plain shots: only the player's powered side
+    // shots cross the side panels.
+    const int to_corner_x = b.reach_x - ship_reach, to_corner_y = b.reach_y - ship_reach;
+    shot probe{};
+    probe.rect.x = static_cast<Sint16>(track.x - to_corner_x);
+    probe.rect.y = static_cast<Sint16>(track.y - to_corner_y);
+    probe.kind = shot_main;
+    if (shot_out_of_bounds(probe)) return false;
+    set_shot_velocity(&probe, track.vx, track.vy);
+    probe.accel_x = b.ax;
+    probe.accel_y = b.ay;
+    move_shot(probe);
+    track = {probe.rect.x + to_corner_x, probe.rect.y + to_corner_y, probe.velocity_x,
+             probe.velocity_y};
     return true;
 }
 
