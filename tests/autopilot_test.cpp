@@ -150,8 +150,10 @@ TEST_F(autopilot_sim, saved_whole_games_still_end_as_they_did) {
     const auto runs = saved_games_of_kind("run");
     ASSERT_EQ(runs.size(), 4u); // one a difficulty
     for (const saved_game& saved : runs) {
-        const auto trace = parse(replay(saved_game_options(saved), "").trace);
+        const sim_outcome outcome = replay(saved_game_options(saved), "");
+        const auto trace = parse(outcome.trace);
         EXPECT_EQ(level_ends(trace), saved.ends) << saved.file;
+        EXPECT_EQ(play_digest_text(outcome.play_digest), saved.play_digest) << saved.file;
         EXPECT_TRUE(only(trace, "hit").empty()) << saved.file;
         const auto finals = only(trace, "final");
         ASSERT_EQ(finals.size(), 1u) << saved.file;
@@ -170,16 +172,6 @@ TEST_F(autopilot_sim, saved_whole_games_still_end_as_they_did) {
             << saved.file; // the epilogue only ends a completed run
         EXPECT_EQ(trace.back().ev, "music") << saved.file;
         EXPECT_EQ(trace.back().action, "fade") << saved.file; // the goodbye's fade
-    }
-}
-
-TEST_F(autopilot_sim, saved_stage_runs_still_end_as_they_did) {
-    const auto stages = saved_games_of_kind("stage");
-    ASSERT_EQ(stages.size(), 7u); // Levels 1 to 6 and the epilogue
-    for (const saved_game& saved : stages) {
-        const sim_outcome outcome = replay(saved_game_options(saved), "");
-        EXPECT_EQ(level_ends(parse(outcome.trace)), saved.ends) << saved.file;
-        EXPECT_EQ(outcome.code, result_cleared) << saved.file; // the pilot clears each at Hard
     }
 }
 
@@ -215,6 +207,25 @@ std::string run_sim(const std::string& arguments, int& status) {
     while (pipe && std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
     status = pipe ? WEXITSTATUS(pclose(pipe)) : -1;
     return out;
+}
+
+// Each stage flown at Hard by the pilot, replayed from its key log: a few
+// seconds of simulation for all seven, so the fast tests run them too. The
+// play digest catches what the level's end alone would not: a gun point one
+// pixel off, a bullet one frame late.
+using saved_stage_runs = level_sim;
+
+TEST_F(saved_stage_runs, play_every_frame_and_end_as_recorded) {
+    const auto stages = saved_games_of_kind("stage");
+    ASSERT_EQ(stages.size(), 7u); // Levels 1 to 6 and the epilogue
+    for (const saved_game& saved : stages) {
+        sim_outcome outcome;
+        std::string error;
+        ASSERT_TRUE(run_level_sim(session, saved_game_options(saved), outcome, error)) << error;
+        EXPECT_EQ(level_ends(parse(outcome.trace)), saved.ends) << saved.file;
+        EXPECT_EQ(play_digest_text(outcome.play_digest), saved.play_digest) << saved.file;
+        EXPECT_EQ(outcome.code, result_cleared) << saved.file; // the pilot clears each at Hard
+    }
 }
 
 TEST(graze_sim_autopilot, saves_a_key_log_that_plays_the_same_level_again) {

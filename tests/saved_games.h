@@ -1,7 +1,8 @@
 // The saved games and how each must end, as scripts/testing/rerecord_saved_games.sh
 // writes them down in tests/pilot_runs/expected_ends.tsv: one line a run, its
 // kind, its key log or script, and the (frame, code, score) of every level's
-// end, then the final screen's. A replay here must end exactly so.
+// end, then the final screen's, and the digest of every frame of play. A
+// replay here must play and end exactly so.
 #pragma once
 
 #include <fstream>
@@ -22,6 +23,7 @@ struct saved_game {
     std::vector<level_end> ends;
     int completed = -1; // the final screen's, -1 without one
     int final_score = 0;
+    std::string play_digest; // every frame of play folded (play_digest.h)
 };
 
 inline std::string saved_games_dir() {
@@ -48,6 +50,10 @@ inline std::vector<saved_game> read_saved_games() {
         if (game.kind == "stage") words >> game.level >> game.difficulty;
         std::string end;
         while (words >> end) {
+            if (end.rfind("digest:", 0) == 0) {
+                game.play_digest = end.substr(7);
+                continue;
+            }
             const bool final_screen = end.rfind("final:", 0) == 0;
             int a = 0, b = 0, c = 0;
             char colon_1 = 0, colon_2 = 0;
@@ -63,6 +69,7 @@ inline std::vector<saved_game> read_saved_games() {
         }
         EXPECT_TRUE(game.kind == "run" || game.kind == "one-run" || game.kind == "stage") << line;
         EXPECT_FALSE(game.ends.empty()) << line;
+        EXPECT_EQ(game.play_digest.size(), 16u) << line;
         games.push_back(game);
     }
     return games;

@@ -24,6 +24,7 @@ struct whole_game : level_sim {
         EXPECT_TRUE(run_level_sim(session, saved_game_options(*saved), outcome, error)) << error;
         const auto trace = parse(outcome.trace);
         EXPECT_EQ(level_ends(trace), saved->ends) << file;
+        EXPECT_EQ(play_digest_text(outcome.play_digest), saved->play_digest) << file;
         const auto finals = only(trace, "final");
         EXPECT_TRUE(finals.size() == 1 && finals[0].completed == saved->completed &&
                     finals[0].score == saved->final_score)

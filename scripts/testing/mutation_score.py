@@ -19,7 +19,7 @@ mostly hits the cache; afterwards a mutant rebuilds one object and relinks
 the test binary only.
 
 --level-6-gun adds the mutants that move one gun point of Level 6's boss by a
-pixel (src/levels/level_6.cpp's gun_x), reported apart.
+pixel (the guns[] table of src/levels/level_6.cpp), reported apart.
 
 Usage: scripts/testing/mutation_score.py [--count N] [--seed S] [--jobs J]
            [--level-6-gun] [--work-dir DIR] [--filter GTEST_FILTER]
@@ -105,21 +105,24 @@ def mutants_of(path, text):
 
 
 def level_6_gun_mutants():
+    """Each of the boss's gun points moved one pixel right: the table of
+    launch points its volleys leave from (`guns[]` in level_6.cpp)."""
     path = "src/levels/level_6.cpp"
     with open(os.path.join(ROOT, path)) as f:
         lines = f.read().split("\n")
     out = []
     for number, line in enumerate(lines, start=1):
-        m = re.search(r"gun_x\[\d+\]\s*=\s*\{([^}]*)\}", line)
-        if not m:
+        table = re.search(r"\bguns\[\]\s*=\s*\{(.*)\};", line)
+        if not table:
             continue
-        values = [v.strip() for v in m.group(1).split(",")]
-        for gun, value in enumerate(values):
-            moved = values[:gun] + [str(int(value) + 1)] + values[gun + 1 :]
-            changed = line[: m.start(1)] + ", ".join(moved) + line[m.end(1) :]
-            out.append((path, number, changed, f"Level 6 gun {gun} moved: x {value} -> {int(value) + 1}"))
+        points = list(re.finditer(r"\{\s*(-?\d+)\s*,\s*(-?\d+)\s*\}", table.group(1)))
+        for gun, point in enumerate(points):
+            x = int(point.group(1))
+            start = table.start(1) + point.start(1)
+            changed = line[:start] + str(x + 1) + line[table.start(1) + point.end(1):]
+            out.append((path, number, changed, f"Level 6 gun {gun} moved: x {x} -> {x + 1}"))
     if not out:
-        sys.exit("mutation_score: no gun_x table in src/levels/level_6.cpp")
+        sys.exit("mutation_score: no guns[] table in src/levels/level_6.cpp")
     return out
 
 

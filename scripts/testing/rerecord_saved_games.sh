@@ -4,7 +4,7 @@
 # difficulty's whole game and each stage at Hard anew, saving its key logs
 # over tests/pilot_runs/*.txt and tests/pilot_runs/stages/*.txt; the
 # hand-written scripts in tests/pilot_runs/scripted/ are replayed as they are.
-# Every run's level ends (frame:code:score) and final screen go to
+# Every run's level ends (frame:code:score), final screen and play digest go to
 # tests/pilot_runs/expected_ends.tsv, which the suite's replays check against;
 # `git diff --stat tests/pilot_runs` then shows which runs the change touched.
 # JOBS (default 2) runs that many at once.
@@ -45,9 +45,11 @@ ends_of() {
 
 play() {
   local index=$1 plan=$2
-  "$sim" ${plan#*|} --trace "$work/$index.jsonl" >"$work/$index.summary" ||
+  "$sim" ${plan#*|} --play-digest --trace "$work/$index.jsonl" >"$work/$index.summary" ||
     { echo "rerecord_saved_games: failed: graze-sim ${plan#*|}" >&2; return 1; }
-  echo "${plan%%|*} $(ends_of "$work/$index.jsonl")" >"$work/$index.ends"
+  local digest
+  digest=$(sed -nE 's/.*"play_digest":"([0-9a-f]{16})".*/\1/p' "$work/$index.summary")
+  echo "${plan%%|*} $(ends_of "$work/$index.jsonl") digest:$digest" >"$work/$index.ends"
 }
 
 failed=0
@@ -66,7 +68,8 @@ while [ "$(jobs -rp | wc -l)" -gt 0 ]; do wait -n || failed=1; done
 #   run      a whole game from the intro pictures, flown by the pilot (--run)
 #   one-run  a whole game from a hand-written script, left after the run (--one-run)
 #   stage    one stage flown by the pilot (--level LEVEL --difficulty DIFFICULTY)
-# Each END is frame:code:score of one level's end, in order of play.
+# Each END is frame:code:score of one level's end, in order of play; the
+# digest folds every frame of play (where the ship, enemies and shots stand).
 HEADER
   for index in "${!plans[@]}"; do cat "$work/$index.ends"; done
 } >"$runs/expected_ends.tsv"

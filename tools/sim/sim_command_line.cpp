@@ -107,6 +107,11 @@ const char* read_frames_dir(sim_command& c, const char* v) {
     return read_folder(c.options.frames_dir, v);
 }
 
+const char* read_play_digest(sim_command& c, const char*) {
+    c.options.summary_digest = true;
+    return nullptr;
+}
+
 const char* read_autopilot(sim_command& c, const char*) {
     c.autopilot = true;
     return nullptr;
@@ -142,6 +147,8 @@ constexpr std::array option_table{
                "from presented frame N on"},
     option_row{"--trace", "FILE", read_trace, "write the JSON-lines trace"},
     option_row{"--save-input", "FILE", read_save, "write the run's key log as an input script"},
+    option_row{"--play-digest", nullptr, read_play_digest,
+               "the summary also gives a fingerprint of every frame of play"},
     option_row{"--frames-dir", "DIR", read_frames_dir,
                "save presented frames as PNGs in DIR (created if missing)"},
     option_row{"--every", "K", read_every, "with --frames-dir: every K-th frame (default 1)"},

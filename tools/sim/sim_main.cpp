@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
     if (!outcome.frame_error.empty())
         return fail(status_failed, "cannot write " + outcome.frame_error);
 
-    std::printf("%s\n", summary_json(outcome).c_str());
+    std::printf("%s\n", summary_json(outcome, command.options.summary_digest).c_str());
     if (std::fflush(stdout) != 0) return cannot_write("the standard output", std::strerror(errno));
     return status_played;
 }

@@ -165,6 +165,7 @@ void on_frame_ended(const level_run& run, void* context) {
     if (run.state.respawning && !w.last_respawning)
         record_at(w, w.frame_start_tick, w.frame_start_flip, "respawn", "");
     w.last_respawning = run.state.respawning;
+    w.outcome->play_digest = fold_play_frame(w.outcome->play_digest, run);
     if (w.options->watch_frame) w.options->watch_frame(run);
     w.frame_start_tick = platform_ticks();
     w.frame_start_flip = sim_frame();
@@ -409,10 +410,12 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
     return true;
 }
 
-std::string summary_json(const sim_outcome& o) {
+std::string summary_json(const sim_outcome& o, bool with_digest) {
     return "{\"code\":" + std::to_string(o.code) + ",\"score\":" + std::to_string(o.score) +
            ",\"kills\":" + std::to_string(o.kills) + ",\"lives\":" + std::to_string(o.lives) +
            ",\"frames\":" + std::to_string(o.frames) + ",\"boss_hp\":" + std::to_string(o.boss_hp) +
            ",\"ticks\":" + std::to_string(o.ticks) +
-           (o.stopped.empty() ? "" : ",\"stopped\":\"" + o.stopped + "\"") + "}";
+           (o.stopped.empty() ? "" : ",\"stopped\":\"" + o.stopped + "\"") +
+           (with_digest ? ",\"play_digest\":\"" + play_digest_text(o.play_digest) + "\"" : "") +
+           "}";
 }

@@ -2,6 +2,8 @@
 // and reports its outcome and, on request, a trace of what happened.
 #pragma once
 
+#include <cstdint>
+
 #include <SDL/SDL.h>
 
 #include <functional>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "input_script.h"
+#include "play_digest.h"
 #include "support/asset_table.h"
 
 struct level_run;
@@ -44,6 +47,8 @@ struct sim_options {
     // reach would otherwise play for ever.
     int max_frames = -1;
     bool trace = false;
+    // The summary also gives the play digest.
+    bool summary_digest = false;
     // Where the trace goes, line by line as the run goes; without it the lines
     // are kept in the outcome.
     std::ostream* trace_out = nullptr;
@@ -70,6 +75,8 @@ struct sim_outcome {
     int lives = 0;
     int frames = 0; // frames of play
     int boss_hp = 0;
+    // Every frame of play folded into one fingerprint (play_digest.h).
+    std::uint64_t play_digest = play_digest_start;
     Uint32 ticks = 0;               // virtual time of the whole call
     std::vector<std::string> trace; // JSON lines, in time order (unless streamed)
     // Why the simulator cut the run short, if it did: "one hour of play" (the
@@ -98,4 +105,4 @@ void start_sim_run(const sim_session& session);
 
 bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome& outcome,
                    std::string& error);
-std::string summary_json(const sim_outcome& outcome);
+std::string summary_json(const sim_outcome& outcome, bool with_digest = false);
