@@ -208,7 +208,7 @@ void emit_picture(asset_sink& sink, int slot, const picture& drawn) {
                         ? write_picture_png(path, p.w, p.h, out, entry.key.keyed ? &key : nullptr)
                         : write_bmp(path, p.w, p.h, out);
     if (!ok) {
-        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "assetgen: cannot write %s (slot %d)\n", path.c_str(), slot);
         sink.failed = true;
         return;
     }
@@ -240,7 +240,7 @@ void emit_wav(asset_sink& sink, int slot, const std::vector<std::int16_t>& sampl
 void emit_bytes(asset_sink& sink, int slot, const std::vector<unsigned char>& bytes) {
     const std::string path = slot_path(sink, slot);
     if (!write_file(path, bytes)) {
-        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "assetgen: cannot write %s (slot %d)\n", path.c_str(), slot);
         sink.failed = true;
         return;
     }
