@@ -1,13 +1,15 @@
 // assetgen OUT_DIR [--sheet FILE] [--icons DIR]
 // Writes every picture, sound and music file of the catalogue into OUT_DIR
 // (as Images/ and Sound/), the same bytes on every run; with --icons, the
-// desktop icon at every size under DIR.
+// desktop icon at every size under DIR. The generators run side by side on
+// every processor (core/asset_jobs.h).
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "backdrops/gen_backdrops.h"
+#include "core/asset_jobs.h"
 #include "core/icons.h"
 #include "core/text.h"
 #include "enemies/gen_enemies.h"
@@ -32,12 +34,16 @@ int main(int argc, char** argv) {
 
     const auto start = std::chrono::steady_clock::now();
     asset_sink sink = make_sink(argv[1]);
-    generate_sprites(sink);
-    generate_enemies(sink);
-    generate_backdrops(sink);
-    generate_screens(sink);
-    generate_sounds(sink);
-    generate_music(sink);
+    // Longest first, so the threads finish at about the same time; the ship
+    // comes before everything since the screens show it.
+    asset_jobs jobs;
+    add_sprite_jobs(jobs);
+    add_music_jobs(jobs);
+    add_backdrop_jobs(jobs);
+    add_enemy_jobs(jobs);
+    add_screen_jobs(jobs, "ship");
+    add_sound_jobs(jobs);
+    if (!run_asset_jobs(sink, jobs, machine_threads())) return 1;
     if (!sheet.empty()) write_contact_sheet(sink, sheet);
     if (!icons.empty() && !write_icons(sink, icons)) return 1;
     if (!check_complete(sink)) return 1;

@@ -14,7 +14,7 @@
 namespace backdrop {
 namespace {
 
-constexpr std::uint32_t seed = 7700;
+constexpr std::uint32_t cave_seed = 7700;
 constexpr int cave_w = 364;
 // Over one loop the ledges slide once through their 480 rows, the floor once
 // through its 240 and the water three times through the floor's 240.
@@ -48,14 +48,16 @@ double solidity(const field& shape, int x, int y) {
 void add_crystal(ledges& l, double cx, double cy, double turn, double size, rgb tone, float phase) {
     const std::vector<rgb> ramp{scale(tone, 0.35), scale(tone, 0.6), tone,
                                 mix(tone, rgb{255, 255, 255}, 0.5)};
-    const int shards = 3 + static_cast<int>(hash_noise(static_cast<int>(cy), 0, seed + 30) * 3);
+    const int shards =
+        3 + static_cast<int>(hash_noise(static_cast<int>(cy), 0, cave_seed + 30) * 3);
     // Shards are drawn on a small sheet around the cluster, then laid on the rock.
     const int half = static_cast<int>(size * 1.2) + 4;
     const int ox = static_cast<int>(cx) - half, oy = static_cast<int>(cy) - half;
     const double lx = cx - ox, ly = cy - oy;
     for (int k = 0; k < shards; ++k) {
         const double a = turn + (k - (shards - 1) / 2.0) * 0.5;
-        const double len = size * (0.55 + 0.45 * hash_noise(k, static_cast<int>(cy), seed + 31));
+        const double len =
+            size * (0.55 + 0.45 * hash_noise(k, static_cast<int>(cy), cave_seed + 31));
         const double ux = std::cos(a), uy = std::sin(a);
         const double wide = 2.4;
         const point tip{lx + ux * len, ly + uy * len}, root{lx - ux * 2, ly - uy * 2};
@@ -107,8 +109,8 @@ ledges build_ledges() {
     l.phase.assign(n, 0.0f);
     l.tint.assign(n, rgb{});
     l.shadow.assign(n, 0);
-    const field shape = make_field({48, 48, 360, near_h, 4, seed + 1}, cave_w, near_h);
-    const field grain = make_field({8, 8, 360, near_h, 2, seed + 2}, cave_w, near_h);
+    const field shape = make_field({48, 48, 360, near_h, 4, cave_seed + 1}, cave_w, near_h);
+    const field grain = make_field({8, 8, 360, near_h, 2, cave_seed + 2}, cave_w, near_h);
     const double edge = 0.8;
     field solid{cave_w, near_h, {}};
     field chunk_edge{cave_w, near_h, {}};
@@ -121,7 +123,7 @@ ledges build_ledges() {
             solid.v[i] = static_cast<float>(solidity(shape, x, y));
             const double wx = x + (field_at(grain, x, y) - 0.5) * 8;
             const double wy = y + (field_at(grain, x + 100, y) - 0.5) * 8;
-            const cell_edge chunk = cell_edge_at(wx, wy, 32, near_h, seed + 4);
+            const cell_edge chunk = cell_edge_at(wx, wy, 32, near_h, cave_seed + 4);
             chunk_edge.v[i] = static_cast<float>(chunk.edge);
             chunk_id[i] = chunk.id;
         }
@@ -134,7 +136,7 @@ ledges build_ledges() {
             // The rock is split into chunks, each with its own shade and a
             // bevel lit on its top-left side; cracks between them are dark.
             const double e = chunk_edge.v[i];
-            double t = 0.3 + hash_noise(chunk_id[i], 0, seed + 5) * 0.35 +
+            double t = 0.3 + hash_noise(chunk_id[i], 0, cave_seed + 5) * 0.35 +
                        (field_at(grain, x * 2, y * 2) - 0.5) * 0.3;
             if (e < 5) {
                 const double bevel =
@@ -154,16 +156,17 @@ ledges build_ledges() {
     static const rgb tones[3] = {{90, 210, 220}, {180, 110, 230}, {120, 220, 190}};
     const int clusters = 12;
     for (int k = 0; k < clusters; ++k) {
-        const int y = k * near_h / clusters + static_cast<int>(hash_noise(k, 0, seed + 3) * 20);
+        const int y =
+            k * near_h / clusters + static_cast<int>(hash_noise(k, 0, cave_seed + 3) * 20);
         const bool left = k % 2 == 0;
         int x = left ? 1 : cave_w - 2;
         while (x >= 1 && x <= cave_w - 2 && !open(x, y)) x += left ? 1 : -1;
         const double cx = x + (left ? -5 : 5);
         // Shards lean out over the gorge.
-        const double turn =
-            (left ? 0.0 : tau / 2) + (hash_noise(k, 1, seed + 3) - 0.5) * 0.8 + (left ? -0.5 : 0.5);
-        add_crystal(l, cx, y, turn, 11 + hash_noise(k, 2, seed + 3) * 7, tones[k % 3],
-                    static_cast<float>(hash_noise(k, 3, seed + 3)));
+        const double turn = (left ? 0.0 : tau / 2) + (hash_noise(k, 1, cave_seed + 3) - 0.5) * 0.8 +
+                            (left ? -0.5 : 0.5);
+        add_crystal(l, cx, y, turn, 11 + hash_noise(k, 2, cave_seed + 3) * 7, tones[k % 3],
+                    static_cast<float>(hash_noise(k, 3, cave_seed + 3)));
     }
     // The ledges shade the gorge floor far below, well down and to the right.
     for (int y = 0; y < near_h; ++y)
@@ -181,31 +184,31 @@ picture build_floor(std::vector<float>& stream) {
     static const std::vector<rgb> ground{
         {8, 9, 16}, {12, 14, 22}, {17, 19, 29}, {23, 26, 37}, {30, 33, 46}};
     picture p = make_filled(cave_w, floor_h, rgb{});
-    const field grain = make_field({20, 20, 360, floor_h, 3, seed + 10}, cave_w, floor_h);
-    const field bend = make_field({30, 30, 360, floor_h, 2, seed + 11}, cave_w, floor_h);
+    const field grain = make_field({20, 20, 360, floor_h, 3, cave_seed + 10}, cave_w, floor_h);
+    const field bend = make_field({30, 30, 360, floor_h, 2, cave_seed + 11}, cave_w, floor_h);
     const meander_path line = trace({182, 26, 0.5, 8, 2.2, floor_h});
     stream.assign(static_cast<size_t>(cave_w) * floor_h, 0.0f);
     for (int y = 0; y < floor_h; ++y)
         for (int x = 0; x < cave_w; ++x) {
             const double d = path_distance(line, x + (field_at(bend, x, y) - 0.5) * 14, y);
             stream[static_cast<size_t>(y) * cave_w + x] = static_cast<float>(d);
-            const cell_edge flag = cell_edge_at(x, y, 40, floor_h, seed + 12);
-            double t = 0.3 + hash_noise(flag.id, 0, seed + 13) * 0.25 +
+            const cell_edge flag = cell_edge_at(x, y, 40, floor_h, cave_seed + 12);
+            double t = 0.3 + hash_noise(flag.id, 0, cave_seed + 13) * 0.25 +
                        (field_at(grain, x, y) - 0.5) * 0.5;
             if (flag.edge < 1) t = 0;
             rgb c = ramp_at(ground, t, x, y);
             if (d < 15 && d >= 12) c = rgb{34, 38, 46};
-            if (d < 20 && d >= 15 && hash_noise(x / 2, y / 2, seed + 14) > 0.75)
+            if (d < 20 && d >= 15 && hash_noise(x / 2, y / 2, cave_seed + 14) > 0.75)
                 c = rgb{40, 96, 80};
             put(p, x, y, c);
         }
     // Boulders: round stones lit on the top left with a shadow to the bottom right.
     for (int row = 0; row < floor_h / 24; ++row)
         for (int col = 0; col < cave_w / 24 + 1; ++col) {
-            if (hash_noise(col, row, seed + 15) > 0.45) continue;
-            const double cx = (col + hash_noise(col, row, seed + 16)) * 24;
-            const double cy = (row + hash_noise(col, row, seed + 17)) * 24;
-            const double r = 2.5 + hash_noise(col, row, seed + 18) * 4;
+            if (hash_noise(col, row, cave_seed + 15) > 0.45) continue;
+            const double cx = (col + hash_noise(col, row, cave_seed + 16)) * 24;
+            const double cy = (row + hash_noise(col, row, cave_seed + 17)) * 24;
+            const double r = 2.5 + hash_noise(col, row, cave_seed + 18) * 4;
             if (path_distance(line, cx, static_cast<int>(cy)) < 14 + r) continue;
             for (int y = static_cast<int>(cy - r) - 1; y <= static_cast<int>(cy + r) + 3; ++y)
                 for (int x = static_cast<int>(cx - r) - 1; x <= static_cast<int>(cx + r) + 3; ++x) {
@@ -232,7 +235,7 @@ std::vector<picture> paint_cave_frames(int count) {
     std::vector<float> stream;
     const picture ground = build_floor(stream);
     // Flow lines: streaks drawn out along the current.
-    const field flow = make_field({6, 24, 360, floor_h, 2, seed + 20}, cave_w, floor_h);
+    const field flow = make_field({6, 24, 360, floor_h, 2, cave_seed + 20}, cave_w, floor_h);
     // With 30 frames: 16, 8 and 24 rows a frame.
     const int near_step = near_h / count, floor_step = floor_h / count;
     const int water_step = 3 * floor_h / count;

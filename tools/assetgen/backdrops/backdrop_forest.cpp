@@ -13,7 +13,7 @@
 namespace backdrop {
 namespace {
 
-constexpr std::uint32_t seed = 4400;
+constexpr std::uint32_t forest_seed = 4400;
 const meander river_line{322, 74, 0.3, 30, 1.7};
 const meander track_line{236, -64, 2.0, 22, 0.9};
 
@@ -48,7 +48,8 @@ void add_clump(canopy& c, double cx, double cy, double r, double base, double to
             if (q <= 0) continue;
             const double nz = std::sqrt(q);
             const double lambert = -0.55 * nx - 0.55 * ny + 0.63 * nz;
-            const double leaf = (hash_noise(x / 2, wrap(y, full_h) / 2, seed + 1) - 0.5) * 0.22;
+            const double leaf =
+                (hash_noise(x / 2, wrap(y, full_h) / 2, forest_seed + 1) - 0.5) * 0.22;
             lay(c, x, y, base + nz * r * 0.8,
                 ramp_at(ramp, 0.12 + 0.7 * lambert + tone + leaf, x, y));
         }
@@ -56,12 +57,12 @@ void add_clump(canopy& c, double cx, double cy, double r, double base, double to
 
 void add_broadleaf(canopy& c, double cx, double cy, double r, double base, int index,
                    const std::vector<rgb>& ramp) {
-    const int lobes = 4 + static_cast<int>(hash_noise(index, 1, seed + 2) * 3);
-    const double turn = hash_noise(index, 2, seed + 2) * tau;
+    const int lobes = 4 + static_cast<int>(hash_noise(index, 1, forest_seed + 2) * 3);
+    const double turn = hash_noise(index, 2, forest_seed + 2) * tau;
     for (int k = 0; k < lobes; ++k) {
         const double a = turn + tau * k / lobes;
         const double ox = std::cos(a) * r * 0.45, oy = std::sin(a) * r * 0.45;
-        const double size = r * (0.48 + 0.12 * hash_noise(index, k + 3, seed + 3));
+        const double size = r * (0.48 + 0.12 * hash_noise(index, k + 3, forest_seed + 3));
         add_clump(c, cx + ox, cy + oy, size, base, -0.2 * (ox + oy) / r, ramp);
     }
     add_clump(c, cx - r * 0.08, cy - r * 0.08, r * 0.6, base + r * 0.15, 0.05, ramp);
@@ -70,8 +71,8 @@ void add_broadleaf(canopy& c, double cx, double cy, double r, double base, int i
 // A fir seen from above: a star of drooping boughs around a tall tip.
 void add_fir(canopy& c, double cx, double cy, double r, double base, int index,
              const std::vector<rgb>& ramp) {
-    const double turn = hash_noise(index, 4, seed + 4) * tau;
-    const int boughs = 7 + static_cast<int>(hash_noise(index, 5, seed + 4) * 3);
+    const double turn = hash_noise(index, 4, forest_seed + 4) * tau;
+    const int boughs = 7 + static_cast<int>(hash_noise(index, 5, forest_seed + 4) * 3);
     for (int y = static_cast<int>(cy - r) - 1; y <= static_cast<int>(cy + r) + 1; ++y)
         for (int x = static_cast<int>(cx - r) - 1; x <= static_cast<int>(cx + r) + 1; ++x) {
             const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
@@ -96,9 +97,9 @@ rgb ground_at(const field& glade, int x, int y) {
     static const std::vector<rgb> grass{{38, 62, 30}, {48, 76, 36}, {60, 90, 42}, {72, 102, 48}};
     static const std::vector<rgb> water{{18, 40, 54}, {24, 52, 66}, {32, 66, 80}, {52, 92, 104}};
     const double g = field_at(glade, x, y);
-    rgb c = ramp_at(litter, hash_noise(x / 2, y / 2, seed + 6), x, y);
+    rgb c = ramp_at(litter, hash_noise(x / 2, y / 2, forest_seed + 6), x, y);
     if (g > 0.6) {
-        const double tuft = hash_noise(x, y, seed + 7) > 0.8 ? 0.3 : 0.0;
+        const double tuft = hash_noise(x, y, forest_seed + 7) > 0.8 ? 0.3 : 0.0;
         c = ramp_at(grass, (g - 0.6) * 4 + tuft + 0.2, x, y);
     }
     static const meander_path track = trace(track_line);
@@ -109,7 +110,7 @@ rgb ground_at(const field& glade, int x, int y) {
     if (d < 14) c = d < 12 ? rgb{58, 52, 36} : rgb{44, 42, 30};
     if (d < 10.5) {
         // Ripples: short bright dashes, denser towards the middle.
-        const bool ripple = hash_noise(x / 5, y, seed + 8) > 0.86 + d * 0.01;
+        const bool ripple = hash_noise(x / 5, y, forest_seed + 8) > 0.86 + d * 0.01;
         c = ramp_at(water, ripple ? 0.95 : 0.55 - d * 0.04, x, y);
     }
     return c;
@@ -124,8 +125,8 @@ picture paint_forest() {
         {{46, 36, 16}, {78, 60, 22}, {110, 86, 28}, {138, 110, 36}, {158, 128, 48}}};
     static const std::vector<rgb> fir{{10, 28, 26}, {16, 42, 34}, {24, 56, 42}, {36, 72, 52}};
 
-    const field glade = make_field({80, 80, full_w, full_h, 3, seed + 10}, full_w, full_h);
-    const field firs = make_field({120, 120, full_w, full_h, 2, seed + 11}, full_w, full_h);
+    const field glade = make_field({80, 80, full_w, full_h, 3, forest_seed + 10}, full_w, full_h);
+    const field firs = make_field({120, 120, full_w, full_h, 2, forest_seed + 11}, full_w, full_h);
 
     canopy c;
     c.height.assign(static_cast<size_t>(full_w) * full_h, 0.0f);
@@ -134,28 +135,30 @@ picture paint_forest() {
     for (int row = 0; row < full_h / cell; ++row)
         for (int col = -1; col <= full_w / cell + 1; ++col) {
             const int index = row * 64 + col + 1;
-            const double cx = (col + 0.5) * cell + (hash_noise(col, row, seed + 12) - 0.5) * 9;
-            const double cy = (row + 0.5) * cell + (hash_noise(col, row, seed + 13) - 0.5) * 9;
+            const double cx =
+                (col + 0.5) * cell + (hash_noise(col, row, forest_seed + 12) - 0.5) * 9;
+            const double cy =
+                (row + 0.5) * cell + (hash_noise(col, row, forest_seed + 13) - 0.5) * 9;
             const int ix = static_cast<int>(cx), iy = static_cast<int>(cy);
             const double open = field_at(glade, ix, iy);
-            const double pick = hash_noise(col, row, seed + 14);
+            const double pick = hash_noise(col, row, forest_seed + 14);
             const bool is_fir = pick < (field_at(firs, ix, iy) > 0.55 ? 0.85 : 0.08);
-            double r = is_fir ? 5 + 3 * hash_noise(col, row, seed + 15)
-                              : 7 + 5 * hash_noise(col, row, seed + 15);
+            double r = is_fir ? 5 + 3 * hash_noise(col, row, forest_seed + 15)
+                              : 7 + 5 * hash_noise(col, row, forest_seed + 15);
             // Glades hold only the odd bush; the river and track stay clear.
             if (open > 0.6) {
-                if (hash_noise(col, row, seed + 16) > 0.25) continue;
-                r = 3 + 1.5 * hash_noise(col, row, seed + 17);
+                if (hash_noise(col, row, forest_seed + 16) > 0.25) continue;
+                r = 3 + 1.5 * hash_noise(col, row, forest_seed + 17);
             } else if (open > 0.57) {
                 r *= 0.7;
             }
             if (meander_distance(river_line, cx, cy) < 12 + r * 0.3) continue;
             if (meander_distance(track_line, cx, cy) < 3 + r * 0.5) continue;
-            const double base = 4 + hash_noise(col, row, seed + 18) * 6 + (is_fir ? 5 : 0);
+            const double base = 4 + hash_noise(col, row, forest_seed + 18) * 6 + (is_fir ? 5 : 0);
             if (is_fir)
                 add_fir(c, cx, cy, r, base, index, fir);
             else {
-                const double kind = hash_noise(col, row, seed + 19);
+                const double kind = hash_noise(col, row, forest_seed + 19);
                 const auto& ramp = broadleaf[kind < 0.03 ? 2 : kind < 0.3 ? 1 : 0];
                 add_broadleaf(c, cx, cy, r, base, index, ramp);
             }

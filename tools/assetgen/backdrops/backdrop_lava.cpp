@@ -12,7 +12,7 @@
 namespace backdrop {
 namespace {
 
-constexpr std::uint32_t seed = 5500;
+constexpr std::uint32_t lava_seed = 5500;
 
 } // namespace
 
@@ -21,11 +21,11 @@ picture paint_lava() {
         {20, 14, 14}, {30, 20, 19}, {42, 29, 25}, {56, 39, 32}, {72, 50, 40}};
     static const std::vector<rgb> molten{
         {54, 10, 8}, {90, 18, 10}, {130, 34, 12}, {172, 62, 16}, {214, 108, 30}};
-    const field grain = make_field({12, 12, full_w, full_h, 2, seed + 2}, full_w, full_h);
-    const field wobble = make_field({60, 60, full_w, full_h, 2, seed + 3}, full_w, full_h);
-    const field flow = make_field({16, 60, full_w, full_h, 3, seed + 4}, full_w, full_h);
-    const field activity = make_field({120, 120, full_w, full_h, 2, seed + 7}, full_w, full_h);
-    const field floes = make_field({24, 24, full_w, full_h, 3, seed + 5}, full_w, full_h);
+    const field grain = make_field({12, 12, full_w, full_h, 2, lava_seed + 2}, full_w, full_h);
+    const field wobble = make_field({60, 60, full_w, full_h, 2, lava_seed + 3}, full_w, full_h);
+    const field flow = make_field({16, 60, full_w, full_h, 3, lava_seed + 4}, full_w, full_h);
+    const field activity = make_field({120, 120, full_w, full_h, 2, lava_seed + 7}, full_w, full_h);
+    const field floes = make_field({24, 24, full_w, full_h, 3, lava_seed + 5}, full_w, full_h);
 
     // The crack distance, from the cell pattern bent a little by noise.
     field edge{full_w, full_h, {}};
@@ -37,12 +37,12 @@ picture paint_lava() {
         for (int x = 0; x < full_w; ++x) {
             const double wx = x + (field_at(wobble, x, y) - 0.5) * 24;
             const double wy = y + (field_at(wobble, x + 200, y + 120) - 0.5) * 24;
-            const cell_edge s = cell_edge_at(wx, wy, 60, full_h, seed);
+            const cell_edge s = cell_edge_at(wx, wy, 60, full_h, lava_seed);
             const size_t i = static_cast<size_t>(y) * full_w + x;
             edge.v[i] = static_cast<float>(s.edge);
             ids[i] = s.id;
             fracture.v[i] =
-                static_cast<float>(cell_edge_at(wx + 7, wy + 11, 30, full_h, seed + 9).edge);
+                static_cast<float>(cell_edge_at(wx + 7, wy + 11, 30, full_h, lava_seed + 9).edge);
         }
 
     const meander_path rivers[2] = {trace({290, 44, 1.1, 12, 0.2}),
@@ -59,7 +59,7 @@ picture paint_lava() {
             const double hot = smoothstep(0.42, 0.62, field_at(activity, x, y));
             // Slab surface: its own shade, a rough grain, and a bevel lit on
             // the top-left edge and shadowed on the bottom-right one.
-            const double own = hash_noise(ids[i], 0, seed + 6) * 0.25;
+            const double own = hash_noise(ids[i], 0, lava_seed + 6) * 0.25;
             double t = 0.3 + own + (field_at(grain, x, y) - 0.5) * 0.5;
             if (e < crack + 6)
                 t += (field_at(edge, x + 1, y + 1) - field_at(edge, x - 1, y - 1)) * 0.35;

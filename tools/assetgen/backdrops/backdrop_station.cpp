@@ -14,7 +14,7 @@
 namespace backdrop {
 namespace {
 
-constexpr std::uint32_t seed = 6600;
+constexpr std::uint32_t station_seed = 6600;
 constexpr int bay_h = 120;
 
 enum class stuff : std::uint8_t {
@@ -129,7 +129,7 @@ void lay_out(deck& d) {
         default: // Cargo lockers with warning stripes.
             for (int k = 0; k < 3; ++k) {
                 mirrored(d, 164 + k * 30, y + 12, 24, 40, 5 + k % 2, stuff::housing,
-                         static_cast<float>(hash_noise(k, bay, seed) * 0.2 - 0.1));
+                         static_cast<float>(hash_noise(k, bay, station_seed) * 0.2 - 0.1));
                 mirrored(d, 164 + k * 30, y + 48, 24, 4, 6, stuff::stripe);
             }
             hatch(d, 204, y + 84, 16, 0);
@@ -159,7 +159,7 @@ rgb colour_of(const deck& d, int x, int y) {
         // Deck plates of 32 pixels with seams, each plate its own shade,
         // some with a tread of short diagonal ribs.
         const int px = (x + 16) / 32, py = y / 32, lx = (x + 16) % 32, ly = y % 32;
-        const double own = hash_noise(px, py, seed + 1);
+        const double own = hash_noise(px, py, station_seed + 1);
         t += (own - 0.5) * 0.3;
         if (own > 0.7 && lx > 3 && ly > 3 && lx < 29 && ly < 29) {
             // Tread plate: short ribs in alternating directions.
@@ -176,7 +176,7 @@ rgb colour_of(const deck& d, int x, int y) {
         break;
     }
     case stuff::hull: {
-        const double grime = (hash_noise(x / 3, y / 3, seed + 2) - 0.5) * 0.2;
+        const double grime = (hash_noise(x / 3, y / 3, station_seed + 2) - 0.5) * 0.2;
         c = ramp_flat(hull, t - 0.1 + grime);
         break;
     }

@@ -2,6 +2,6 @@
 // and white cards.
 #pragma once
 
-#include "core/asset_sink.h"
+#include "core/asset_jobs.h"
 
-void generate_backdrops(asset_sink& sink);
+void add_backdrop_jobs(asset_jobs& jobs);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <mutex>
 #include <unistd.h>
 
 namespace {
@@ -38,6 +39,9 @@ bool lists(std::string_view names, std::string_view wanted) {
 }
 
 // The fonts are opened once and kept for the whole run of the generator.
+// FreeType faces are not to be used by two threads at once: every use of
+// the cache holds this lock.
+std::mutex font_lock;
 struct font_cache {
     bool opened = false;
     bool ok = false;
@@ -93,7 +97,10 @@ struct placed_glyph {
 
 } // namespace
 
-bool fonts_available() { return fonts().ok; }
+bool fonts_available() {
+    std::lock_guard held(font_lock);
+    return fonts().ok;
+}
 
 std::string find_font_file(std::string_view family, std::string_view style) {
     const std::string name = std::string(family) + " " + std::string(style);
@@ -153,6 +160,7 @@ static void find_ink(text_mask& m) {
 
 text_mask set_text(const text_style& style, std::string_view utf8, int margin) {
     text_mask m;
+    std::unique_lock held(font_lock);
     font_cache& cache = fonts();
     FT_Face face = cache.faces[static_cast<size_t>(style.font)];
     if (!face) {
@@ -204,6 +212,7 @@ text_mask set_text(const text_style& style, std::string_view utf8, int margin) {
         pen_y += face->glyph->advance.y + std::lround(style.tracking * 64 * s);
     }
     FT_Set_Transform(face, nullptr, nullptr);
+    held.unlock();
 
     int x0 = 0, y0 = 0, x1 = 1, y1 = 1;
     for (const placed_glyph& g : glyphs) {

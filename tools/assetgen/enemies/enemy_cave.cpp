@@ -9,8 +9,6 @@
 
 namespace {
 
-const rgb mark{255, 255, 255}; // mask colour: only the shape matters
-
 // A bat seen from above, head towards the player. Frame 1 spreads the wings
 // wide; frame 2 is the downstroke, tips swept forward.
 picture bat(int frame) {

@@ -9,8 +9,6 @@
 
 namespace {
 
-const rgb mark{255, 255, 255}; // mask colour: only the shape matters
-
 // Frame 2 lets the coat tails and the scarf flutter and tips the sabre.
 picture duellist(int frame) {
     picture c = make_picture(97, 138);

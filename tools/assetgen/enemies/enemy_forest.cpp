@@ -8,8 +8,6 @@
 
 namespace {
 
-const rgb mark{255, 255, 255}; // mask colour: only the shape matters
-
 struct plane_colours {
     rgb wing, camo, trim, metal, glass, hot, line;
 };

@@ -9,7 +9,6 @@
 namespace {
 
 const rgb ink{38, 18, 34};
-const rgb mark{255, 255, 255}; // mask colour: only the shape matters
 
 // Twin-engined plane, nose down. Turret on the spine at (46,76) and a gun pod
 // under the right wing at (76,76) are where its bullets leave; the left wing

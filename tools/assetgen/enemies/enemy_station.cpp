@@ -8,7 +8,6 @@
 
 namespace {
 
-const rgb mark{255, 255, 255}; // mask colour: only the shape matters
 const rgb deep{18, 16, 34};
 
 // A layered wing of long plates fanning from the shoulder: count feathers

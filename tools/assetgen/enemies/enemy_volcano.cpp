@@ -8,7 +8,6 @@
 
 namespace {
 
-const rgb mark{255, 255, 255}; // mask colour: only the shape matters
 const rgb soot{24, 10, 10};
 const rgb lava{255, 120, 30};
 

@@ -1,6 +1,6 @@
 // Every enemy and boss with their second frames and flash pictures.
 #pragma once
 
-#include "core/asset_sink.h"
+#include "core/asset_jobs.h"
 
-void generate_enemies(asset_sink& sink);
+void add_enemy_jobs(asset_jobs& jobs);

@@ -1,6 +1,7 @@
 // The eleven music tracks.
 #pragma once
 
-#include "core/asset_sink.h"
+#include "core/asset_jobs.h"
 
-void generate_music(asset_sink& sink);
+// One job a track, longest first.
+void add_music_jobs(asset_jobs& jobs);

@@ -2,6 +2,7 @@
 // digits, HUD frames and labels, continue, loading, score and ending screens.
 #pragma once
 
-#include "core/asset_sink.h"
+#include "core/asset_jobs.h"
 
-void generate_screens(asset_sink& sink);
+// The screens showing the player's ship run after the job named `ship_job`.
+void add_screen_jobs(asset_jobs& jobs, const std::string& ship_job);

@@ -1,6 +1,6 @@
 // The twelve sound effects.
 #pragma once
 
-#include "core/asset_sink.h"
+#include "core/asset_jobs.h"
 
-void generate_sounds(asset_sink& sink);
+void add_sound_jobs(asset_jobs& jobs);

@@ -2,9 +2,9 @@
 #include "sprites/gen_sprites.h"
 #include "sprites/sprite_parts.h"
 
-void generate_sprites(asset_sink& sink) {
-    generate_ship_sprites(sink);
-    generate_shot_sprites(sink);
-    generate_gauge_sprites(sink);
-    generate_explosion_sprites(sink);
+void add_sprite_jobs(asset_jobs& jobs) {
+    jobs.push_back({"ship", generate_ship_sprites, {}});
+    jobs.push_back({"shots", generate_shot_sprites, {}});
+    jobs.push_back({"gauges", generate_gauge_sprites, {}});
+    jobs.push_back({"explosions", generate_explosion_sprites, {}});
 }

@@ -2,6 +2,7 @@
 // explosion strips and enemy bullets.
 #pragma once
 
-#include "core/asset_sink.h"
+#include "core/asset_jobs.h"
 
-void generate_sprites(asset_sink& sink);
+// The ship's job is named "ship": the screens show the ship it draws.
+void add_sprite_jobs(asset_jobs& jobs);

@@ -8,6 +8,9 @@
 
 #include "core/draw.h"
 
+// The colour masks are drawn in: only their shape counts.
+inline constexpr rgb mark{255, 255, 255};
+
 // Four shades of one material, dark to bright.
 struct ramp {
     rgb shadow, base, light, shine;
