@@ -13,10 +13,10 @@
 namespace {
 
 constexpr std::array<const char*, 7> stages = {"1", "2", "3", "4", "5", "6", "epilogue"};
-constexpr std::array<int, 5> difficulties = {difficulty_practice, difficulty_easy,
-                                             difficulty_normal, difficulty_hard, difficulty_cheat};
+constexpr std::array<int, 5> soak_difficulties = {
+    difficulty_practice, difficulty_easy, difficulty_normal, difficulty_hard, difficulty_cheat};
 // A block: every stage at every difficulty, then one whole game.
-constexpr int stage_plays = static_cast<int>(stages.size() * difficulties.size());
+constexpr int stage_plays = static_cast<int>(stages.size() * soak_difficulties.size());
 constexpr int block = stage_plays + 1;
 constexpr int pilot_block_every = 10;
 
@@ -52,10 +52,10 @@ soak_play soak_play_of(int index) {
     const int position = index % block;
     if (position == stage_plays) {
         play.stage = "run";
-        play.difficulty = difficulties[(index / block) % difficulties.size()];
+        play.difficulty = soak_difficulties[(index / block) % soak_difficulties.size()];
     } else {
         play.stage = stages[position % stages.size()];
-        play.difficulty = difficulties[position / stages.size()];
+        play.difficulty = soak_difficulties[position / stages.size()];
     }
     play.pilot = (index / block) % pilot_block_every == 0 && play.stage != "run" &&
                  play.difficulty != difficulty_cheat;
