@@ -15,8 +15,8 @@ Mutants are made in copies of the checkout under WORK_DIR (default
 build-mutation/, one a job), never in the checkout itself; the copy's file is
 put back after every mutant, on Ctrl-C too. A copy keeps the checkout's
 relative layout, so with the shared ccache (CCACHE_BASEDIR) its first build
-mostly hits the cache; afterwards a mutant rebuilds one object and relinks
-the test binary only.
+mostly hits the cache; afterwards a mutant rebuilds one object (or unity batch)
+and relinks the test binary only.
 
 --level-6-gun adds the mutants that move one gun point of Level 6's boss by a
 pixel (the guns[] table of src/levels/level_6.cpp), reported apart.
@@ -177,8 +177,10 @@ class Copy:
             sys.exit(f"mutation_score: {what} failed in {self.tree}:\n{result.stdout[-4000:]}")
 
     def rebuild(self):
-        """The touched layer's object, then the test binary's link; False when it does not compile."""
-        targets = [f"{layer}/fast" for layer in LAYER_OF.values()] + ["graze_tests/fast"]
+        """The layers (with their dependency scan: a unity batch's object depends on the
+        files it includes only through it), then the test binary's link; False when it
+        does not compile."""
+        targets = list(LAYER_OF.values()) + ["graze_tests/fast"]
         result = run(["make", "-C", self.build, "-j1"] + targets, env=self.env)
         return result.returncode == 0
 
