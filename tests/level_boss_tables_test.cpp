@@ -177,13 +177,13 @@ void expect_path_as_rows(const step_path& path, path_rows rows, const char* phas
         while (fired < step->templates.size() && step->templates[fired]) ++fired;
         ASSERT_EQ(fired, kept[i]->volley.size()) << "step " << i;
         for (std::size_t b = 0; b < fired; ++b) {
-            const bullet_spec& spec = kept[i]->volley[b];
+            const bullet_spec& row = kept[i]->volley[b];
             const shot* t = step->templates[b];
-            EXPECT_EQ(t->rect.x, spec.from.x);
-            EXPECT_EQ(t->rect.y, spec.from.y);
-            EXPECT_EQ(t->speed_x, spec.speed.x);
-            EXPECT_EQ(t->speed_y, spec.speed.y);
-            EXPECT_EQ(t->kind, spec.kind);
+            EXPECT_EQ(t->rect.x, row.from.x);
+            EXPECT_EQ(t->rect.y, row.from.y);
+            EXPECT_EQ(t->speed_x, row.speed.x);
+            EXPECT_EQ(t->speed_y, row.speed.y);
+            EXPECT_EQ(t->kind, row.kind);
         }
         EXPECT_EQ(step->sound != nullptr, fired > 0) << "a volley plays the firing sound";
     }
