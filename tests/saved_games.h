@@ -90,8 +90,15 @@ inline const saved_game* saved_game_named(const std::vector<saved_game>& games,
 }
 
 // How the simulator plays a saved game: the mode its kind names and its keys.
+// A saved stage's digest also folds the pixels of every 32nd presented frame
+// (the title card, the play field, the panels, the outro): drawing every
+// frame would cost the fast tests seconds a stage. The re-recording script
+// passes the same number (--picture-every).
+constexpr int saved_stage_picture_every = 32;
+
 inline sim_options saved_game_options(const saved_game& game) {
     sim_options options;
+    if (game.kind == "stage") options.picture_every = saved_stage_picture_every;
     options.whole_run = game.kind != "stage";
     options.one_run = game.kind == "one-run";
     options.level = game.level;

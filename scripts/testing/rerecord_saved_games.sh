@@ -30,7 +30,8 @@ done
 for stage in 1 2 3 4 5 6 epilogue; do
   file=stages/level_${stage}_hard.txt
   [ "$stage" = epilogue ] && file=stages/epilogue_hard.txt
-  plans+=("stage $file $stage 0|--level $stage --difficulty 0 --autopilot --save-input $runs/$file")
+  # The pixels of every 32nd frame too, as tests/saved_games.h replays them.
+  plans+=("stage $file $stage 0|--level $stage --difficulty 0 --autopilot --picture-every 32 --save-input $runs/$file")
 done
 for script in "$runs"/scripted/*.txt; do
   plans+=("one-run scripted/$(basename "$script")|--one-run --input $script")
@@ -69,7 +70,9 @@ while [ "$(jobs -rp | wc -l)" -gt 0 ]; do wait -n || failed=1; done
 #   one-run  a whole game from a hand-written script, left after the run (--one-run)
 #   stage    one stage flown by the pilot (--level LEVEL --difficulty DIFFICULTY)
 # Each END is frame:code:score of one level's end, in order of play; the
-# digest folds every frame of play (where the ship, enemies and shots stand).
+# digest folds every frame of play (where the ship, enemies and shots stand,
+# their sizes and animation, the level's clock and scroll) and, for a stage,
+# the pixels of every 32nd presented frame.
 HEADER
   for index in "${!plans[@]}"; do cat "$work/$index.ends"; done
 } >"$runs/expected_ends.tsv"

@@ -71,6 +71,12 @@ const char* read_every(sim_command& c, const char* value) {
     return nullptr;
 }
 
+const char* read_picture_every(sim_command& c, const char* value) {
+    if (!read_int(value, 1, largest_frame_count, c.options.picture_every))
+        return "not a frame count (1 to 2000000000)";
+    return nullptr;
+}
+
 const char* read_draw(sim_command& c, const char* value) {
     int draw = 0;
     if (!read_int(value, 0, 1, draw)) return "0 or 1";
@@ -149,6 +155,8 @@ constexpr std::array option_table{
     option_row{"--save-input", "FILE", read_save, "write the run's key log as an input script"},
     option_row{"--play-digest", nullptr, read_play_digest,
                "the summary also gives a fingerprint of every frame of play"},
+    option_row{"--picture-every", "K", read_picture_every,
+               "the play digest also folds the pixels of every K-th presented frame"},
     option_row{"--frames-dir", "DIR", read_frames_dir,
                "save presented frames as PNGs in DIR (created if missing)"},
     option_row{"--every", "K", read_every, "with --frames-dir: every K-th frame (default 1)"},

@@ -15,6 +15,7 @@
 #include "engine/level_run.h"
 #include "levels/levels.h"
 #include "objects/blit.h"
+#include "objects/hud.h"
 #include "ogg_length.h"
 #include "platform/platform_sim.h"
 #include "png_frames.h"
@@ -53,6 +54,7 @@ struct watcher {
     bool playing = false;
     Uint32 play_start_tick = 0;
     int play_start_flip = 0;
+    int first_flip = -1; // the run's first presented frame (pictures count from it)
     int last_phase = 0;
     int last_respawning = 0;
     // Where the frame of play in progress began.
@@ -259,11 +261,20 @@ void write_settled_events(watcher& w, int flip) {
     w.events.erase(w.events.begin(), settled);
 }
 
+bool always_drawn(const sim_options& o) { return o.draw || !o.frames_dir.empty(); }
+
 // Called on every flip: frame capture, the trace so far, and leaving the game
 // on a stop signal.
 void on_flip(watcher& w, SDL_Surface* screen, int frame) {
     const sim_options& o = *w.options;
     if (o.watch_flip) o.watch_flip(frame);
+    if (o.picture_every > 0) {
+        if (w.first_flip < 0) w.first_flip = frame;
+        const int counted = frame - w.first_flip;
+        if (counted % o.picture_every == 0)
+            w.outcome->play_digest = fold_picture(w.outcome->play_digest, screen);
+        set_drawing(always_drawn(o) || (counted + 1) % o.picture_every == 0);
+    }
     if (w.frames_folder >= 0 && frame % std::max(o.every, 1) == 0) {
         char name[32];
         std::snprintf(name, sizeof name, "frame_%06d.png", frame);
@@ -341,6 +352,11 @@ void start_sim_run(const sim_session& session) {
     // game would: the C library's sequence from its default seed.
     std::srand(1);
     sim_reset();
+    // And the black window a fresh start opens: a run after another in the
+    // same session must not begin on the last one's pixels.
+    if (session.screen) SDL_FillRect(session.screen, nullptr, 0);
+    // The HUD's blink runs on across the levels of a game, from 0 at its start.
+    set_hud_blink_counter(0);
     sim_register_assets(session.assets->slots.data(), asset_slot_count);
     for (int slot = first_music_slot; slot < first_chunk_slot; ++slot) {
         const long length = ogg_length_ms(asset_catalogue[slot].path);
@@ -380,7 +396,7 @@ bool run_level_sim(sim_session& session, const sim_options& options, sim_outcome
     set_scene_observer(&scene_watch);
     set_run_observer(&run_watch);
     set_level_observer(&level_watch);
-    set_drawing(options.draw || !options.frames_dir.empty());
+    set_drawing(always_drawn(options) || options.picture_every > 0);
     game_result result{0, options.score};
     if (options.whole_run) {
         schedule_run_input(options);

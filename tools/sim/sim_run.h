@@ -60,6 +60,10 @@ struct sim_options {
     // Pixels are copied only when asked or when frames are captured; the game
     // plays the same either way.
     bool draw = false;
+    // Every K-th presented frame (the first one among them) is drawn and its
+    // pixels folded into the play digest; the frames between are drawn only
+    // when draw or frames_dir asks for them. 0: no pixels in the digest.
+    int picture_every = 0;
     // Called at the end of every frame of play, read-only (tests watch the
     // level through it).
     std::function<void(const level_run&)> watch_frame;
