@@ -101,6 +101,23 @@ reach() {
     sleep 0.2
   done
   expect "$shot" "$picture" "$@"
+  [ -z "$(mismatches "$shot" "$picture" "$@")" ] || game_state
+}
+# After a screen that never came: is the game still there, and what did it say?
+game_state() {
+  if [ -z "$game" ]; then
+    echo "the game is not running"
+  elif kill -0 "$game" 2>/dev/null; then
+    echo "the game (pid $game) still runs; its windows:"
+    xwininfo -root -children 2>&1 | sed -n 's/^ *0x/  0x/p'
+  else
+    local status
+    wait "$game" && status=0 || status=$?
+    echo "the game (pid $game) has ended, status $status"
+    game=""
+  fi
+  echo "the game's log ends:"
+  tail -n 15 "$shots/game.log" | sed 's/^/  /'
 }
 full_screen=(20,20 320,100 600,460 100,300 500,240)
 
@@ -158,7 +175,12 @@ to_level_card() {
 stop() {
   local status="" start elapsed
   start=$(date +%s%N)
-  kill -s "$1" "$game"
+  if [ -z "$game" ]; then
+    echo "FAIL: SIG$1 $2: the game had already ended"
+    failures=$((failures + 1))
+    return 0
+  fi
+  kill -s "$1" "$game" 2>/dev/null || true
   while [ $(( $(date +%s%N) - start )) -lt 1000000000 ]; do
     if ! kill -0 "$game" 2>/dev/null; then
       elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
