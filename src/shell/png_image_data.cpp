@@ -12,6 +12,7 @@
 #endif
 
 #include "shell/adler32.h"
+#include "shell/crc32.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ bool finish_chunk(idat_reading& r) {
     while (r.left > 0) {
         if (source.at == source.end && !refill(source)) return file_fails(r);
         const std::size_t n = std::min<std::size_t>(source.end - source.at, r.left);
-        r.crc = crc32(r.crc, source.block + source.at, static_cast<uInt>(n));
+        r.crc = crc32_update(static_cast<std::uint32_t>(r.crc), source.block + source.at, n);
         source.at += n;
         r.left -= static_cast<std::uint32_t>(n);
     }
@@ -108,7 +109,7 @@ bool feed(idat_reading& r) {
     r.z.next_in = source.block + source.at;
     r.z.avail_in = static_cast<uInt>(n);
     r.span = r.z.next_in;
-    r.crc = crc32(r.crc, source.block + source.at, static_cast<uInt>(n));
+    r.crc = crc32_update(static_cast<std::uint32_t>(r.crc), source.block + source.at, n);
     source.at += n;
     r.left -= static_cast<std::uint32_t>(n);
     return true;
