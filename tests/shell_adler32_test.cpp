@@ -5,9 +5,9 @@
 #include <zlib.h>
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
+#include "checksum_pieces.h"
 #include "shell/adler32.h"
 
 namespace {
@@ -19,12 +19,7 @@ std::uint32_t zlib_sum(std::uint32_t adler, const std::vector<unsigned char>& da
 }
 
 TEST(adler32, sums_as_zlib_does) {
-    const std::vector<unsigned char> noise = [] {
-        std::mt19937 random(31);
-        std::vector<unsigned char> bytes(1 << 20);
-        for (unsigned char& byte : bytes) byte = static_cast<unsigned char>(random());
-        return bytes;
-    }();
+    const std::vector<unsigned char> noise = seeded_noise(31);
     const std::vector<unsigned char> all_ones(1 << 20, 0xff);
     constexpr std::size_t lengths[] = {0,    1,    15,   16,   17,    31,    32,    33,     5551,
                                        5552, 5553, 5567, 5568, 11104, 65536, 99999, 1 << 20};
@@ -39,13 +34,7 @@ TEST(adler32, sums_as_zlib_does) {
                 }
             }
     // In pieces of every size.
-    std::uint32_t sum = 1;
-    for (std::size_t at = 0, piece = 1; at < noise.size(); piece = piece % 9000 * 3 + 1) {
-        const std::size_t n = std::min(piece, noise.size() - at);
-        sum = adler32_update(sum, noise.data() + at, n);
-        at += n;
-    }
-    EXPECT_EQ(sum, zlib_sum(1, noise, 0, noise.size()));
+    EXPECT_EQ(sum_in_pieces(adler32_update, 1, noise), zlib_sum(1, noise, 0, noise.size()));
 }
 
 } // namespace

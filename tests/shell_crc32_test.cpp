@@ -6,9 +6,9 @@
 #include <zlib.h>
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
+#include "checksum_pieces.h"
 #include "shell/crc32.h"
 
 namespace {
@@ -19,12 +19,7 @@ std::uint32_t zlib_sum(std::uint32_t crc, const std::vector<unsigned char>& data
 }
 
 TEST(crc32, sums_as_zlib_does) {
-    const std::vector<unsigned char> noise = [] {
-        std::mt19937 random(47);
-        std::vector<unsigned char> bytes(1 << 20);
-        for (unsigned char& byte : bytes) byte = static_cast<unsigned char>(random());
-        return bytes;
-    }();
+    const std::vector<unsigned char> noise = seeded_noise(47);
     const std::vector<unsigned char> all_ones(1 << 20, 0xff);
     const std::vector<unsigned char> zeros(1 << 20, 0);
     constexpr std::size_t lengths[] = {0,   1,    15,    16,    17,    31,     48,  63,
@@ -41,13 +36,7 @@ TEST(crc32, sums_as_zlib_does) {
                 }
             }
     // In pieces of every size, as a chunk arrives block by block.
-    std::uint32_t sum = 0;
-    for (std::size_t at = 0, piece = 1; at < noise.size(); piece = piece % 9000 * 3 + 1) {
-        const std::size_t n = std::min(piece, noise.size() - at);
-        sum = crc32_update(sum, noise.data() + at, n);
-        at += n;
-    }
-    EXPECT_EQ(sum, zlib_sum(0, noise, 0, noise.size()));
+    EXPECT_EQ(sum_in_pieces(crc32_update, 0, noise), zlib_sum(0, noise, 0, noise.size()));
 }
 
 } // namespace
