@@ -5,6 +5,7 @@
 
 #include "engine/level_run.h"
 #include "objects/enemy.h"
+#include "png_frames.h"
 
 namespace {
 
@@ -127,16 +128,9 @@ std::uint64_t fold_picture(std::uint64_t digest, SDL_Surface* screen) {
     for (int y = 0; y < screen->h; ++y) {
         const auto* row = static_cast<const Uint8*>(screen->pixels) + y * screen->pitch;
         for (int x = 0; x < screen->w; ++x) {
-            const Uint8* p = row + x * format.BytesPerPixel;
-            Uint32 value = 0;
-            switch (format.BytesPerPixel) {
-            case 4: value = *reinterpret_cast<const Uint32*>(p); break;
-            case 2: value = *reinterpret_cast<const Uint16*>(p); break;
-            default: value = p[0] | (p[1] << 8) | (p[2] << 16); break;
-            }
             // As 0xRRGGBB, whatever order the library keeps the channels in.
             Uint8 r, g, b;
-            SDL_GetRGB(value, screen->format, &r, &g, &b);
+            SDL_GetRGB(pixel_value(format, row, x), screen->format, &r, &g, &b);
             digest = (digest ^ ((Uint32{r} << 16) | (Uint32{g} << 8) | b)) * fnv_prime;
         }
     }

@@ -49,13 +49,7 @@ int save_screen_png(SDL_Surface* screen, int folder, const char* name) {
     for (int y = 0; y < screen->h; ++y) {
         const auto* pixels = static_cast<const Uint8*>(screen->pixels) + y * screen->pitch;
         for (int x = 0; x < screen->w; ++x) {
-            Uint32 value = 0;
-            const Uint8* p = pixels + x * screen->format->BytesPerPixel;
-            switch (screen->format->BytesPerPixel) {
-            case 4: value = *reinterpret_cast<const Uint32*>(p); break;
-            case 2: value = *reinterpret_cast<const Uint16*>(p); break;
-            default: value = p[0] | (p[1] << 8) | (p[2] << 16); break;
-            }
+            const Uint32 value = pixel_value(*screen->format, pixels, x);
             SDL_GetRGB(value, screen->format, &row[x * 3], &row[x * 3 + 1], &row[x * 3 + 2]);
         }
         png_write_row(png, row.data());
