@@ -65,8 +65,11 @@ namespace {
 
 constexpr int block = 32;
 
-// One oscillator's samples for a block, added into l/r with its pan gains.
-// The shape's loop is chosen once per block so the inner loops stay tight.
+// One oscillator's samples for a block, added into l/r with its pan gains
+// (into l alone for a mono note, whose right side copies the left after the
+// filter). The shape's loop is chosen once per block so the inner loops stay
+// tight.
+template <bool stereo>
 void run_oscillator(const voice_recipe& v, float& ph, float dt, float pw, float fm_amount,
                     float& mod_phase, float mod_dt, int n, float gl, float gr, float* l, float* r) {
     switch (v.shape) {
@@ -75,7 +78,8 @@ void run_oscillator(const voice_recipe& v, float& ph, float dt, float pw, float 
             const float s = sine_turns(ph);
             ph += dt;
             if (ph >= 1) ph -= 1;
-            l[i] += s * gl, r[i] += s * gr;
+            l[i] += s * gl;
+            if constexpr (stereo) r[i] += s * gr;
         }
         break;
     case osc_shape::triangle:
@@ -83,7 +87,8 @@ void run_oscillator(const voice_recipe& v, float& ph, float dt, float pw, float 
             const float s = 4.0f * std::fabs(ph - 0.5f) - 1.0f;
             ph += dt;
             if (ph >= 1) ph -= 1;
-            l[i] += s * gl, r[i] += s * gr;
+            l[i] += s * gl;
+            if constexpr (stereo) r[i] += s * gr;
         }
         break;
     case osc_shape::saw:
@@ -91,7 +96,8 @@ void run_oscillator(const voice_recipe& v, float& ph, float dt, float pw, float 
             const float s = 2.0f * ph - 1.0f - poly_blep(ph, dt);
             ph += dt;
             if (ph >= 1) ph -= 1;
-            l[i] += s * gl, r[i] += s * gr;
+            l[i] += s * gl;
+            if constexpr (stereo) r[i] += s * gr;
         }
         break;
     case osc_shape::square:
@@ -105,7 +111,8 @@ void run_oscillator(const voice_recipe& v, float& ph, float dt, float pw, float 
                 (ph < width ? 1.0f : -1.0f) + poly_blep(ph, dt) - poly_blep(down, dt) - dc;
             ph += dt;
             if (ph >= 1) ph -= 1;
-            l[i] += s * gl, r[i] += s * gr;
+            l[i] += s * gl;
+            if constexpr (stereo) r[i] += s * gr;
         }
         break;
     }
@@ -117,7 +124,8 @@ void run_oscillator(const voice_recipe& v, float& ph, float dt, float pw, float 
             if (ph >= 1) ph -= 1;
             mp += mod_dt;
             if (mp >= 1) mp -= 1;
-            l[i] += s * gl, r[i] += s * gr;
+            l[i] += s * gl;
+            if constexpr (stereo) r[i] += s * gr;
         }
         mod_phase = mp;
         break;
@@ -128,7 +136,8 @@ void run_oscillator(const voice_recipe& v, float& ph, float dt, float pw, float 
                             v.organ[2] * sine_turns(3 * ph) + v.organ[3] * sine_turns(4 * ph);
             ph += dt;
             if (ph >= 1) ph -= 1;
-            l[i] += s * gl, r[i] += s * gr;
+            l[i] += s * gl;
+            if constexpr (stereo) r[i] += s * gr;
         }
         break;
     default: break;
@@ -179,6 +188,10 @@ struct note_controls {
     float filter_mul = 1, fm_mul = 1, drop_mul = 1;
     float filter_env = 1, fm_env = 1, drop = 0;
     float vib_phase = 0, pwm_phase = 0.25f;
+    // The filter's last coefficients and the cutoff they were made for: a
+    // cutoff that does not move keeps them instead of working them out again.
+    float coeffs_cut = -1;
+    svf_coeffs coeffs;
 };
 
 note_controls start_controls(const voice_recipe& v, float freq) {
@@ -207,7 +220,12 @@ block_settings next_block(const voice_recipe& v, note_controls& c, int start, in
         cut = c.base_cut * std::pow(v.sweep_to / c.base_cut, k);
     }
     block_settings b;
-    b.coeffs = svf_make(cut + v.cutoff_env * c.filter_env, v.resonance);
+    const float cut_now = cut + v.cutoff_env * c.filter_env;
+    if (cut_now != c.coeffs_cut) {
+        c.coeffs = svf_make(cut_now, v.resonance);
+        c.coeffs_cut = cut_now;
+    }
+    b.coeffs = c.coeffs;
     const float depth = v.vibrato_depth * std::clamp((t - v.vibrato_delay) / 0.3f, 0.0f, 1.0f);
     const float semis = depth * sine_turns(c.vib_phase) + c.drop;
     b.pitch_mul = semis == 0 ? 1.0f : std::exp2(semis / 12.0f);
@@ -232,10 +250,11 @@ struct note_sources {
 
 // One block of raw sound, before envelope and filter: the oscillators (or
 // the string, or noise), then the sub octave and the added noise.
+template <bool stereo>
 void fill_sources(const voice_recipe& v, note_sources& src, pluck_string& plucked,
                   const block_settings& b, float base_inc, int n, float* osc_l, float* osc_r) {
     std::fill(osc_l, osc_l + n, 0.0f);
-    std::fill(osc_r, osc_r + n, 0.0f);
+    if constexpr (stereo) std::fill(osc_r, osc_r + n, 0.0f);
     if (v.shape == osc_shape::pluck) {
         for (int i = 0; i < n; ++i) osc_l[i] = osc_r[i] = pluck_step(plucked);
     } else if (v.shape == osc_shape::noise) {
@@ -245,9 +264,9 @@ void fill_sources(const voice_recipe& v, note_sources& src, pluck_string& plucke
         const float mod_dt = base_inc * b.pitch_mul * v.fm_ratio;
         for (int k = 0; k < u.count; ++k) {
             float mp = src.mod_phase;
-            run_oscillator(v, src.unison.phase[k], base_inc * b.pitch_mul * u.detune[k],
-                           b.pulse_width, b.fm_amount, mp, mod_dt, n, u.pan_l[k], u.pan_r[k], osc_l,
-                           osc_r);
+            run_oscillator<stereo>(v, src.unison.phase[k], base_inc * b.pitch_mul * u.detune[k],
+                                   b.pulse_width, b.fm_amount, mp, mod_dt, n, u.pan_l[k],
+                                   u.pan_r[k], osc_l, osc_r);
             if (k == u.count - 1) src.mod_phase = mp;
         }
     }
@@ -257,13 +276,15 @@ void fill_sources(const voice_recipe& v, note_sources& src, pluck_string& plucke
             const float sub = v.sub_level * sine_turns(src.sub_phase);
             src.sub_phase += dt;
             if (src.sub_phase >= 1) src.sub_phase -= 1;
-            osc_l[i] += sub, osc_r[i] += sub;
+            osc_l[i] += sub;
+            if constexpr (stereo) osc_r[i] += sub;
         }
     }
     if (v.noise_level > 0)
         for (int i = 0; i < n; ++i) {
             const float x = v.noise_level * next_white(src.noise);
-            osc_l[i] += x, osc_r[i] += x;
+            osc_l[i] += x;
+            if constexpr (stereo) osc_r[i] += x;
         }
 }
 
@@ -348,7 +369,10 @@ int render_note(const voice_recipe& v, float pitch, float seconds, float velocit
     for (int start = 0; start < end; start += block) {
         const int n = std::min(block, end - start);
         const block_settings b = next_block(v, controls, start, gate);
-        fill_sources(v, src, plucked, b, base_inc, n, osc_l, osc_r);
+        if (e.stereo)
+            fill_sources<true>(v, src, plucked, b, base_inc, n, osc_l, osc_r);
+        else
+            fill_sources<false>(v, src, plucked, b, base_inc, n, osc_l, osc_r);
         shape_block(v, e, b.coeffs, start, n, osc_l, osc_r, left.data() + start,
                     right.data() + start);
         // Once the note has died away there is nothing left worth computing.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "audio/audio_dsp.h"
 #include "audio/audio_loudness.h"
@@ -16,6 +17,23 @@ struct buses {
     bool wrap = false;
 };
 
+// Adds `count` frames of a rendered sound at frame `at`, all inside the song:
+// plain loops without a wrap check, so they run at the memory's pace.
+void add_span(buses& b, long at, const float* left, const float* right, int count, float gain_l,
+              float gain_r, float reverb, float echo) {
+    float* __restrict mix = b.mix.data() + 2 * at;
+    for (int i = 0; i < count; ++i) {
+        mix[2 * i] += left[i] * gain_l;
+        mix[2 * i + 1] += right[i] * gain_r;
+    }
+    auto add_send = [&](float* __restrict send, float level) {
+        for (int i = 0; i < count; ++i)
+            send[i] += 0.5f * (left[i] * gain_l + right[i] * gain_r) * level;
+    };
+    if (reverb > 0) add_send(b.reverb.data() + at, reverb);
+    if (echo > 0) add_send(b.echo.data() + at, echo);
+}
+
 // Adds a rendered sound at frame start; a looping song folds whatever runs
 // past the end back onto its beginning.
 void place(buses& b, long start, const float* left, const float* right, int n, float gain_l,
@@ -25,17 +43,15 @@ void place(buses& b, long start, const float* left, const float* right, int n, f
         if (!b.wrap) return;
         at %= b.frames;
     }
-    for (int i = 0; i < n; ++i, ++at) {
-        if (at >= b.frames) {
+    for (int done = 0; done < n;) {
+        if (at == b.frames) {
             if (!b.wrap) return;
             at = 0;
         }
-        const float l = left[i] * gain_l, r = right[i] * gain_r;
-        b.mix[static_cast<size_t>(2 * at)] += l;
-        b.mix[static_cast<size_t>(2 * at + 1)] += r;
-        const float mono = 0.5f * (l + r);
-        if (reverb > 0) b.reverb[static_cast<size_t>(at)] += mono * reverb;
-        if (echo > 0) b.echo[static_cast<size_t>(at)] += mono * echo;
+        const int count = static_cast<int>(std::min<long>(n - done, b.frames - at));
+        add_span(b, at, left + done, right + done, count, gain_l, gain_r, reverb, echo);
+        done += count;
+        at += count;
     }
 }
 
@@ -188,5 +204,5 @@ std::vector<float> render_song(const song_plan& plan, const song_score& score) {
     // Every track, whatever its instruments, at the same loudness to the ear.
     const float trim = db_gain(music_loudness_lufs - integrated_lufs(b.mix));
     for (float& x : b.mix) x *= trim;
-    return b.mix;
+    return std::move(b.mix);
 }
