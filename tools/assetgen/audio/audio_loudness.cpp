@@ -61,12 +61,21 @@ constexpr size_t hop_frames = audio_rate / 10;       // blocks overlap by 75 %
 } // namespace
 
 float integrated_lufs(const std::vector<float>& stereo) {
-    const std::vector<double> left = weighted_power(stereo, 0, 2);
-    const std::vector<double> right = weighted_power(stereo, 1, 2);
+    // The two sides' weighted powers of the last 400 ms wait in a ring, and
+    // every 100 ms the block ending there is summed from its first frame on.
+    biquad shelf_l = head_shelf(), pass_l = ear_high_pass();
+    biquad shelf_r = head_shelf(), pass_r = ear_high_pass();
+    std::vector<double> ring(block_frames);
     std::vector<double> blocks;
-    for (size_t start = 0; start + block_frames <= left.size(); start += hop_frames) {
+    const size_t frames = stereo.size() / 2;
+    for (size_t i = 0; i < frames; ++i) {
+        const double l = step(pass_l, step(shelf_l, stereo[2 * i]));
+        const double r = step(pass_r, step(shelf_r, stereo[2 * i + 1]));
+        ring[i % block_frames] = l * l + r * r;
+        const size_t end = i + 1;
+        if (end < block_frames || (end - block_frames) % hop_frames != 0) continue;
         double sum = 0;
-        for (size_t i = start; i < start + block_frames; ++i) sum += left[i] + right[i];
+        for (size_t k = end - block_frames; k < end; ++k) sum += ring[k % block_frames];
         blocks.push_back(sum / block_frames);
     }
     // The absolute gate at -70 LUFS, then the relative one 10 LU under what passed it.
