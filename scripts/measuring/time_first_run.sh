@@ -49,12 +49,8 @@ in_new_system() {
     dir=$1 src=$2 lit=$3 script=$4
     root=$dir/root
     mount -t overlay overlay -o "lowerdir=/,upperdir=$dir/upper,workdir=$dir/work" "$root"
-    mount -t proc proc "$root/proc"
-    mount -t sysfs sys "$root/sys"
-    mount --bind /dev "$root/dev"
-    mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
-    mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
-    mount -t tmpfs -o mode=1777 tmp "$root/tmp"
+    . "$src/scripts/testing/system_mounts.sh"
+    mount_system_dirs "$root"
     rm -rf "$root/root/graze-first-run" "$root/root/.ccache" "$root/root/.cache/ccache"
     git clone -q "$src" "$root/root/graze-first-run"
     gcc -O2 -o "$root/usr/local/bin/first_light" "$lit" -lX11

@@ -95,18 +95,14 @@ status=0
 # A private mount namespace (propagation off) and PID namespace: the mounts
 # and every process started inside go with it.
 unshare --mount --pid --fork --propagation private bash -euo pipefail -c '
-  root=$1 archives=$2 compiled=$3
-  shift 3
+  root=$1 archives=$2 compiled=$3 mounts=$4
+  shift 4
   # The root a mount point of its own, so a run inside it (scripts/testing/ci_fresh.sh
   # runs CI, and with it this script, in such a system) can make its mounts
   # private in turn.
   mount --bind "$root" "$root"
-  mount -t proc proc "$root/proc"
-  mount -t sysfs sys "$root/sys"
-  mount --bind /dev "$root/dev"
-  mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
-  mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
-  mount -t tmpfs -o mode=1777 tmp "$root/tmp"
+  . "$mounts"
+  mount_system_dirs "$root"
   mount --bind "$archives" "$root/var/cache/apt/archives"
   mkdir -p "$root/var/cache/ccache"
   mount --bind "$compiled" "$root/var/cache/ccache"
@@ -114,6 +110,7 @@ unshare --mount --pid --fork --propagation private bash -euo pipefail -c '
     CCACHE_DIR=/var/cache/ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     bash -c "cd /root/graze && \"\$@\"" chroot-command "$@"
-' unshare-bash "$root" "$archives" "$compiled" "${command[@]}" || status=$?
+' unshare-bash "$root" "$archives" "$compiled" "$PWD/scripts/testing/system_mounts.sh" \
+  "${command[@]}" || status=$?
 echo "test_in_chroot: Debian $release: ${command[*]} ended with status $status after $(($(date +%s) - start)) s"
 exit "$status"
