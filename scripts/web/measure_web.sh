@@ -14,7 +14,10 @@
 #     library; then Chromium and Firefox, each headless and in a window
 #     (web/test/measure_cpu.mjs): CPU of every process of the browser by kind
 #     (page, GPU, audio, browser), frames per second, frame intervals p50 and
-#     p99; and the load average, since the machine may be shared.
+#     p99; and the load average, since the machine may be shared;
+#   - the floor under the page's CPU (web/test/measure_floor.mjs): a page
+#     that only shows a changing picture as often as the game does, filled
+#     and at 1x, and with silence through an audio worklet.
 # Usage: scripts/web/measure_web.sh [--native-only | --play-only] [NATIVE_BUILD_DIR]   (default build)
 # GRAZE_MEASURE_SECONDS sets the stretch of play measured (default 60).
 set -euo pipefail
@@ -95,11 +98,11 @@ for _ in 1 2 3 4 5 6; do sleep 1; press Return; done
 sleep 4.5
 xdotool keydown g
 sleep 0.5
-ticks() { awk '{ print $14 + $15 }' "/proc/$game/stat"; }
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
-before=$(ticks); from=$(monotonic_us)
+before=$(ticks $game); x_before=$(ticks $xvfb); from=$(monotonic_us)
 sleep "$seconds"
-after=$(ticks); to=$(monotonic_us)
+after=$(ticks $game); x_after=$(ticks $xvfb); to=$(monotonic_us)
 [ -n "${MEASURE_SCREENSHOT:-}" ] && import -window root "$MEASURE_SCREENSHOT"
 xdotool keyup g
 # SDL_SetVideoMode flips the cleared screen itself: the game's first
@@ -108,6 +111,10 @@ awk -v s="$started" 'NR <= 4 { printf "%s%.0f", (NR > 1 ? ", " : "flips after st
   END { print "" }' "$work/flips.log"
 awk -v t=$((after - before)) -v hz="$hz" -v s="$seconds" \
   'BEGIN { printf "CPU in play: %.0f%% of a core\n", 100 * t / hz / s }'
+# The X server shows the native game's frames, as a browser's compositor
+# shows the page's.
+awk -v t=$((x_after - x_before)) -v hz="$hz" -v s="$seconds" \
+  'BEGIN { printf "the X server meanwhile: %.0f%% of a core\n", 100 * t / hz / s }'
 # Flips inside the stretch (both clocks are CLOCK_MONOTONIC).
 awk -v from="$from" -v to="$to" 'NR > 1 && $1 >= from && $1 <= to { print ($1 - last) / 1000 } { last = $1 }' \
   "$work/flips.log" | sort -n >"$work/intervals"
@@ -125,6 +132,12 @@ export GRAZE_NODE_MODULES=$cache/node-$(cat web/test/package.json web/test/packa
 for engine in chromium firefox; do
   for mode in headless headed; do
     node web/test/measure_cpu.mjs "$engine" "$mode" build-web/site "$seconds" 2>&1 | tail -1
+  done
+done
+echo "== the floor, $seconds s each: a page that only shows a changing 640x480 picture 76 times a second"
+for engine in chromium firefox; do
+  for run in "headless fill" "headed fill" "headless one" "headless sound"; do
+    node web/test/measure_floor.mjs "$engine" $run "$seconds" 2>&1 | tail -1
   done
 done
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
