@@ -8,12 +8,24 @@ import { open_browser, sleep, wait_for } from './browser.mjs';
 const settled = "window.graze && (graze.state === 'ready' || graze.state === 'failed')";
 
 export async function failures(t) {
-  const { page, server, check } = t;
+  const { page } = t;
   const state = () => page.evaluate("[graze.state, graze.message, graze.fetches['graze.data'] || 0]");
   const retry = () => page.evaluate("document.getElementById('retry').click()");
   const retry_shown = () => page.evaluate("!document.getElementById('retry').hidden");
+  await missing(t, state, retry, retry_shown);
+  await short_and_damaged(t, state, retry);
+  await stalled(t, state, retry_shown);
+  await missing_features(t);
+  await second_visit(t);
+  await no_javascript(t);
+  await opened_as_file(t);
+  const uncaught = t.seen.exceptions.filter(e => !/aborted|AbortError/i.test(e));
+  t.check(uncaught.length === 0, 'no uncaught error in any failure', uncaught.join(' | '));
+}
 
-  // Missing (404): named as missing, asked for once, the connection not blamed.
+// Missing (404): named as missing, asked for once, the connection not blamed.
+async function missing(t, state, retry, retry_shown) {
+  const { page, server, check } = t;
   server.faults.set('graze.data', { kind: 'missing', times: 2 });
   await page.goto(server.address);
   await wait_for(page, settled, 60000, 'the page with graze.data missing');
@@ -29,12 +41,15 @@ export async function failures(t) {
   await retry();
   await wait_for(page, settled, 60000, 'the page after the second Retry');
   check((await state())[0] === 'ready', 'a Retry downloads the file once it is there and the page gets ready');
+}
 
+async function short_and_damaged(t, state, retry) {
+  const { page, server, check } = t;
   // Short once: fetched again without a word.
   server.faults.set('graze.data', { kind: 'short', times: 1 });
   await page.goto(server.address);
   await wait_for(page, settled, 60000, 'the page with a short graze.data');
-  [s, said, fetches] = await state();
+  let [s, said, fetches] = await state();
   check(s === 'ready' && fetches === 2, 'a short graze.data is fetched again once and the game gets ready', `${s}, ${fetches} fetches`);
 
   // Damaged three times: two fetches, named; a Retry fetches once (still
@@ -53,20 +68,17 @@ export async function failures(t) {
   await retry();
   await wait_for(page, settled, 60000, 'the second Retry of the damaged file');
   check((await state())[0] === 'ready', 'the next Retry fetches the damaged file whole and the page gets ready');
+}
 
-  await stalled(t, state, retry_shown);
-  await missing_features(t);
-  await second_visit(t);
-  await no_javascript(t);
-  // Opened as a file: told to serve it over HTTP, and how.
+// Opened as a file: told to serve it over HTTP, and how.
+async function opened_as_file(t) {
+  const { page, check } = t;
   await page.goto(pathToFileURL(resolve(t.site, 'index.html')).href);
   await sleep(1500);
-  said = await page.evaluate("document.getElementById('message').textContent");
+  const said = await page.evaluate("document.getElementById('message').textContent");
   check(/opened as a file/.test(said) && /over HTTP/.test(said) && /serve_web\.sh/.test(said),
         'opened from file:// the page says to serve it over HTTP, and how', JSON.stringify(said));
   await t.shot('file-url');
-  const uncaught = t.seen.exceptions.filter(e => !/aborted|AbortError/i.test(e));
-  check(uncaught.length === 0, 'no uncaught error in any failure', uncaught.join(' | '));
 }
 
 // Stalled twice (the first bytes, then nothing): the counter says so, and

@@ -3,7 +3,7 @@
 // the sound and its key, a hidden page, and the way out.
 import { readdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { sleep, wait_for, press, frame_of, fake_gamepad, pad_button, pad_axis, set_hidden } from './browser.mjs';
+import { sleep, wait_for, press, frame_of, fake_gamepad, set_hidden } from './browser.mjs';
 import { read_png, picture_hash } from './pictures.mjs';
 
 // In order: three intro pictures, the title with and without its coin, the
@@ -92,35 +92,22 @@ export async function steer(t, hold, release, moved) {
   return { at, frames: (await t.page.evaluate('graze.frames')) - frames_from };
 }
 
+// The score's digits may be hidden a moment (a picture not yet drawn): read
+// until they read, for a few seconds (-1 when they never do).
+export async function score_now(t) {
+  for (let i = 0; i < 20; i++) {
+    const read = t.pictures.read_score(await frame_of(t.page));
+    if (read >= 0) return read;
+    await sleep(100);
+  }
+  return -1;
+}
+
 export async function play_level(t) {
   const { page, check } = t;
-  // The score's digits may be hidden a moment (a picture not yet drawn):
-  // read until they read, for a few seconds (-1 when they never do).
-  const score = async () => {
-    for (let i = 0; i < 20; i++) {
-      const read = t.pictures.read_score(await frame_of(page));
-      if (read >= 0) return read;
-      await sleep(100);
-    }
-    return -1;
-  };
+  const score = () => score_now(t);
   const start = await ship_now(t);
   check(start !== null, 'Level 1 started: the ship is on the field', JSON.stringify(start));
-  // The gamepad's A button fires while the first waves come, swept across the field.
-  const before_pad = await score();
-  await pad_button(page, 0, true);
-  await sleep(300);
-  const pad_held = await page.evaluate('graze.heldKeys()');
-  let after_pad = before_pad;
-  for (let i = 0; i < 40 && after_pad <= before_pad; i++) {
-    if (i % 3 === 0) await pad_axis(page, 0, (i / 3) % 2 ? 0.9 : -0.9);
-    await sleep(500);
-    after_pad = await score();
-  }
-  await pad_axis(page, 0, 0);
-  await pad_button(page, 0, false);
-  check(before_pad >= 0 && after_pad > before_pad && pad_held.includes(103), "the gamepad's A button fires",
-        `held ${JSON.stringify(pad_held)}, score ${before_pad} -> ${after_pad}`);
 
   await page.keyboard.down('g');
   const from = await ship_now(t) || start;
@@ -180,17 +167,4 @@ export async function hide_page(t, sound_runs) {
     // Underruns are counted (MEASURE above), not asserted: a busy machine's timers make them.
     check(audio_hidden === 'suspended' && (await page.evaluate('graze.audioContextState()')) === 'running',
           'the sound stops while hidden and plays on after', `${audio_hidden}, ${underruns} underruns`);
-}
-
-// The synthetic gamepad's d-pad and stick steer.
-export async function gamepad_steers(t) {
-  const { page, check } = t;
-  const from = await ship_now(t);
-  const left = await steer(t, () => pad_button(page, 14, true), () => pad_button(page, 14, false),
-                           at => from && at.x < from.x - 40);
-  const right = await steer(t, () => pad_axis(page, 0, 0.9), () => pad_axis(page, 0, 0),
-                            at => left.at && at.x > left.at.x + 40);
-  const ok = from && left.at && right.at && left.at.x < from.x - 40 && right.at.x > left.at.x + 40;
-  check(ok, "the gamepad's d-pad and left stick steer the ship", `x ${from?.x} -> ${left.at?.x} -> ${right.at?.x}`);
-  if (!ok) await t.shot('gamepad-steering');
 }

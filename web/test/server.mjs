@@ -9,6 +9,29 @@ import { join, extname } from 'node:path';
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                 '.png': 'image/png', '.md': 'text/plain', '.css': 'text/css' };
 
+// A file as it is or its precompressed copy, whichever the browser accepts,
+// with its validators; 304 with no body when the browser's copy is current.
+function serve_file(request, path, type, plain, answer) {
+  let served = path, encoding = null;
+  const accepted = (request.headers['accept-encoding'] || '').split(',').map(e => e.split(';')[0].trim());
+  for (const [e, suffix] of [['br', '.br'], ['gzip', '.gz']]) {
+    if (!plain && accepted.includes(e) && existsSync(path + suffix)) {
+      served = path + suffix;
+      encoding = e;
+      break;
+    }
+  }
+  const stat = statSync(served);
+  const etag = `"${Math.floor(stat.mtimeMs).toString(16)}-${stat.size.toString(16)}${encoding ? '-' + encoding : ''}"`;
+  const headers = { 'Content-Type': type, ETag: etag, 'Last-Modified': stat.mtime.toUTCString(),
+                    'Cache-Control': 'no-cache', Vary: 'Accept-Encoding' };
+  const tags = request.headers['if-none-match'];
+  if (tags && tags.split(',').map(t => t.trim().replace(/^W\//, '')).includes(etag))
+    return answer(304, headers, null);
+  if (encoding) headers['Content-Encoding'] = encoding;
+  answer(200, headers, readFileSync(served));
+}
+
 export async function serve(site, { plain = false } = {}) {
   const faults = new Map();
   const log = [];
@@ -27,24 +50,7 @@ export async function serve(site, { plain = false } = {}) {
       return answer(404, { 'Content-Type': 'text/plain' }, 'not found');
     const type = types[extname(name)] || 'application/octet-stream';
     if (fault) return faulty(fault.kind, readFileSync(path), type);
-    let served = path, encoding = null;
-    const accepted = (request.headers['accept-encoding'] || '').split(',').map(e => e.split(';')[0].trim());
-    for (const [e, suffix] of [['br', '.br'], ['gzip', '.gz']]) {
-      if (!plain && accepted.includes(e) && existsSync(path + suffix)) {
-        served = path + suffix;
-        encoding = e;
-        break;
-      }
-    }
-    const stat = statSync(served);
-    const etag = `"${Math.floor(stat.mtimeMs).toString(16)}-${stat.size.toString(16)}${encoding ? '-' + encoding : ''}"`;
-    const headers = { 'Content-Type': type, ETag: etag, 'Last-Modified': stat.mtime.toUTCString(),
-                      'Cache-Control': 'no-cache', Vary: 'Accept-Encoding' };
-    const tags = request.headers['if-none-match'];
-    if (tags && tags.split(',').map(t => t.trim().replace(/^W\//, '')).includes(etag))
-      return answer(304, headers, null);
-    if (encoding) headers['Content-Encoding'] = encoding;
-    answer(200, headers, readFileSync(served));
+    serve_file(request, path, type, plain, answer);
 
     function faulty(kind, body, type) {
       const headers = { 'Content-Type': type, 'Cache-Control': 'no-store' };

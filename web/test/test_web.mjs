@@ -22,7 +22,8 @@ import { open_browser, sleep, wait_for } from './browser.mjs';
 import { serve } from './server.mjs';
 import { game_pictures } from './pictures.mjs';
 import { failures } from './failures.mjs';
-import { native_pictures, open_level, play_level, hide_page, gamepad_steers } from './play.mjs';
+import { native_pictures, open_level, play_level, hide_page } from './play.mjs';
+import { gamepad_fires, gamepad_steers } from './gamepad.mjs';
 import { window_sizes, keyboard_reach, fullscreen, goodbye } from './layout.mjs';
 import { touch_visit } from './touch.mjs';
 import { check_serve_web } from './serve_web_check.mjs';
@@ -66,6 +67,7 @@ try {
     t.pictures = game_pictures(assets);
     const expected = native_pictures(native_frames);
     await open_level(t, expected);
+    await gamepad_fires(t);
     const sound_runs = await play_level(t);
     await frames_and_cpu();
     await hide_page(t, sound_runs);
