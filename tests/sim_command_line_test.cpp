@@ -60,8 +60,12 @@ run_end run_sim(const std::vector<std::string>& args, start_in where = start_in:
     std::vector<char*> argv{const_cast<char*>(binary.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    const std::string doomed = std::string(GRAZE_BINARY_DIR) + "/sim_command_line_gone";
-    fs::remove_all(doomed);
+    // The folder deleted under the run is this test process's own: the
+    // cases run in parallel processes, and one's clean-up must not take
+    // another's folder away between its mkdir and its chdir.
+    const std::string doomed =
+        std::string(GRAZE_BINARY_DIR) + "/sim_command_line_gone_" + std::to_string(getpid());
+    if (where == start_in::deleted_folder) fs::remove_all(doomed);
 
     int out_pipe[2], err_pipe[2];
     if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) return {};
