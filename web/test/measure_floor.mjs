@@ -26,7 +26,8 @@ try {
   const [frames_after, to] = await page.evaluate('[graze.frames, performance.now()]');
   const span = (to - from) / 1000;
   const fps = (frames_after - frames_before) / span;
-  console.log(`${engine} ${mode}, the floor (${options}): ${fps.toFixed(1)} fps; ` +
+  const picture = (await page.evaluate('graze.picture')).join(' x ');
+  console.log(`${engine} ${mode}, the floor (${options}, ${picture}): ${fps.toFixed(1)} fps; ` +
               `CPU % of a core: ${page_cpu(pid, before, span)}`);
 } finally {
   await browser.close().catch(() => {});
